@@ -1,0 +1,50 @@
+# The two set-up commands are `make run` and `make test`; both install what is
+# missing first. Builds use both cores of this machine and no more.
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+JOBS ?= 2
+FUZZ_SECONDS ?= 5
+ARGS ?=
+
+.PHONY: all deps build run test asan asan-build fuzz fuzz-smoke bench clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/app/quillory-32 $(ARGS)
+
+# Everything: the normal build's tests, the sanitizer build's tests, and a
+# few seconds of each fuzz target.
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) asan
+	$(MAKE) fuzz-smoke
+
+asan-build: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+	  -DQUILLORY_SANITIZE=ON -DQUILLORY_FUZZ=ON -DQUILLORY_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+asan: asan-build
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+fuzz-smoke: asan-build
+	tools/run-fuzzers.sh $(ASAN_BUILD) $(FUZZ_SECONDS)
+
+# Longer fuzz runs: make fuzz FUZZ_SECONDS=600
+fuzz: FUZZ_SECONDS = 60
+fuzz: asan-build
+	tools/run-fuzzers.sh $(ASAN_BUILD) $(FUZZ_SECONDS)
+
+bench: build
+	./$(BUILD)/bench/store_bench
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,53 @@
+// quillory-32: the reader's entry point.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "core/app_state.h"
+#include "platform/resources.h"
+#include "resources/volume_resources.h"
+#include "store/uncompress.h"
+
+namespace {
+
+using namespace quillory;
+
+// Lists the module's text resources with their stored and decoded sizes.
+void PrintResourceTable(const platform::Module& module) {
+  std::printf("%-8s %-10s %8s %8s\n", "id", "type", "stored", "decoded");
+  for (const auto& table : module.tables()) {
+    for (const platform::ResourceEntry& entry : table) {
+      const TextBuffer text = LoadCompressedResource(entry.id - 1000);
+      std::printf("%-8u %-10s %8u %8zu\n", entry.id, "raw data", entry.size, text.length());
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const CommandLine commandLine = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (commandLine.action) {
+    case CommandLine::Action::kVersion:
+      std::printf("%s\n", kVersion);
+      return 0;
+    case CommandLine::Action::kHelp:
+      std::printf("%s", UsageText().c_str());
+      return 0;
+    case CommandLine::Action::kUsageError:
+      std::fprintf(stderr, "quillory-32: %s\nTry 'quillory-32 --help'.\n", commandLine.error.c_str());
+      return kExitUsage;
+    case CommandLine::Action::kRun:
+      break;
+  }
+
+  ResetAppState();
+  const platform::Module module{VolumeResources()};
+  App().module = &module;
+  App().todaySwitch = commandLine.today ? 1 : 0;
+  std::printf("Quillory - 32 %s\n", kVersion);
+  PrintResourceTable(module);
+  return 0;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The font description: the 72-byte block that says which font the text is
+// drawn in. It is copied into every view and dialog that draws text.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace quillory {
+
+// Where a font keeps its Hebrew letters: the character code of alef.
+enum LetterBase : std::uint32_t {
+  kBaseLatin = 97,     // Hebrew glyphs at the Latin lower-case positions
+  kBaseCp1255 = 224,   // the Windows-1255 positions
+  kBaseUnicode = 1488  // the Unicode Hebrew block (U+05D0)
+};
+
+struct FontDescription {
+  std::array<char16_t, 32> faceName{};  // zero-terminated
+  std::int32_t height = 0;              // >0 cell height, <0 character height, 0 default
+  std::uint32_t asciiBase = 0;          // a copy of the letter code base
+};
+static_assert(sizeof(FontDescription) == 72);
+static_assert(offsetof(FontDescription, height) == 64);
+static_assert(offsetof(FontDescription, asciiBase) == 68);
+
+}  // namespace quillory

@@ -1,0 +1,24 @@
+#pragma once
+// The contract between the platform layer and the backend that stands in for
+// the device: a real window (sdl) or none at all (headless). Exactly one
+// backend is installed at a time; the platform calls it for everything that
+// needs a screen or a person.
+
+#include "platform/message_box.h"
+
+namespace platform {
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  // Runs a modal message box and returns the button that closed it.
+  virtual int RunMessageBox(const MessageBoxRequest& request) = 0;
+};
+
+// Installs `backend` (not owned; it must outlive its use) and returns the one
+// it replaces. Null restores the built-in fallback, which answers every box
+// with its first button without showing anything.
+Backend* InstallBackend(Backend* backend);
+Backend& CurrentBackend();
+
+}  // namespace platform

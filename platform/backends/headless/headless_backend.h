@@ -1,0 +1,45 @@
+#pragma once
+// The headless backend: no display at all. It records every message box that
+// the program shows and answers each with the next scripted button, so tests
+// can drive the program's questions and check its reports.
+
+#include <deque>
+#include <vector>
+
+#include "platform/backend.h"
+
+namespace platform {
+
+class HeadlessBackend final : public Backend {
+ public:
+  int RunMessageBox(const MessageBoxRequest& request) override;
+
+  // Queues the answer to a coming message box. Without a queued answer a box
+  // is answered with its first button (OK, or Yes).
+  void ScriptAnswer(int button) { answers_.push_back(button); }
+  const std::vector<MessageBoxRequest>& shownBoxes() const { return shown_; }
+  void ClearShownBoxes() { shown_.clear(); }
+
+ private:
+  std::deque<int> answers_;
+  std::vector<MessageBoxRequest> shown_;
+};
+
+// Installs a headless backend for the lifetime of this object, then puts the
+// previous one back.
+class ScopedHeadlessBackend {
+ public:
+  ScopedHeadlessBackend() : previous_(InstallBackend(&backend_)) {}
+  ~ScopedHeadlessBackend() { InstallBackend(previous_); }
+  ScopedHeadlessBackend(const ScopedHeadlessBackend&) = delete;
+  ScopedHeadlessBackend& operator=(const ScopedHeadlessBackend&) = delete;
+
+  HeadlessBackend* operator->() { return &backend_; }
+  HeadlessBackend& get() { return backend_; }
+
+ private:
+  HeadlessBackend backend_;
+  Backend* previous_;
+};
+
+}  // namespace platform
