@@ -8,7 +8,7 @@
 
 namespace quillory {
 
-constexpr char kVersion[] = "1.84a";
+constexpr char kProductVersion[] = "1.84a";
 constexpr int kExitUsage = 2;
 
 struct CommandLine {

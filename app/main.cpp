@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
   const CommandLine commandLine = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   switch (commandLine.action) {
     case CommandLine::Action::kVersion:
-      std::printf("%s\n", kVersion);
+      std::printf("%s\n", kProductVersion);
       return 0;
     case CommandLine::Action::kHelp:
       std::printf("%s", UsageText().c_str());
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
   const platform::Module module{VolumeResources()};
   App().module = &module;
   App().todaySwitch = commandLine.today ? 1 : 0;
-  std::printf("Quillory - 32 %s\n", kVersion);
+  std::printf("Quillory - 32 %s\n", kProductVersion);
   PrintResourceTable(module);
   return 0;
 }

@@ -1,5 +1,6 @@
 #include "store/uncompress.h"
 
+#include <bit>
 #include <cstring>
 
 #include "core/app_state.h"
@@ -10,6 +11,9 @@ namespace quillory {
 namespace {
 
 constexpr std::uint32_t kFollowingLengthMin = 5;
+
+// The fast loop stores a byte pair as one 16-bit word.
+static_assert(std::endian::native == std::endian::little);
 
 std::uint16_t ReadBigEndian16(const std::uint8_t* bytes) {
   return static_cast<std::uint16_t>((bytes[0] << 8) | bytes[1]);
@@ -32,15 +36,14 @@ constexpr std::ptrdiff_t kFastInputRoom = 10;
 // back reference that reaches before the start of the output.
 bool DecodeFast(const std::uint8_t*& in, const std::uint8_t* inEnd, std::uint8_t*& out,
                 std::uint8_t* const start, std::uint8_t* const end) {
-  const std::uint8_t* const inLimit = inEnd - kFastInputRoom;
-  std::uint8_t* const outLimit = end + 2 - kFastOutputRoom;
-  while (in <= inLimit && out <= outLimit) {
+  std::uint8_t* const room = end + 2;  // the buffer's two spare bytes count
+  while (inEnd - in >= kFastInputRoom && room - out >= kFastOutputRoom) {
     const std::uint32_t k = *in;
     if (k - 1 >= 8 && (k & 0xC0) != 0x80) {
       // 0x00, 0x09-0x7F: one byte; 0xC0-0xFF: a space and K ^ 0x80.
       const bool pair = k >= 0xC0;
-      out[0] = pair ? 0x20 : static_cast<std::uint8_t>(k);
-      out[1] = static_cast<std::uint8_t>(k ^ 0x80);
+      const auto both = static_cast<std::uint16_t>((pair ? 0x20u : k) | ((k ^ 0x80u) << 8));
+      std::memcpy(out, &both, 2);  // little-endian: the first byte is written first
       out += 1 + pair;
       in += 1;
     } else if (k <= 8) {

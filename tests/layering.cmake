@@ -1,5 +1,6 @@
 # Checks the direction of dependencies: every project include of a folder
 # names that folder or one it may use. Run with -DROOT=<source folder>.
+cmake_policy(SET CMP0057 NEW)
 set(allowed_platform  platform)
 set(allowed_core      core platform)
 set(allowed_store     store core platform)

@@ -7,6 +7,7 @@
 #include "platform/backends/headless/headless_backend.h"
 #include "resources/volume_resources.h"
 #include "store/uncompress.h"
+#include "tests/store/reference_decoder.h"
 #include "tools/pack/volume.h"
 
 namespace quillory {
@@ -29,6 +30,12 @@ TEST(VolumeRoundTrip, EveryBuiltResourceDecodesToItsSourceText) {
     ASSERT_TRUE(text) << "resource " << resource.id << " status " << static_cast<int>(status);
     ASSERT_EQ(std::vector<std::uint8_t>(text.data(), text.data() + text.length()), resource.decoded)
         << "resource " << resource.id << " is stale or decodes wrongly";
+    // The stored block ends exactly where the output fills: no code is left over.
+    const auto& stored = resource.stored.bytes;
+    const std::vector<std::uint8_t> block(stored.begin() + 10, stored.end() - 4);
+    const auto reference = testing::ReferenceDecode(block, resource.decoded.size());
+    ASSERT_TRUE(reference);
+    EXPECT_EQ(reference->consumed, block.size()) << "resource " << resource.id;
   }
   EXPECT_TRUE(backend->shownBoxes().empty());
   ResetAppState();
