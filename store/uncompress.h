@@ -56,7 +56,8 @@ using TextBuffer = platform::HeapBlock;
 TextBuffer LoadCompressedResource(int number, LoadStatus* status = nullptr);
 
 // Reads the block header at `bytes` (the resource's offset 6) and decodes it.
-// `bytes` must hold the block header and `followingLength - 4` more bytes.
+// `bytes` must hold `followingLength` readable bytes; a compressed length
+// that claims more is cut to what is there.
 TextBuffer UnCompressBlock(const std::uint8_t* bytes, std::uint16_t followingLength,
                            LoadStatus* status = nullptr);
 
