@@ -20,12 +20,12 @@ build: deps
 run: build
 	./$(BUILD)/app/quillory-32 $(ARGS)
 
-# Everything: the normal build's tests, the sanitizer build's tests, and a
-# few seconds of each fuzz target.
+# Everything: the normal build's tests, a few seconds of each fuzz target,
+# and the sanitizer build's tests (last, so that ctest closes the output).
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	$(MAKE) asan
 	$(MAKE) fuzz-smoke
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 asan-build: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
