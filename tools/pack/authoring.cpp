@@ -10,8 +10,6 @@
 namespace quillory::pack {
 namespace {
 
-constexpr std::uint8_t kSpecialMask = 0x07;
-constexpr std::uint8_t kHebrewBit = 0x10;
 constexpr int kArticleCount = 44;
 
 enum class Shape { kText, kRule, kLink, kBack, kEmpty };
@@ -221,7 +219,7 @@ bool CompileRecord(const Line& line, std::vector<std::uint8_t>& out, SourceReade
   const std::uint32_t indent = options.indent.value_or(kind->indent);
   const std::uint32_t label = options.label.value_or(kind->label);
   const bool special = kind->shape != Shape::kText;
-  if (style == 0 || style > 0xFF || ((style & kSpecialMask) == kSpecialMask) != special) {
+  if (style == 0 || style > 0xFF || IsSpecialStyle(static_cast<std::uint8_t>(style)) != special) {
     reader.Error(line.number, special ? "this kind needs a style whose low three bits are 7"
                                       : "a text record cannot have a style whose low three bits are 7 or 0");
     return false;

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
+#include "view/article_format.h"
+
 namespace quillory::pack {
 namespace {
-
-constexpr std::uint8_t kSpecialMask = 0x07;
 
 // The zero-terminated string at `at`; nullopt when no zero byte follows.
 std::optional<std::string_view> StringAt(std::span<const std::uint8_t> bytes, std::size_t at) {
@@ -38,7 +38,7 @@ std::optional<std::vector<Record>> ReadArticleRecords(std::span<const std::uint8
     }
     r.layout = text[at + 1];
     std::size_t stringAt = at + 2;
-    if ((r.style & kSpecialMask) == kSpecialMask) {
+    if (IsSpecialStyle(r.style)) {
       if (r.layout == 0) {
         r.kind = RecordKind::kEmpty;
         if (at + 3 > text.size()) {
@@ -57,13 +57,11 @@ std::optional<std::vector<Record>> ReadArticleRecords(std::span<const std::uint8
           error = "link number cut short" + At(at);
           return std::nullopt;
         }
-        const std::uint8_t p = text[stringAt++];
-        r.linkNumber = p & 0x7F;
-        if (stringAt < text.size() && (text[stringAt] & 0x80) != 0) {
-          r.linkNumber = static_cast<std::uint16_t>(r.linkNumber + 128 * (text[stringAt] & 0x7F));
-          r.wideNumber = true;
-          ++stringAt;
-        }
+        const std::uint8_t second = stringAt + 1 < text.size() ? text[stringAt + 1] : 0;
+        const LinkNumber number = DecodeLinkNumber(text[stringAt], second);
+        r.linkNumber = number.number;
+        r.wideNumber = number.length == 2;
+        stringAt += number.length;
       }
     }
     const auto string = StringAt(text, stringAt);

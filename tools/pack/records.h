@@ -11,11 +11,11 @@
 #include <string_view>
 #include <vector>
 
+#include "view/article_format.h"
+
 namespace quillory::pack {
 
 enum class RecordKind { kText, kEmpty, kRule, kLink };
-
-constexpr std::uint16_t kBackLinkNumber = 0x3FFF;
 
 struct Record {
   std::size_t offset = 0;  // of the style byte

@@ -1,0 +1,92 @@
+#include "platform/text_encoding.h"
+
+#include <cstdint>
+
+namespace platform {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+void AppendUtf16(std::u16string& out, char32_t c) {
+  if (c < 0x10000) {
+    out += static_cast<char16_t>(c);
+  } else {
+    c -= 0x10000;
+    out += static_cast<char16_t>(0xD800 | (c >> 10));
+    out += static_cast<char16_t>(0xDC00 | (c & 0x3FF));
+  }
+}
+
+// Decodes one character at `i`, advancing it; overlong forms, surrogates and
+// truncated sequences give the replacement character.
+char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
+  const auto lead = static_cast<std::uint8_t>(text[i++]);
+  if (lead < 0x80) return lead;
+  int extra;
+  char32_t c;
+  char32_t least;
+  if ((lead & 0xE0) == 0xC0) {
+    extra = 1, c = lead & 0x1F, least = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2, c = lead & 0x0F, least = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3, c = lead & 0x07, least = 0x10000;
+  } else {
+    return kReplacement;
+  }
+  for (int k = 0; k < extra; ++k) {
+    if (i >= text.size() || (static_cast<std::uint8_t>(text[i]) & 0xC0) != 0x80) return kReplacement;
+    c = (c << 6) | (static_cast<std::uint8_t>(text[i++]) & 0x3F);
+  }
+  if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return kReplacement;
+  return c;
+}
+
+}  // namespace
+
+std::string Utf16ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      c = kReplacement;
+    }
+    AppendUtf8(out, c);
+  }
+  return out;
+}
+
+std::u16string Utf8ToUtf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) AppendUtf16(out, DecodeUtf8(text, i));
+  return out;
+}
+
+std::u16string_view UntilZero(std::u16string_view text) {
+  const std::size_t end = text.find(u'\0');
+  return end == std::u16string_view::npos ? text : text.substr(0, end);
+}
+
+}  // namespace platform

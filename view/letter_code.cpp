@@ -1,0 +1,118 @@
+#include "view/letter_code.h"
+
+#include <algorithm>
+
+#include "core/app_state.h"
+#include "platform/memory.h"
+
+namespace quillory {
+namespace {
+
+constexpr std::uint8_t kFirstLetter = 0x61;  // alef
+constexpr std::uint8_t kLastLetter = 0x7B;   // tav
+constexpr std::uint8_t kCurlyStandIn = 0x7E;
+
+struct ConversionBuffer {
+  char16_t* chars = nullptr;   // from the platform heap; capacity + 1 characters
+  std::int32_t capacity = 0;   // characters a run may have
+  std::int32_t runBase = kNoMappingBase;
+
+  ~ConversionBuffer() { platform::Release(chars); }
+};
+
+ConversionBuffer& Conversion() {
+  static ConversionBuffer buffer;
+  return buffer;
+}
+
+// Grows the buffer to hold `count` characters and the terminator. A failed
+// growth keeps the old buffer, so that later, shorter runs still convert.
+bool Reserve(ConversionBuffer& buffer, std::int32_t count) {
+  if (buffer.chars && buffer.capacity >= count) return true;
+  auto* grown = static_cast<char16_t*>(platform::Alloc((static_cast<std::size_t>(count) + 1) * sizeof(char16_t)));
+  if (!grown) return false;
+  platform::Release(buffer.chars);
+  buffer.chars = grown;
+  buffer.capacity = count;
+  return true;
+}
+
+char16_t Mirror(char16_t c) {
+  switch (c) {
+    case u'(': return u')';
+    case u')': return u'(';
+    case u'[': return u']';
+    case u']': return u'[';
+    case u'{': return u'}';
+    case u'}': return u'{';
+    default: return c;
+  }
+}
+
+std::int32_t EffectiveBase(std::int32_t base) {
+  return base == kLiveFontBase ? static_cast<std::int32_t>(App().font.asciiBase) : base;
+}
+
+bool ReverseOption() { return (App().flags & kReverseFlag) != 0; }
+
+}  // namespace
+
+std::int32_t RunBase() { return Conversion().runBase; }
+void SetRunBase(std::int32_t base) { Conversion().runBase = base; }
+
+std::u16string_view ToDisplayChars(const std::uint8_t* bytes, std::int32_t count, std::int32_t base, bool reverse) {
+  ConversionBuffer& buffer = Conversion();
+  count = std::max(count, 0);
+  if (!Reserve(buffer, count)) return {};
+  std::int32_t length = 0;
+  for (; length < count && bytes[length] != 0; ++length) {
+    const std::uint8_t b = bytes[length];
+    char16_t c = b;
+    if (base != kNoMappingBase) {
+      if (b >= kFirstLetter && b <= kLastLetter) c = static_cast<char16_t>(b - kFirstLetter + base);
+      if (b == kCurlyStandIn) c = u'{';
+    }
+    buffer.chars[length] = c;
+  }
+  buffer.chars[length] = 0;
+  // Only the characters converted are reversed: a zero byte may end the run
+  // before `count`, and what lies beyond it is not part of the run.
+  if (length > 0 && base != kNoMappingBase && reverse) {
+    std::reverse(buffer.chars, buffer.chars + length);
+    std::transform(buffer.chars, buffer.chars + length, buffer.chars, Mirror);
+  }
+  return std::u16string_view(buffer.chars, static_cast<std::size_t>(length));
+}
+
+MeasuredRun MeasureRun(platform::DeviceContext& context, const std::uint8_t* bytes, std::int32_t maxWidth,
+                       std::int32_t count) {
+  const std::u16string_view chars = ToDisplayChars(bytes, count, EffectiveBase(RunBase()), false);
+  const platform::TextFit fit = context.GetTextExtentExPoint(chars, maxWidth);
+  return MeasuredRun{fit.fit, fit.width};
+}
+
+void DrawRun(platform::DeviceContext& context, const std::uint8_t* bytes, std::int32_t count, std::int32_t x,
+             std::int32_t y, std::int32_t width, std::int32_t height) {
+  const std::u16string_view chars = ToDisplayChars(bytes, count, EffectiveBase(RunBase()), ReverseOption());
+  constexpr std::uint32_t kCentredOneLine =
+      platform::kDtCenter | platform::kDtVCenter | platform::kDtSingleLine | platform::kDtNoPrefix;
+  static_assert(kCentredOneLine == 0x825);
+  context.DrawText(chars, platform::Rect{x, y, x + width, y + height}, kCentredOneLine);
+}
+
+void DrawRunColoured(platform::DeviceContext& context, const std::uint8_t* bytes, std::int32_t count, std::int32_t x,
+                     std::int32_t y, std::int32_t width, std::int32_t height, platform::Color text,
+                     platform::Color background) {
+  const platform::Color oldText = context.SetTextColor(text);
+  const platform::Color oldBackground = context.SetBkColor(background);
+  DrawRun(context, bytes, count, x, y, width, height);
+  context.SetTextColor(oldText);
+  context.SetBkColor(oldBackground);
+}
+
+void FillViewRect(platform::DeviceContext& context, std::int32_t left, std::int32_t top, std::int32_t width,
+                  std::int32_t height, platform::StockBrush brush) {
+  context.FillRect(platform::Rect{left, top, left + width, top + height}, *platform::GetStockBrush(brush));
+}
+
+}  // namespace quillory

@@ -1,0 +1,69 @@
+#include "view/style_fonts.h"
+
+#include <algorithm>
+
+#include "platform/font_catalog.h"
+#include "view/article_format.h"
+
+namespace quillory {
+namespace {
+
+constexpr std::int32_t kLargeDefaultHeight = 20;
+constexpr std::int32_t kSmallDefaultHeight = 14;
+constexpr std::int32_t kBoldWeight = 700;
+constexpr std::int32_t kRegularWeight = 400;
+
+}  // namespace
+
+platform::FontRequest StyleFontRequest(const FontDescription& description, std::uint8_t key) {
+  platform::FontRequest request;
+  const std::int32_t height = description.height;
+  request.height = height;
+  if (key & kLargeBit) {
+    request.height = height == 0 ? kLargeDefaultHeight : height * 5 / 4;
+  } else if (key & kSmallBit) {
+    request.height = height == 0 ? kSmallDefaultHeight : height * 6 / 8;
+  }
+  request.weight = (key & kBoldBit) ? kBoldWeight : kRegularWeight;
+  request.faceName = description.faceName;
+  return request;
+}
+
+platform::Color StyleColour(std::uint8_t key) {
+  if ((key & (kLargeBit | kBoldBit)) == (kLargeBit | kBoldBit)) return platform::Rgb(0, 0, 255);
+  if (key & kSmallBit) return platform::Rgb(0, 0, 128);
+  return platform::kBlack;
+}
+
+void CreateStyleFont(FontCacheEntry& entry, const FontDescription& description) {
+  entry.font = platform::CreateFont(StyleFontRequest(description, entry.styleKey));
+}
+
+platform::Font* SelectStyleFont(FontCache& cache, const FontDescription& description,
+                                platform::DeviceContext& context, std::uint32_t request) {
+  const auto key = static_cast<std::uint8_t>(request & kStyleKeyMask);
+  auto entry = std::find_if(cache.begin(), cache.end(),
+                            [key](const FontCacheEntry& e) { return e.styleKey == key && e.font; });
+  if (entry == cache.end()) {
+    // An older entry of the same key whose font failed stays where it is;
+    // the new one goes first and tries again.
+    cache.push_front(FontCacheEntry{nullptr, key});
+    entry = cache.begin();
+    CreateStyleFont(*entry, description);
+  }
+  if (request & kWithColour) context.SetTextColor(StyleColour(key));
+  return context.SelectFont(entry->font.get());
+}
+
+void RecreateFontCache(FontCache& cache, const FontDescription& description) {
+  for (FontCacheEntry& entry : cache) {
+    entry.font.reset();
+    CreateStyleFont(entry, description);
+  }
+}
+
+void ReleaseFontCache(FontCache& cache) {
+  for (FontCacheEntry& entry : cache) entry.font.reset();
+}
+
+}  // namespace quillory
