@@ -10,38 +10,13 @@
 #include <cstring>
 #include <vector>
 
-#include "core/app_state.h"
-#include "resources/volume_resources.h"
+#include "bench/volume_texts.h"
 #include "store/uncompress.h"
 #include "tools/pack/encoder.h"
 
 namespace {
 
 using namespace quillory;
-
-struct Block {
-  const std::uint8_t* stream;
-  std::uint32_t streamLength;
-  std::uint32_t decodedLength;
-};
-
-std::vector<Block> VolumeBlocks() {
-  std::vector<Block> blocks;
-  for (const platform::ResourceEntry& r : VolumeResources()) {
-    blocks.push_back({r.bytes + 10, static_cast<std::uint32_t>((r.bytes[6] << 8) | r.bytes[7]),
-                      static_cast<std::uint32_t>((r.bytes[8] << 8) | r.bytes[9])});
-  }
-  return blocks;
-}
-
-std::vector<std::vector<std::uint8_t>> VolumeTexts() {
-  std::vector<std::vector<std::uint8_t>> texts;
-  for (const Block& b : VolumeBlocks()) {
-    const TextBuffer t = UnCompress({b.stream, b.streamLength, b.decodedLength});
-    texts.emplace_back(t.data(), t.data() + t.length());
-  }
-  return texts;
-}
 
 std::int64_t DecodedBytes(const std::vector<Block>& blocks) {
   std::int64_t total = 0;

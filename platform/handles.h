@@ -11,7 +11,7 @@ using WindowHandle = Window*;
 
 namespace platform {
 
-struct Bitmap;
+class Bitmap;
 using BitmapHandle = Bitmap*;
 
 }  // namespace platform

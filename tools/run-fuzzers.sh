@@ -6,6 +6,7 @@ set -euo pipefail
 build=${1:?build folder}
 seconds=${2:-5}
 root=$(cd "$(dirname "$0")/.." && pwd)
+export LSAN_OPTIONS="suppressions=$root/tools/lsan-suppressions.txt"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 status=0

@@ -1,0 +1,128 @@
+// Measuring and drawing runs of the letter code.
+//
+// Measure: every paragraph of the volume broken into lines 232 pixels wide
+// by successive MeasureRun calls, as layout does, in characters per second;
+// warm (the font has seen every character) and cold (a new font each pass,
+// so every character goes through FreeType once). Paint: a page of 20 lines
+// of 40 characters drawn into a 240 × 320 framebuffer.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "bench/volume_texts.h"
+#include "core/app_state.h"
+#include "platform/device_context.h"
+#include "tools/pack/records.h"
+#include "view/article_format.h"
+#include "view/letter_code.h"
+
+namespace {
+
+using namespace quillory;
+
+constexpr char kFontFile[] = "/usr/share/fonts/truetype/culmus/DavidCLM-Medium.otf";
+constexpr std::int32_t kLineWidth = 232;
+
+struct Paragraph {
+  std::string text;
+  bool hebrew;
+};
+
+std::vector<Paragraph> VolumeParagraphs() {
+  std::vector<Paragraph> paragraphs;
+  for (const auto& text : VolumeTexts(true)) {
+    std::string error;
+    const auto records = pack::ReadArticleRecords(text, error);
+    if (!records) continue;
+    for (const pack::Record& r : *records) {
+      if (!r.text.empty()) paragraphs.push_back({std::string(r.text), r.hebrew()});
+    }
+  }
+  return paragraphs;
+}
+
+std::unique_ptr<platform::Font> OpenFont() {
+  platform::FontRequest request;
+  request.height = 16;
+  return platform::Font::Open(platform::FontFile{kFontFile, 0, false}, request);
+}
+
+// Breaks every paragraph into lines; returns the characters measured.
+std::int64_t MeasureVolume(platform::DeviceContext& context, const std::vector<Paragraph>& paragraphs) {
+  std::int64_t characters = 0;
+  for (const Paragraph& p : paragraphs) {
+    SetRunBase(p.hebrew ? kLiveFontBase : kNoMappingBase);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(p.text.data());
+    auto left = static_cast<std::int32_t>(p.text.size());
+    while (left > 0) {
+      const MeasuredRun run = MeasureRun(context, bytes, kLineWidth, left);
+      const std::int32_t taken = run.count > 0 ? run.count : 1;
+      bytes += taken;
+      left -= taken;
+      characters += taken;
+    }
+  }
+  SetRunBase(kNoMappingBase);
+  return characters;
+}
+
+void BM_MeasureVolume(benchmark::State& state, bool warm) {
+  App().font.asciiBase = kBaseUnicode;
+  const auto paragraphs = VolumeParagraphs();
+  platform::Framebuffer pixels(240, 320);
+  platform::DeviceContext context(&pixels);
+  auto font = OpenFont();
+  platform::Font* previous = context.SelectFont(font.get());
+  std::int64_t characters = 0;
+  MeasureVolume(context, paragraphs);
+  for (auto _ : state) {
+    if (!warm) {
+      state.PauseTiming();
+      context.SelectFont(previous);
+      font = OpenFont();
+      context.SelectFont(font.get());
+      state.ResumeTiming();
+    }
+    characters += MeasureVolume(context, paragraphs);
+  }
+  context.SelectFont(previous);
+  state.SetItemsProcessed(characters);
+}
+
+void BM_PaintPage(benchmark::State& state) {
+  App().font.asciiBase = kBaseUnicode;
+  platform::Framebuffer pixels(240, 320);
+  platform::DeviceContext context(&pixels);
+  auto font = OpenFont();
+  platform::Font* previous = context.SelectFont(font.get());
+  std::vector<std::string> lines;
+  for (int i = 0; i < 20; ++i) {
+    std::string line;
+    for (int k = 0; k < 40; ++k) line += static_cast<char>(k % 7 == 6 ? ' ' : 'a' + (i * 40 + k) % 27);
+    lines.push_back(line);
+  }
+  for (auto _ : state) {
+    FillViewRect(context, 0, 0, 240, 320, platform::StockBrush::kWhiteBrush);
+    SetRunBase(kLiveFontBase);
+    std::int32_t y = 0;
+    for (const std::string& line : lines) {
+      const auto* bytes = reinterpret_cast<const std::uint8_t*>(line.data());
+      const MeasuredRun run = MeasureRun(context, bytes, 240, 40);
+      DrawRun(context, bytes, run.count, 240 - run.width, y, run.width, 16);
+      y += 16;
+    }
+    SetRunBase(kNoMappingBase);
+    benchmark::DoNotOptimize(pixels.at(0, 0));
+  }
+  context.SelectFont(previous);
+}
+
+BENCHMARK_CAPTURE(BM_MeasureVolume, warm, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MeasureVolume, cold, false)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPage)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
