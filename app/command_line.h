@@ -3,6 +3,7 @@
 // handheld's own command line, where only "/today" (the whole line, in any
 // letter case) has a meaning: show this week's article.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,22 @@ namespace quillory {
 constexpr char kProductVersion[] = "1.84a";
 constexpr int kExitUsage = 2;
 
+// What --render draws: one page of an article, written as PNG.
+struct RenderOptions {
+  int article = 0;
+  std::string output;
+  std::int32_t width = 240;   // the text area of the handheld's screen,
+  std::int32_t height = 294;  // under a 26-pixel bar
+  std::uint16_t top = 0;      // display unit at the top of the page
+  std::string face;           // UTF-8; empty: the default face
+  std::int32_t fontSize = 0;  // the font height value; 0: the default
+};
+
 struct CommandLine {
-  enum class Action { kRun, kVersion, kHelp, kUsageError };
+  enum class Action { kRun, kVersion, kHelp, kRender, kUsageError };
   Action action = Action::kRun;
   bool today = false;
+  RenderOptions render;
   std::string error;  // for kUsageError
 };
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/render_page.h"
 #include "core/app_state.h"
 #include "platform/resources.h"
 #include "resources/volume_resources.h"
@@ -39,6 +40,12 @@ int main(int argc, char** argv) {
     case CommandLine::Action::kUsageError:
       std::fprintf(stderr, "quillory-32: %s\nTry 'quillory-32 --help'.\n", commandLine.error.c_str());
       return kExitUsage;
+    case CommandLine::Action::kRender: {
+      std::string error;
+      const int status = RenderPage(commandLine.render, error);
+      if (status != 0) std::fprintf(stderr, "quillory-32: %s\n", error.c_str());
+      return status;
+    }
     case CommandLine::Action::kRun:
       break;
   }

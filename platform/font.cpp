@@ -105,7 +105,20 @@ std::unique_ptr<Font> Font::Open(const FontFile& file, const FontRequest& reques
   return font;
 }
 
+std::unique_ptr<Font> Font::Fixed(std::int32_t height, std::int32_t advance) {
+  std::unique_ptr<Font> font(new Font(nullptr));
+  font->fixedAdvance_ = std::max(0, advance);
+  TextMetrics& m = font->metrics_;
+  m.height = std::max(1, height);
+  m.ascent = m.height * 3 / 4;
+  m.descent = m.height - m.ascent;
+  m.averageCharWidth = m.maxCharWidth = font->fixedAdvance_;
+  font->familyName_ = "Fixed";
+  return font;
+}
+
 bool Font::LoadOutline(char16_t c) {
+  if (!face_) return false;
   FT_Face ft = face_->face;
   if (FT_Load_Glyph(ft, FT_Get_Char_Index(ft, c), kLoadFlags) != 0) return false;
   if (face_->embolden) FT_GlyphSlot_Embolden(ft->glyph);
@@ -113,6 +126,10 @@ bool Font::LoadOutline(char16_t c) {
 }
 
 std::int32_t Font::LoadAdvance(char16_t c) {
+  if (!face_) {
+    advances_.Set(c, fixedAdvance_);
+    return fixedAdvance_;
+  }
   const std::int32_t advance =
       LoadOutline(c) ? static_cast<std::int32_t>((face_->face->glyph->advance.x + 32) >> 6) : 0;
   advances_.Set(c, std::max(0, advance));
@@ -124,7 +141,13 @@ const GlyphImage& Font::Glyph(char16_t c) {
   if (cached >= 0) return glyphs_[static_cast<std::size_t>(cached)];
 
   GlyphImage image;
-  if (LoadOutline(c) && FT_Render_Glyph(face_->face->glyph, FT_RENDER_MODE_NORMAL) == 0) {
+  if (!face_ && c != u' ' && fixedAdvance_ > 2 && metrics_.ascent > 2) {
+    image.left = 1;
+    image.top = metrics_.ascent - 1;
+    image.width = fixedAdvance_ - 2;
+    image.height = metrics_.ascent - 2;
+    image.coverage.assign(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height), 255);
+  } else if (LoadOutline(c) && FT_Render_Glyph(face_->face->glyph, FT_RENDER_MODE_NORMAL) == 0) {
     const FT_GlyphSlot slot = face_->face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
     if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {

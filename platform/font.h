@@ -70,6 +70,10 @@ class Font {
   // Opens `file` at the size `request` asks for. Null when the file cannot be
   // read as a scalable face.
   static std::unique_ptr<Font> Open(const FontFile& file, const FontRequest& request);
+  // A font without a face, for results in exact pixels: every character is
+  // `advance` pixels wide and drawn as a solid box (a space as nothing), in
+  // a cell `height` pixels high.
+  static std::unique_ptr<Font> Fixed(std::int32_t height, std::int32_t advance);
   ~Font();
   Font(const Font&) = delete;
   Font& operator=(const Font&) = delete;
@@ -112,7 +116,8 @@ class Font {
   // Loads a character's outline into the face's slot; false when FreeType fails.
   bool LoadOutline(char16_t c);
 
-  std::unique_ptr<Face> face_;
+  std::unique_ptr<Face> face_;  // null for a fixed font
+  std::int32_t fixedAdvance_ = 0;
   TextMetrics metrics_;
   std::string familyName_;
   CharTable advances_;

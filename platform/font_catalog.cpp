@@ -104,7 +104,14 @@ std::optional<FontFile> FindFontFile(std::u16string_view faceName, std::int32_t 
   return file;
 }
 
+namespace {
+FontFactory installedFactory = nullptr;
+}  // namespace
+
+FontFactory SetFontFactory(FontFactory factory) { return std::exchange(installedFactory, factory); }
+
 std::unique_ptr<Font> CreateFont(const FontRequest& request) {
+  if (installedFactory) return installedFactory(request);
   const std::optional<FontFile> file =
       FindFontFile(std::u16string_view(request.faceName.data(), request.faceName.size()), request.weight);
   return file ? Font::Open(*file, request) : nullptr;

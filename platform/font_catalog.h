@@ -26,6 +26,12 @@ std::optional<FontFile> FindFontFile(std::u16string_view faceName, std::int32_t 
 // from its logical description. Null when no font could be made.
 std::unique_ptr<Font> CreateFont(const FontRequest& request);
 
+// How CreateFont makes fonts; null means through the system's catalog.
+// Tests install fixed fonts here to get results in exact pixels.
+using FontFactory = std::unique_ptr<Font> (*)(const FontRequest& request);
+// Returns the factory it replaced.
+FontFactory SetFontFactory(FontFactory factory);
+
 struct FontFamily {
   std::u16string faceName;
   std::uint8_t charSet = kAnsiCharSet;  // kHebrewCharSet when alef to tav are all there

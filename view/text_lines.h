@@ -1,0 +1,41 @@
+#pragma once
+// Reading a laid-out line back against the view's text: where its body and
+// its label lie, and where painting starts. Shared by painting, the
+// highlight and scrolling. Every offset stays inside the view's text.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "view/text_view.h"
+
+namespace quillory {
+
+// The stored bytes of a line's label and body.
+struct LineParts {
+  std::size_t bodyAt = 0;
+  std::size_t labelAt = 0;
+  std::size_t labelLength = 0;  // 0: no label
+  bool hebrew = false;
+};
+
+LineParts SplitLine(const TextView& view, const LineRecord& line);
+
+// Where painting starts: the first line at or after the top position, its
+// top y and the height left for lines. Pulls a top position beyond the
+// article back to the maximum.
+struct FirstLine {
+  std::uint16_t index = 0;
+  std::int32_t y = 0;
+  std::int32_t room = 0;
+};
+
+FirstLine FindFirstLine(TextView& view);
+
+// The units a line takes: 1, and 1 more for a blank line after it.
+inline int LineUnits(const LineRecord& line) { return (line.style & 0x80) ? 2 : 1; }
+
+// A hidden line: a back link while back links are not shown, or any link
+// when the view has no link table. It takes no room on the page.
+bool IsHiddenLink(const TextView& view, const LineRecord& line);
+
+}  // namespace quillory
