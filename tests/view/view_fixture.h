@@ -11,6 +11,7 @@
 
 #include "core/app_state.h"
 #include "platform/font_catalog.h"
+#include "view/letter_code.h"
 #include "view/text_view.h"
 
 namespace quillory_test {
@@ -70,6 +71,10 @@ class ViewTest : public ::testing::Test {
     quillory::App().font.asciiBase = quillory::kBaseUnicode;
     previousFactory_ = platform::SetFontFactory(FixedFont);
     font_.height = 16;
+    // The process-wide conversion buffer is made by the first conversion;
+    // making it here keeps the allocations of every case the same.
+    const std::string wide(4096, 'a');
+    quillory::ToDisplayChars(reinterpret_cast<const std::uint8_t*>(wide.data()), 4096, quillory::kNoMappingBase, false);
   }
   void TearDown() override {
     if (view_) quillory::DestroyTextView(view_, true);
