@@ -45,6 +45,7 @@ fuzz: asan-build
 
 bench: build
 	./$(BUILD)/bench/store_bench
+	./$(BUILD)/bench/calendar_bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
