@@ -1,6 +1,7 @@
 #include "calendar/this_week.h"
 
 #include <array>
+#include <iterator>
 
 #include "core/app_state.h"
 #include "core/registry_values.h"

@@ -11,18 +11,22 @@ constexpr char32_t kReplacement = 0xFFFD;
 char32_t NextScalar(std::string_view text, std::size_t& i) {
   const auto lead = static_cast<unsigned char>(text[i++]);
   if (lead < 0x80) return lead;
-  int extra = 0;
-  char32_t value = 0;
-  char32_t minimum = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    extra = 1, value = lead & 0x1F, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2, value = lead & 0x0F, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3, value = lead & 0x07, minimum = 0x10000;
-  } else {
-    return kReplacement;
+  // The lead byte's high bits give the sequence's length.
+  struct Form {
+    unsigned char mask;
+    unsigned char pattern;
+    int extra;
+    char32_t minimum;
+  };
+  constexpr Form kForms[] = {{0xE0, 0xC0, 1, 0x80}, {0xF0, 0xE0, 2, 0x800}, {0xF8, 0xF0, 3, 0x10000}};
+  const Form* form = nullptr;
+  for (const Form& f : kForms) {
+    if ((lead & f.mask) == f.pattern) form = &f;
   }
+  if (form == nullptr) return kReplacement;
+  const int extra = form->extra;
+  const char32_t minimum = form->minimum;
+  char32_t value = lead & static_cast<unsigned char>(~form->mask);
   if (text.size() - i < static_cast<std::size_t>(extra)) return kReplacement;
   for (int k = 0; k < extra; ++k) {
     const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);

@@ -32,28 +32,6 @@ TEST(HebrewCalendar, ElapsedDaysFollowEachPostponement) {
   }
 }
 
-TEST(HebrewCalendar, YearLengthsAndKinds) {
-  const struct {
-    std::int32_t year;
-    std::int32_t length;
-    bool leap;
-    bool longHeshvan;
-    bool shortKislev;
-  } cases[] = {
-      {5766, 354, false, false, false},
-      {5767, 355, false, true, false},
-      {5768, 383, true, false, true},
-      {5771, 385, true, true, false},
-      {5772, 354, false, false, false},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(HebrewYearLength(c.year), c.length) << c.year;
-    EXPECT_EQ(IsHebrewLeapYear(c.year), c.leap) << c.year;
-    EXPECT_EQ(IsLongHeshvan(c.year), c.longHeshvan) << c.year;
-    EXPECT_EQ(IsShortKislev(c.year), c.shortKislev) << c.year;
-  }
-}
-
 // Every year: a length the calendar allows, a new year on Monday, Tuesday,
 // Thursday or Saturday, and months that add up to the year.
 TEST(HebrewCalendar, EveryYearIsWellFormed) {
@@ -109,16 +87,6 @@ TEST(HebrewCalendar, LastDaysOfCivilCycles) {
   EXPECT_EQ(CivilFromDayNumber(end2004 + 1), (CivilDate{1, 1, 2005}));
   EXPECT_EQ(CivilDayOfYear(12, 31, 2004), 366);
   EXPECT_EQ(CivilDayOfYear(12, 31, 1900), 365);
-}
-
-TEST(HebrewCalendar, WeekdayOnOrBefore) {
-  const std::int32_t friday = DayNumberFromCivil(4, 20, 2012);
-  const std::int32_t saturday = friday + 1;
-  EXPECT_EQ(WeekdayOnOrBefore(kSaturday, friday), friday - 6);
-  EXPECT_EQ(WeekdayOnOrBefore(kSaturday, saturday), saturday);
-  EXPECT_EQ(SaturdayOnOrAfter(friday), saturday);
-  EXPECT_EQ(SaturdayOnOrAfter(saturday), saturday);
-  EXPECT_EQ(SaturdayOnOrAfter(saturday + 1), saturday + 7);
 }
 
 // Every day of the years the reader is asked about: civil dates count up one

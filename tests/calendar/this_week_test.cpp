@@ -52,12 +52,6 @@ TEST(ThisWeek, WorkedWeeks) {
   }
 }
 
-TEST(ThisWeek, ReadingOfWeekFindsTheComingSabbath) {
-  const WeeklyReading reading = ReadingOfWeek(Day(2012, 4, 22), ReadingLocation::kIsrael);
-  EXPECT_EQ(reading.sabbath, Day(2012, 4, 28));
-  EXPECT_EQ(reading.code, -28);
-}
-
 TEST(ThisWeek, ZoneNamesThatSelectIsrael) {
   const struct {
     const char* name;
@@ -99,15 +93,6 @@ TEST(ThisWeek, RegistrySettingIsReadAfreshEachTime) {
   EXPECT_EQ(ThisWeekArticle(Day(2012, 4, 22)), 15);
   registry.Rewrite(kIsraelOn);
   EXPECT_EQ(ThisWeekArticle(Day(2012, 4, 22)), 18);
-}
-
-TEST(ThisWeek, ShownArticle) {
-  EXPECT_EQ(ShownArticle(0), 1);
-  EXPECT_EQ(ShownArticle(1), 1);
-  EXPECT_EQ(ShownArticle(28), 28);
-  EXPECT_EQ(ShownArticle(44), 44);
-  EXPECT_EQ(ShownArticle(45), 1);
-  EXPECT_EQ(ShownArticle(-3), 1);
 }
 
 class SelectArticleTest : public ::testing::Test {
