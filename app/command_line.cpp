@@ -1,17 +1,19 @@
 #include "app/command_line.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
-#include <optional>
+
+#include "app/this_week_query.h"
+#include "platform/ascii_case.h"
 
 namespace quillory {
 namespace {
 
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
+CommandLine UsageError(std::string error) {
+  CommandLine result;
+  result.action = CommandLine::Action::kUsageError;
+  result.error = std::move(error);
+  return result;
 }
 
 // The whole of `text` as a decimal number within [low, high].
@@ -22,7 +24,7 @@ std::optional<std::int64_t> Number(std::string_view text, std::int64_t low, std:
   return value;
 }
 
-// Longest face name a font description holds, in UTF-8 characters.
+// Longest face name a font description holds, in characters.
 constexpr std::size_t kLongestFace = 31;
 
 std::size_t Utf8Length(const std::string& text) {
@@ -30,90 +32,117 @@ std::size_t Utf8Length(const std::string& text) {
       std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-bool Refuse(CommandLine& result, const char* message) {
-  result.error = message;
-  return false;
+bool TakesValue(const std::string& option) {
+  return option == "--render" || option == "--output" || option == "--size" || option == "--top" ||
+         option == "--font" || option == "--font-size";
 }
 
-// Reads one option that takes a value; false with `error` set when the
-// value is missing or malformed.
-bool ReadValueOption(const std::string& option, const std::string& value, CommandLine& result) {
+// Reads the value of one of the options of --render; the reason when it is malformed.
+std::optional<std::string> ReadRenderOption(const std::string& option, const std::string& value, CommandLine& result) {
   RenderOptions& render = result.render;
   if (option == "--render") {
     const auto number = Number(value, 1, 44);
-    if (!number) return Refuse(result, "--render takes an article number from 1 to 44");
+    if (!number) return "--render takes an article number from 1 to 44";
     render.article = static_cast<int>(*number);
     result.action = CommandLine::Action::kRender;
   } else if (option == "--output") {
-    if (value.empty()) return Refuse(result, "--output takes a file name");
+    if (value.empty()) return "--output takes a file name";
     render.output = value;
   } else if (option == "--size") {
     const std::size_t x = value.find('x');
     const auto width = Number(std::string_view(value).substr(0, x), 1, 4096);
     const auto height = x == std::string::npos ? std::nullopt : Number(std::string_view(value).substr(x + 1), 1, 4096);
-    if (!width || !height) return Refuse(result, "--size takes WIDTHxHEIGHT, each from 1 to 4096");
+    if (!width || !height) return "--size takes WIDTHxHEIGHT, each from 1 to 4096";
     render.width = static_cast<std::int32_t>(*width);
     render.height = static_cast<std::int32_t>(*height);
   } else if (option == "--top") {
     const auto top = Number(value, 0, 65535);
-    if (!top) return Refuse(result, "--top takes a display unit from 0 to 65535");
+    if (!top) return "--top takes a display unit from 0 to 65535";
     render.top = static_cast<std::uint16_t>(*top);
   } else if (option == "--font") {
-    if (Utf8Length(value) > kLongestFace) return Refuse(result, "--font takes a face name of at most 31 characters");
+    if (Utf8Length(value) > kLongestFace) return "--font takes a face name of at most 31 characters";
     render.face = value;
   } else {
     const auto size = Number(value, -400, 400);
-    if (!size) return Refuse(result, "--font-size takes a height from -400 to 400");
+    if (!size) return "--font-size takes a height from -400 to 400";
     render.fontSize = static_cast<std::int32_t>(*size);
   }
-  return true;
+  return std::nullopt;
 }
 
-bool TakesValue(const std::string& option) {
-  return option == "--render" || option == "--output" || option == "--size" || option == "--top" ||
-         option == "--font" || option == "--font-size";
+// With --this-week the other arguments are at most one date and one location.
+CommandLine FinishThisWeek(CommandLine result, const std::vector<std::string>& positional) {
+  if (positional.size() > 1) return UsageError("--this-week takes one date, not '" + positional[1] + "'");
+  if (!positional.empty()) {
+    result.date = ParseQueryDate(positional[0]);
+    if (!result.date) {
+      return UsageError("malformed date '" + positional[0] + "': expected YYYY-MM-DD, a day of the years " +
+                        std::to_string(kFirstQueryYear) + " to " + std::to_string(kLastQueryYear));
+    }
+  }
+  return result;
 }
 
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   CommandLine result;
-  std::string handheldLine;
-  const auto fail = [&result](std::string message) {
-    result.action = CommandLine::Action::kUsageError;
-    result.error = std::move(message);
-    return result;
-  };
+  std::vector<std::string> positional;
+  bool thisWeek = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& arg = arguments[i];
     if (arg == "--version") {
       result.action = CommandLine::Action::kVersion;
     } else if (arg == "--help" || arg == "-h") {
       result.action = CommandLine::Action::kHelp;
+    } else if (arg == "--this-week") {
+      thisWeek = true;
+    } else if (arg == "--israel" || arg == "--diaspora") {
+      const ReadingLocation location = arg == "--israel" ? ReadingLocation::kIsrael : ReadingLocation::kDiaspora;
+      if (result.location && *result.location != location) return UsageError("--israel and --diaspora exclude each other");
+      result.location = location;
     } else if (TakesValue(arg)) {
-      if (i + 1 == arguments.size()) return fail(arg + " needs a value");
-      if (!ReadValueOption(arg, arguments[++i], result)) return fail(result.error);
+      if (i + 1 == arguments.size()) return UsageError(arg + " needs a value");
+      if (const auto problem = ReadRenderOption(arg, arguments[++i], result)) return UsageError(*problem);
     } else if (arg.size() > 1 && arg[0] == '-') {
-      return fail("unknown option '" + arg + "'");
+      return UsageError("unknown option '" + arg + "'");
     } else {
-      if (!handheldLine.empty()) handheldLine += ' ';
-      handheldLine += arg;
+      positional.push_back(arg);
     }
   }
-  if (result.action == CommandLine::Action::kRender && result.render.output.empty()) {
-    return fail("--render needs --output FILE.png");
+  if (thisWeek && result.action == CommandLine::Action::kRender) {
+    return UsageError("--this-week and --render exclude each other");
   }
-  result.today = EqualsIgnoringCase(handheldLine, "/today");
+  if (thisWeek) {
+    if (result.action == CommandLine::Action::kRun) result.action = CommandLine::Action::kThisWeek;
+    return FinishThisWeek(std::move(result), positional);
+  }
+  if (result.location) return UsageError("--israel and --diaspora go with --this-week");
+  if (result.action == CommandLine::Action::kRender && result.render.output.empty()) {
+    return UsageError("--render needs --output FILE.png");
+  }
+  std::string handheldLine;
+  for (const std::string& arg : positional) {
+    if (!handheldLine.empty()) handheldLine += ' ';
+    handheldLine += arg;
+  }
+  result.today = platform::EqualsIgnoringAsciiCase(handheldLine, "/today");
   return result;
 }
 
 std::string UsageText() {
   return "Usage: quillory-32 [OPTION]... [/today]\n"
+         "       quillory-32 --this-week [YYYY-MM-DD] [--israel|--diaspora]\n"
+         "       quillory-32 --render N --output FILE.png [--size WxH] [--top UNIT]\n"
+         "                   [--font FACE] [--font-size N]\n"
          "Reads the volume \"Quillory - 32\".\n"
          "\n"
          "  /today             open this week's article, whatever was read last\n"
-         "  --render N         draw a page of article N (1-44) into a PNG file and exit;\n"
-         "                     no window opens and no setting changes\n"
+         "  --this-week        print the coming Sabbath of the date (default today),\n"
+         "                     its Hebrew date, its portion and the article This Week\n"
+         "                     shows; the location is decided as the reader decides it\n"
+         "                     unless --israel or --diaspora is given\n"
+         "  --render N         draw a page of article N (1-44) into a PNG file\n"
          "  --output FILE.png  where --render writes the page\n"
          "  --size WxH         the page size in pixels (default 240x294)\n"
          "  --top UNIT         the display line at the top of the page (default 0)\n"
@@ -121,7 +150,9 @@ std::string UsageText() {
          "  --font-size N      the font height: positive cell height, negative\n"
          "                     character height, 0 the default\n"
          "  --help             show this text and exit\n"
-         "  --version          show the version and exit\n";
+         "  --version          show the version and exit\n"
+         "\n"
+         "--this-week and --render write no setting and open no window.\n";
 }
 
 }  // namespace quillory

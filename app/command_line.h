@@ -1,11 +1,17 @@
 #pragma once
 // The reader's command line. Options start with "--"; anything else is the
 // handheld's own command line, where only "/today" (the whole line, in any
-// letter case) has a meaning: show this week's article.
+// letter case) has a meaning: show this week's article. With --this-week the
+// one other argument is the date to ask about instead. --render and
+// --this-week answer on their own and exit without opening a window.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "calendar/hebrew_calendar.h"
+#include "calendar/this_week.h"
 
 namespace quillory {
 
@@ -24,11 +30,13 @@ struct RenderOptions {
 };
 
 struct CommandLine {
-  enum class Action { kRun, kVersion, kHelp, kRender, kUsageError };
+  enum class Action { kRun, kVersion, kHelp, kRender, kThisWeek, kUsageError };
   Action action = Action::kRun;
   bool today = false;
-  RenderOptions render;
-  std::string error;  // for kUsageError
+  RenderOptions render;                     // for kRender
+  std::optional<CivilDate> date;            // for kThisWeek; today when missing
+  std::optional<ReadingLocation> location;  // for kThisWeek; as the device decides when missing
+  std::string error;                        // for kUsageError
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

@@ -6,6 +6,7 @@
 
 #include "app/command_line.h"
 #include "app/render_page.h"
+#include "app/this_week_query.h"
 #include "core/app_state.h"
 #include "platform/resources.h"
 #include "resources/volume_resources.h"
@@ -26,6 +27,14 @@ void PrintResourceTable(const platform::Module& module) {
   }
 }
 
+// Answers --this-week without a window and without writing any setting.
+int RunThisWeekQuery(const CommandLine& commandLine) {
+  const CivilDate date = commandLine.date.value_or(TodayLocalDate());
+  const ReadingLocation location = commandLine.location.value_or(DeviceReadingLocation());
+  std::printf("%s", ThisWeekReport(DayNumberFromCivil(date.month, date.day, date.year), location).c_str());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -37,6 +46,8 @@ int main(int argc, char** argv) {
     case CommandLine::Action::kHelp:
       std::printf("%s", UsageText().c_str());
       return 0;
+    case CommandLine::Action::kThisWeek:
+      return RunThisWeekQuery(commandLine);
     case CommandLine::Action::kUsageError:
       std::fprintf(stderr, "quillory-32: %s\nTry 'quillory-32 --help'.\n", commandLine.error.c_str());
       return kExitUsage;

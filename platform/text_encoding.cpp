@@ -35,29 +35,37 @@ void AppendUtf16(std::u16string& out, char32_t c) {
   }
 }
 
-// Decodes one character at `i`, advancing it; overlong forms, surrogates and
-// truncated sequences give the replacement character.
-char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
-  const auto lead = static_cast<std::uint8_t>(text[i++]);
+// Decodes one scalar value at `text[i]` and advances `i` past it. Overlong
+// forms, surrogates and values past U+10FFFF are malformed: they decode to
+// U+FFFD and consume only their lead byte.
+char32_t NextScalar(std::string_view text, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(text[i++]);
   if (lead < 0x80) return lead;
-  int extra;
-  char32_t c;
-  char32_t least;
-  if ((lead & 0xE0) == 0xC0) {
-    extra = 1, c = lead & 0x1F, least = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2, c = lead & 0x0F, least = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3, c = lead & 0x07, least = 0x10000;
-  } else {
-    return kReplacement;
+  // The lead byte's high bits give the sequence's length.
+  struct Form {
+    unsigned char mask;
+    unsigned char pattern;
+    int extra;
+    char32_t minimum;
+  };
+  constexpr Form kForms[] = {{0xE0, 0xC0, 1, 0x80}, {0xF0, 0xE0, 2, 0x800}, {0xF8, 0xF0, 3, 0x10000}};
+  const Form* form = nullptr;
+  for (const Form& f : kForms) {
+    if ((lead & f.mask) == f.pattern) form = &f;
   }
+  if (form == nullptr) return kReplacement;
+  const int extra = form->extra;
+  const char32_t minimum = form->minimum;
+  char32_t value = lead & static_cast<unsigned char>(~form->mask);
+  if (text.size() - i < static_cast<std::size_t>(extra)) return kReplacement;
   for (int k = 0; k < extra; ++k) {
-    if (i >= text.size() || (static_cast<std::uint8_t>(text[i]) & 0xC0) != 0x80) return kReplacement;
-    c = (c << 6) | (static_cast<std::uint8_t>(text[i++]) & 0x3F);
+    const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+    if ((next & 0xC0) != 0x80) return kReplacement;
+    value = (value << 6) | (next & 0x3F);
   }
-  if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return kReplacement;
-  return c;
+  if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return kReplacement;
+  i += static_cast<std::size_t>(extra);
+  return value;
 }
 
 }  // namespace
@@ -80,8 +88,23 @@ std::string Utf16ToUtf8(std::u16string_view text) {
 std::u16string Utf8ToUtf16(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) AppendUtf16(out, DecodeUtf8(text, i));
+  for (std::size_t i = 0; i < text.size();) AppendUtf16(out, NextScalar(text, i));
   return out;
+}
+
+void AppendUtf16LeFromUtf8(std::string_view utf8, std::vector<std::uint8_t>& out) {
+  for (const char16_t unit : Utf8ToUtf16(utf8)) {
+    out.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+    out.push_back(static_cast<std::uint8_t>(unit >> 8));
+  }
+}
+
+std::string Utf8FromUtf16Le(std::span<const std::uint8_t> bytes) {
+  std::u16string units(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    units[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+  }
+  return Utf16ToUtf8(units);
 }
 
 std::u16string_view UntilZero(std::u16string_view text) {

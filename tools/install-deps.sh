@@ -17,6 +17,8 @@ packages=(
   libfribidi-dev
   # Windows time-zone names from IANA zones
   libicu-dev
+  # the zone files that local time is computed from
+  tzdata
   # tests and benchmarks
   libgtest-dev libbenchmark-dev
   # sanitizer build and fuzzing (clang's libFuzzer and sanitizer runtimes)

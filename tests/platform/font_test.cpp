@@ -8,7 +8,6 @@
 #include "platform/device_context.h"
 #include "platform/font_catalog.h"
 #include "platform/png_writer.h"
-#include "platform/text_encoding.h"
 #include "tests/platform/png_reader.h"
 #include "tests/platform/test_fonts.h"
 
@@ -221,16 +220,6 @@ TEST_F(TextOutput, HebrewLineMatchesTheGoldenImage) {
     for (std::int32_t x2 = 0; x2 < pixels_.width(); ++x2) different += expected->at(x2, y) != pixels_.at(x2, y);
   }
   EXPECT_EQ(different, 0);
-}
-
-TEST(TextEncoding, RoundTripsAndReplacesMalformedInput) {
-  const std::u16string hebrew = u"\u05E9\u05DC\u05D5\u05DD a \U0001F600";
-  EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(hebrew)), hebrew);
-  EXPECT_EQ(Utf16ToUtf8(u"\u05D0"), "\xD7\x90");
-  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD") << "overlong form";
-  EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), u"\uFFFD") << "cut short";
-  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD") << "lone surrogate";
-  EXPECT_EQ(UntilZero(std::u16string_view(u"ab\0cd", 5)), u"ab");
 }
 
 TEST(Snapshot, WritesAReadablePngAndFailsCleanly) {

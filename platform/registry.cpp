@@ -1,0 +1,75 @@
+#include "platform/registry.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace platform {
+namespace {
+
+constexpr std::string_view kCurrentUserRoot = "HKEY_CURRENT_USER";
+
+// An unset and an empty variable mean the same.
+std::optional<std::string> Variable(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr || *value == '\0') return std::nullopt;
+  return std::string(value);
+}
+
+std::string ReadFilePrefix(const std::filesystem::path& path, std::uintmax_t fileSize, std::size_t limit) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return {};
+  std::string bytes(static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, limit)), '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes;
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> RegistryFilePath() {
+  if (const std::optional<std::string> file = Variable("QUILLORY_REGISTRY")) return std::filesystem::path(*file);
+  std::filesystem::path base;
+  // Relative values of XDG_CONFIG_HOME are invalid and ignored.
+  if (const std::optional<std::string> config = Variable("XDG_CONFIG_HOME"); config && config->front() == '/') {
+    base = *config;
+  } else if (const std::optional<std::string> home = Variable("HOME")) {
+    base = std::filesystem::path(*home) / ".config";
+  } else {
+    return std::nullopt;
+  }
+  return base / "orvenda" / "registry.reg";
+}
+
+RegistryFile LoadRegistryFile() {
+  const std::optional<std::filesystem::path> path = RegistryFilePath();
+  if (!path) return {};
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(*path, error)) return {};
+  const std::uintmax_t size = std::filesystem::file_size(*path, error);
+  if (error) return {};
+  return RegistryFile::Parse(ReadFilePrefix(*path, size, kMaxRegistryFileBytes));
+}
+
+std::string CurrentUserPath(std::string_view subKey) {
+  return std::string(kCurrentUserRoot) + '\\' + std::string(subKey);
+}
+
+std::optional<RegistryKey> OpenRegistryKey(std::string_view subKey) {
+  return OpenRegistryKey(LoadRegistryFile(), subKey);
+}
+
+std::optional<RegistryKey> OpenRegistryKey(const RegistryFile& file, std::string_view subKey) {
+  const RegistryKeyRecord* record = file.FindKey(CurrentUserPath(subKey));
+  if (record == nullptr) return std::nullopt;
+  return RegistryKey(*record);
+}
+
+std::optional<RegistryValueView> QueryRegistryValue(const RegistryKey& key, std::string_view name) {
+  const RegistryValue* value = FindValue(key.record(), name);
+  if (value == nullptr) return std::nullopt;
+  return RegistryValueView{value->type, value->data};
+}
+
+}  // namespace platform
