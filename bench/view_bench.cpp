@@ -1,10 +1,13 @@
-// Measuring and drawing runs of the letter code.
+// Measuring, drawing and laying out the volume's text.
 //
 // Measure: every paragraph of the volume broken into lines 232 pixels wide
 // by successive MeasureRun calls, as layout does, in characters per second;
 // warm (the font has seen every character) and cold (a new font each pass,
 // so every character goes through FreeType once). Paint: a page of 20 lines
-// of 40 characters drawn into a 240 × 320 framebuffer.
+// of 40 characters drawn into a 240 × 320 framebuffer. Then the text view
+// itself, in David CLM at the default size, 232 pixels wide: laying out the
+// largest article and the whole volume, painting one page, and paging down
+// from the top to the end of the largest article.
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +20,11 @@
 #include "tools/pack/records.h"
 #include "view/article_format.h"
 #include "view/letter_code.h"
+#include "view/text_paint.h"
+#include "view/text_scroll.h"
+#include "view/text_view.h"
+#include "platform/font_catalog.h"
+#include "resources/volume_resources.h"
 
 namespace {
 
@@ -119,9 +127,82 @@ void BM_PaintPage(benchmark::State& state) {
   context.SelectFont(previous);
 }
 
+// A view over a 240 × 294 page, as the reader has it under its bar.
+class PageView {
+ public:
+  PageView() : context_(&pixels_) {
+    App().module = &module_;
+    App().font.asciiBase = kBaseUnicode;
+    FontDescription font;
+    const std::u16string_view face = u"David CLM";
+    std::copy(face.begin(), face.end(), font.faceName.begin());
+    const ViewRect rect{4, 0, 236, 294};
+    view_ = CreateTextView(&context_, &rect, font, 100);
+  }
+  ~PageView() { DestroyTextView(view_, true); }
+  TextView* view() { return view_; }
+  static platform::HeapBlock Text(int number) { return LoadCompressedResource(number); }
+
+ private:
+  const platform::Module module_{VolumeResources()};
+  platform::Framebuffer pixels_{240, 294};
+  platform::DeviceContext context_;
+  TextView* view_ = nullptr;
+};
+
+constexpr int kLargestArticle = 4;
+
+void BM_LayoutLargestArticle(benchmark::State& state) {
+  PageView page;
+  LayoutText(page.view(), PageView::Text(kLargestArticle), true);
+  for (auto _ : state) RelayoutText(page.view());
+  state.counters["lines"] = page.view()->lineCount;
+  state.counters["bytes"] = static_cast<double>(page.view()->text.length());
+}
+
+void BM_LayoutVolume(benchmark::State& state) {
+  PageView page;
+  std::vector<platform::HeapBlock> texts;
+  for (int number = 1; number <= kArticleCount; ++number) {
+    LayoutText(page.view(), PageView::Text(number), true);
+    texts.push_back(std::move(page.view()->text));
+  }
+  for (auto _ : state) {
+    for (platform::HeapBlock& text : texts) {
+      std::swap(page.view()->text, text);
+      RelayoutText(page.view());
+      std::swap(page.view()->text, text);
+    }
+  }
+}
+
+void BM_PaintArticlePage(benchmark::State& state) {
+  PageView page;
+  LayoutText(page.view(), PageView::Text(kLargestArticle), true);
+  page.view()->topPosition = 30;
+  for (auto _ : state) PaintTextView(page.view(), true);
+}
+
+void BM_PageDownLargestArticle(benchmark::State& state) {
+  PageView page;
+  LayoutText(page.view(), PageView::Text(kLargestArticle), true);
+  int pages = 0;
+  for (auto _ : state) {
+    page.view()->topPosition = 0;
+    PaintTextView(page.view(), true);
+    pages = 1;
+    while (ScrollTextView(page.view(), std::max(1, page.view()->unitsDrawn - 1), 1, true) != kNothingToDo) ++pages;
+  }
+  state.counters["pages"] = pages;
+}
+
 BENCHMARK_CAPTURE(BM_MeasureVolume, warm, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_MeasureVolume, cold, false)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintPage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LayoutLargestArticle)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LayoutVolume)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintArticlePage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PageDownLargestArticle)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
