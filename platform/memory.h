@@ -1,6 +1,6 @@
 #pragma once
-// The device's general heap. Every allocation of the reader that the design
-// lets fail goes through here, so that tests can make the Nth one fail and
+// The device's general heap. Every allocation of the reader that is allowed
+// to fail goes through here, so that tests can make the Nth one fail and
 // walk each out-of-memory path.
 
 #include <cstddef>
