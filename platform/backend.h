@@ -4,6 +4,7 @@
 // backend is installed at a time; the platform calls it for everything that
 // needs a screen or a person.
 
+#include "platform/framebuffer.h"
 #include "platform/message_box.h"
 
 namespace platform {
@@ -13,6 +14,11 @@ class Backend {
   virtual ~Backend() = default;
   // Runs a modal message box and returns the button that closed it.
   virtual int RunMessageBox(const MessageBoxRequest& request) = 0;
+  // Waits until there is input and hands it to the platform (platform/input.h).
+  // False when no input will ever come again.
+  virtual bool WaitForInput() { return false; }
+  // Shows the composed screen.
+  virtual void Present(const Framebuffer& screen) { (void)screen; }
 };
 
 // Installs `backend` (not owned; it must outlive its use) and returns the one

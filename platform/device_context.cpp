@@ -63,6 +63,13 @@ std::unique_ptr<DeviceContext> DeviceContext::CreateCompatible() {
   return context;
 }
 
+void DeviceContext::Retarget(Framebuffer* target, Point origin, const Rect* clip) {
+  target_ = target;
+  origin_ = origin;
+  fullClip_ = clip == nullptr;
+  if (clip) clip_ = *clip;
+}
+
 DeviceContext::~DeviceContext() {
   if (font_) --font_->selections;
   if (bitmap_) --bitmap_->selections;

@@ -54,6 +54,10 @@ class DeviceContext {
   // A memory context: draws into the bitmap selected into it, nothing before.
   static std::unique_ptr<DeviceContext> CreateCompatible();
 
+  // Points the context at another place (a window that moved or grew); the
+  // selected objects and colours stay.
+  void Retarget(Framebuffer* target, Point origin, const Rect* clip);
+
   // A null font selects nothing and returns null, so that putting back the
   // result of a failed selection changes nothing.
   Font* SelectFont(Font* font);

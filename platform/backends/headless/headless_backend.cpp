@@ -1,5 +1,7 @@
 #include "platform/backends/headless/headless_backend.h"
 
+#include "platform/input.h"
+
 namespace platform {
 
 int HeadlessBackend::RunMessageBox(const MessageBoxRequest& request) {
@@ -10,6 +12,27 @@ int HeadlessBackend::RunMessageBox(const MessageBoxRequest& request) {
     return answer;
   }
   return request.buttons() == kMbYesNoCancel ? kIdYes : kIdOk;
+}
+
+void HeadlessBackend::SetScript(std::vector<ScriptCommand> script) {
+  script_ = std::move(script);
+  next_ = 0;
+  closeRequested_ = false;
+}
+
+bool HeadlessBackend::WaitForInput() {
+  if (next_ < script_.size()) {
+    RunScriptCommand(script_[next_++]);
+    return true;
+  }
+  // A script that has ended asks the program to close, once; after that no
+  // input will come.
+  if (!script_.empty() && !closeRequested_) {
+    closeRequested_ = true;
+    RequestClose();
+    return true;
+  }
+  return false;
 }
 
 }  // namespace platform

@@ -1,18 +1,28 @@
 #pragma once
 // The headless backend: no display at all. It records every message box that
-// the program shows and answers each with the next scripted button, so tests
-// can drive the program's questions and check its reports.
+// the program shows and answers each with the next scripted button, keeps
+// the last screen it was shown, and plays a script of input (see
+// headless_script.h) one command each time the loop goes idle, ending with
+// the platform's close request.
 
+#include <cstddef>
 #include <deque>
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/backends/headless/headless_script.h"
 
 namespace platform {
 
 class HeadlessBackend final : public Backend {
  public:
   int RunMessageBox(const MessageBoxRequest& request) override;
+  bool WaitForInput() override;
+  void Present(const Framebuffer& screen) override { lastScreen_ = screen; }
+
+  // The commands to play; the close request follows the last one.
+  void SetScript(std::vector<ScriptCommand> script);
+  const Framebuffer& lastScreen() const { return lastScreen_; }
 
   // Queues the answer to a coming message box. Without a queued answer a box
   // is answered with its first button (OK, or Yes).
@@ -23,6 +33,10 @@ class HeadlessBackend final : public Backend {
  private:
   std::deque<int> answers_;
   std::vector<MessageBoxRequest> shown_;
+  Framebuffer lastScreen_;
+  std::vector<ScriptCommand> script_;
+  std::size_t next_ = 0;
+  bool closeRequested_ = false;
 };
 
 // Installs a headless backend for the lifetime of this object, then puts the

@@ -1,0 +1,165 @@
+#include "platform/backends/headless/headless_script.h"
+
+#include <charconv>
+
+#include "platform/ascii_case.h"
+#include "platform/input.h"
+#include "platform/png_writer.h"
+#include "platform/text_encoding.h"
+#include "platform/window.h"
+
+namespace platform {
+namespace {
+
+struct NamedKey {
+  std::string_view name;
+  std::uint16_t key;
+  char16_t character;
+};
+
+constexpr NamedKey kNamedKeys[] = {
+    {"Up", kVkUp, 0},         {"Down", kVkDown, 0},         {"Left", kVkLeft, 0},   {"Right", kVkRight, 0},
+    {"PageUp", kVkPrior, 0},  {"PageDown", kVkNext, 0},     {"Home", kVkHome, 0},   {"End", kVkEnd, 0},
+    {"Return", kVkReturn, u'\r'}, {"Escape", kVkEscape, 0x1B}, {"F1", kVkF1, 0},    {"F3", kVkF3, 0},
+};
+
+std::optional<std::int64_t> Number(std::string_view text, std::int64_t low, std::int64_t high) {
+  std::int64_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) return std::nullopt;
+  return value;
+}
+
+// The virtual key a character's key has: letters and digits their upper
+// case code, everything else none of its own.
+std::uint16_t KeyOfCharacter(char16_t c) {
+  if (c >= u'a' && c <= u'z') return static_cast<std::uint16_t>(c - u'a' + u'A');
+  if ((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u' ') return c;
+  return 0;
+}
+
+bool ParseKey(std::string_view name, ScriptCommand& command) {
+  while (true) {
+    if (StartsWithIgnoringAsciiCase(name, "ctrl+") && name.size() > 5) {
+      command.control = true;
+      name.remove_prefix(5);
+    } else if (StartsWithIgnoringAsciiCase(name, "alt+") && name.size() > 4) {
+      command.alt = true;
+      name.remove_prefix(4);
+    } else {
+      break;
+    }
+  }
+  for (const NamedKey& named : kNamedKeys) {
+    if (EqualsIgnoringAsciiCase(name, named.name)) {
+      command.key = named.key;
+      command.character = named.character;
+      return true;
+    }
+  }
+  const std::u16string character = Utf8ToUtf16(name);
+  if (character.size() != 1 || character[0] == 0xFFFD) return false;
+  command.character = character[0];
+  command.key = KeyOfCharacter(character[0]);
+  // With a modifier held a key types nothing.
+  if (command.control || command.alt) command.character = 0;
+  return true;
+}
+
+// One line's command, or the reason it is not one.
+std::optional<std::string> ParseLine(std::string_view line, ScriptCommand& command) {
+  const std::size_t space = line.find(' ');
+  const std::string_view verb = line.substr(0, space);
+  const std::string_view rest = space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
+  if (verb == "tap") {
+    const std::size_t gap = rest.find(' ');
+    const auto x = Number(rest.substr(0, gap), -32768, 32767);
+    const auto y = gap == std::string_view::npos ? std::nullopt : Number(rest.substr(gap + 1), -32768, 32767);
+    if (!x || !y) return "tap takes two whole numbers: tap X Y";
+    command.kind = ScriptCommand::Kind::kTap;
+    command.x = static_cast<std::int32_t>(*x);
+    command.y = static_cast<std::int32_t>(*y);
+  } else if (verb == "key") {
+    command.kind = ScriptCommand::Kind::kKey;
+    if (rest.empty() || !ParseKey(rest, command)) return "unknown key '" + std::string(rest) + "'";
+  } else if (verb == "type") {
+    if (rest.empty()) return "type takes the text to type";
+    command.kind = ScriptCommand::Kind::kType;
+    command.text = rest;
+  } else if (verb == "command") {
+    const auto id = Number(rest, 0, 65535);
+    if (!id) return "command takes an identifier from 0 to 65535";
+    command.kind = ScriptCommand::Kind::kCommand;
+    command.command = static_cast<std::uint16_t>(*id);
+  } else if (verb == "wait-idle") {
+    if (!rest.empty()) return "wait-idle takes nothing";
+    command.kind = ScriptCommand::Kind::kWaitIdle;
+  } else if (verb == "snapshot") {
+    if (rest.empty()) return "snapshot takes a file name";
+    command.kind = ScriptCommand::Kind::kSnapshot;
+    command.text = rest;
+  } else {
+    return "unknown command '" + std::string(verb) + "'";
+  }
+  return std::nullopt;
+}
+
+void PressKey(std::uint16_t key, char16_t character, bool control, bool alt) {
+  if (control) InjectKey(kVkControl, true);
+  if (alt) InjectKey(kVkMenu, true);
+  InjectKey(key, true, character);
+  InjectKey(key, false);
+  if (alt) InjectKey(kVkMenu, false);
+  if (control) InjectKey(kVkControl, false);
+}
+
+}  // namespace
+
+std::optional<std::vector<ScriptCommand>> ParseScript(std::string_view text, ScriptError& error) {
+  std::vector<ScriptCommand> commands;
+  int number = 0;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line.front() == '#') continue;
+    ScriptCommand command;
+    if (const auto reason = ParseLine(line, command)) {
+      error = ScriptError{number, *reason};
+      return std::nullopt;
+    }
+    commands.push_back(std::move(command));
+  }
+  return commands;
+}
+
+void RunScriptCommand(const ScriptCommand& command) {
+  const WindowHandle front = GetForegroundWindow();
+  switch (command.kind) {
+    case ScriptCommand::Kind::kTap: {
+      if (!front) return;
+      const Point at = ClientToScreen(front, Point{command.x, command.y});
+      InjectStylus(StylusAction::kDown, at);
+      InjectStylus(StylusAction::kUp, at);
+      return;
+    }
+    case ScriptCommand::Kind::kKey:
+      PressKey(command.key, command.character, command.control, command.alt);
+      return;
+    case ScriptCommand::Kind::kType:
+      for (const char16_t c : Utf8ToUtf16(command.text)) PressKey(KeyOfCharacter(c), c, false, false);
+      return;
+    case ScriptCommand::Kind::kCommand:
+      if (front) PostMessage(front, kWmCommand, command.command, 0);
+      return;
+    case ScriptCommand::Kind::kWaitIdle:
+      return;
+    case ScriptCommand::Kind::kSnapshot:
+      WritePng(ScreenImage(), command.text);
+      return;
+  }
+}
+
+}  // namespace platform

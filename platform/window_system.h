@@ -1,0 +1,90 @@
+#pragma once
+// The window system's own records, shared by the files that implement
+// window.h. Nothing outside platform/ includes this.
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/framebuffer.h"
+#include "platform/window.h"
+
+namespace platform {
+
+struct ScrollBarState {
+  std::int32_t minimum = 0;
+  std::int32_t maximum = 0;
+  std::int32_t position = 0;
+  bool dragging = false;
+  std::int32_t grabOffset = 0;  // from the thumb's top to where the stylus took it
+  std::int32_t pressedPart = -1;
+};
+
+struct Window {
+  const WindowClass* windowClass = nullptr;
+  std::u16string title;
+  std::uint32_t style = 0;
+  std::uint32_t exStyle = 0;
+  std::uint16_t id = 0;
+  Window* parent = nullptr;
+  std::vector<Window*> children;  // back to front
+  Rect rect;                      // in the parent's client area; on the screen for top-level windows
+  bool visible = false;
+  bool enabled = true;
+  bool invalid = false;
+  bool erase = false;
+  bool followsWorkArea = false;  // placed by the platform: fills the work area
+  bool destroying = false;
+  void* data = nullptr;
+  ScrollBarState scroll;
+  std::unique_ptr<Framebuffer> surface;  // top-level windows only
+  std::unique_ptr<DeviceContext> context;
+};
+
+struct WindowSystem {
+  std::vector<std::unique_ptr<WindowClass>> classes;
+  std::vector<std::unique_ptr<Window>> windows;
+  std::vector<Window*> topLevels;  // back to front
+  Window* foreground = nullptr;
+  Window* focus = nullptr;
+  Window* capture = nullptr;
+  std::deque<Message> queue;
+  bool quitPosted = false;
+  int quitCode = 0;
+  Size screen{240, 320};
+  Framebuffer screenImage{240, 320};
+  bool shellStarted = false;
+};
+
+WindowSystem& System();
+// The live window behind a handle, or null.
+Window* Live(WindowHandle handle);
+Window* TopLevelOf(Window* window);
+// The client area in the window's own coordinates (non-client parts off).
+Rect ClientArea(const Window& window);
+// Where the window (its non-client parts included) starts on its top-level
+// window's surface, and where its client area starts there.
+Point WindowOrigin(const Window& window);
+Point SurfaceOrigin(const Window& window);
+// Points the window's context (and its children's) at its current place.
+void RetargetContexts(Window& window);
+// Marks the window and everything in it for painting.
+void InvalidateTree(Window& window, bool erase);
+// Draws the non-client parts of a window (its scroll bar) on its surface.
+void DrawNonClient(Window& window);
+// Composes the screen from the visible top-level windows and hands it to
+// the backend.
+void PresentScreen();
+// Makes sure the shell's own windows exist.
+void StartShell();
+
+// The scroll bar's part under a point in window coordinates, or -1.
+int ScrollBarPartAt(const Window& window, Point point);
+// Stylus handling on the scroll bar; `point` in window coordinates.
+void ScrollBarStylusDown(Window& window, Point point);
+void ScrollBarStylusMove(Window& window, Point point);
+void ScrollBarStylusUp(Window& window, Point point);
+constexpr std::int32_t kScrollBarWidth = 13;
+
+}  // namespace platform
