@@ -86,7 +86,7 @@ void InjectStylus(StylusAction action, Point screen) {
   if (!target || !Enabled(target)) return;
   if (action == StylusAction::kDown) {
     Window* top = TopLevelOf(target);
-    if (system.foreground != top && top->windowClass->name != u"HHTaskBar") SetForegroundWindow(top);
+    if (system.foreground != top && !(top->exStyle & kWsExNoActivate)) SetForegroundWindow(top);
     if (!Live(target)) return;
     const Point at = InWindow(target, screen);
     if (ScrollBarPartAt(*target, at) >= 0) {
@@ -124,7 +124,7 @@ void InjectWheel(Point screen, int lines) {
 
 void RequestClose() {
   for (const auto& window : System().windows) {
-    if (!window->parent && window->windowClass->name != u"HHTaskBar") {
+    if (!window->parent && !(window->exStyle & kWsExNoActivate)) {
       PostMessage(window.get(), kWmClose, 0, 0);
       return;
     }

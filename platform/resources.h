@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -51,5 +52,9 @@ ResourceHandle FindResource(ModuleHandle module, std::uint16_t id, ResourceType 
 std::uint32_t SizeofResource(ResourceHandle resource);
 // The resource's bytes; null when the handle is null or the bytes cannot be had.
 const std::uint8_t* LoadResource(ResourceHandle resource);
+
+// A string resource: one resource per string, holding its UTF-16LE code
+// units without a terminator. Empty when there is no such string.
+std::u16string LoadString(ModuleHandle module, std::uint16_t id);
 
 }  // namespace platform

@@ -58,7 +58,7 @@ void StartShell() {
   taskBar.procedure = TaskBarProcedure;
   taskBar.name = u"HHTaskBar";
   RegisterClass(taskBar);
-  CreateWindow(0, u"HHTaskBar", u"", kWsPopup | kWsVisible, 0, 0, system.screen.cx, kTaskBarHeight, nullptr, 0,
+  CreateWindow(kWsExNoActivate, u"HHTaskBar", u"", kWsPopup | kWsVisible, 0, 0, system.screen.cx, kTaskBarHeight, nullptr, 0,
                nullptr);
 }
 

@@ -37,6 +37,9 @@ void Unlink(Window& window) {
   auto& siblings = window.parent ? window.parent->children : system.topLevels;
   siblings.erase(std::remove(siblings.begin(), siblings.end(), &window), siblings.end());
   if (system.foreground == &window) system.foreground = nullptr;
+  for (const auto& other : system.windows) {
+    if (other->owner == &window) other->owner = nullptr;
+  }
   if (system.focus == &window) system.focus = nullptr;
   if (system.capture == &window) system.capture = nullptr;
 }
@@ -45,7 +48,7 @@ void Unlink(Window& window) {
 Window* FrontWindow(const Window* except) {
   const auto& tops = System().topLevels;
   for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
-    if (*it != except && (*it)->visible && (*it)->enabled && (*it)->windowClass->name != u"HHTaskBar") return *it;
+    if (*it != except && (*it)->visible && (*it)->enabled && !((*it)->exStyle & kWsExNoActivate)) return *it;
   }
   return nullptr;
 }
@@ -144,6 +147,7 @@ WindowHandle CreateWindow(std::uint32_t exStyle, std::u16string_view className, 
   window.exStyle = exStyle;
   window.id = id;
   window.parent = (style & kWsChild) ? parentWindow : nullptr;
+  window.owner = (style & kWsChild) ? nullptr : TopLevelOf(parentWindow);
   if (!window.parent && (x == kUseDefault || width == kUseDefault)) {
     window.rect = WorkArea();
     window.followsWorkArea = true;
@@ -172,6 +176,11 @@ WindowHandle CreateWindow(std::uint32_t exStyle, std::u16string_view className, 
 bool DestroyWindow(WindowHandle handle) {
   Window* window = Live(handle);
   if (!window || window->destroying) return false;
+  // Windows it owns go first, as they stand in front of it.
+  for (Window* top : std::vector<Window*>(System().topLevels)) {
+    if (Live(top) && top->owner == window) DestroyWindow(top);
+  }
+  if (!Live(handle)) return true;
   const bool wasForeground = System().foreground == window || (System().foreground && TopLevelOf(System().foreground) == window);
   window->visible = false;
   SendDestroy(*window);
@@ -215,7 +224,7 @@ bool ShowWindow(WindowHandle handle, int command) {
   window->visible = command != kSwHide;
   if (window->visible) {
     InvalidateTree(*window, true);
-    if (!window->parent && window->windowClass->name != u"HHTaskBar") SetForegroundWindow(handle);
+    if (!window->parent && !(window->exStyle & kWsExNoActivate)) SetForegroundWindow(handle);
   } else if (wasVisible) {
     if (window->parent) InvalidateTree(*TopLevelOf(window), true);
     if (System().foreground == window) {
@@ -330,6 +339,13 @@ bool SetForegroundWindow(WindowHandle handle) {
   auto& tops = system.topLevels;
   tops.erase(std::remove(tops.begin(), tops.end(), window), tops.end());
   tops.push_back(window);
+  // What the window owns stays in front of it.
+  for (Window* top : std::vector<Window*>(tops)) {
+    if (top->owner == window) {
+      tops.erase(std::remove(tops.begin(), tops.end(), top), tops.end());
+      tops.push_back(top);
+    }
+  }
   if (system.foreground == window) return true;
   Window* previous = system.foreground;
   system.foreground = window;

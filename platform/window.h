@@ -36,6 +36,8 @@ constexpr std::uint32_t kWsCaption = 0x00C00000;
 constexpr std::uint32_t kWsBorder = 0x00800000;
 constexpr std::uint32_t kWsVScroll = 0x00200000;
 constexpr std::uint32_t kWsExWindowEdge = 0x00000100;
+// Never becomes the foreground window: bars, tooltips, the shell's task bar.
+constexpr std::uint32_t kWsExNoActivate = 0x08000000;
 constexpr std::uint32_t kCsVRedraw = 0x0001;
 constexpr std::uint32_t kCsHRedraw = 0x0002;
 // Position or size left to the platform: a top-level window then fills the

@@ -27,7 +27,8 @@ struct Window {
   std::uint32_t style = 0;
   std::uint32_t exStyle = 0;
   std::uint16_t id = 0;
-  Window* parent = nullptr;
+  Window* parent = nullptr;       // a child window's parent
+  Window* owner = nullptr;        // a top-level window's owner: it stays in front of it and goes with it
   std::vector<Window*> children;  // back to front
   Rect rect;                      // in the parent's client area; on the screen for top-level windows
   bool visible = false;
