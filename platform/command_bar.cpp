@@ -62,6 +62,7 @@ BarState* State(WindowHandle bar) {
 std::vector<Region> Layout(const BarState& state, WindowHandle bar) {
   std::vector<Region> regions;
   DeviceContext& context = *GetDC(bar);
+  Font* oldFont = context.SelectFont(MenuFont());
   const Rect area = GetClientRect(bar);
   std::int32_t x = 0;
   for (std::size_t i = 0; i < state.menuButtons.size(); ++i) {
@@ -79,6 +80,7 @@ std::vector<Region> Layout(const BarState& state, WindowHandle bar) {
   if (state.closeButton) {
     regions.push_back(Region{Rect{area.right - kButtonWidth, 0, area.right, area.bottom}, RegionKind::kClose, 0});
   }
+  context.SelectFont(oldFont);
   return regions;
 }
 
@@ -102,8 +104,9 @@ void PaintBar(WindowHandle bar, BarState& state) {
   context.FillRect(area, SolidBrush(kFace));
   const Rect edge = state.menuBar ? Rect{0, 0, area.right, 1} : Rect{0, area.bottom - 1, area.right, area.bottom};
   context.FillRect(edge, SolidBrush(kShadow));
-  const BackgroundMode oldMode = context.SetBkMode(BackgroundMode::kTransparent);
   const std::vector<Region> regions = Layout(state, bar);
+  const BackgroundMode oldMode = context.SetBkMode(BackgroundMode::kTransparent);
+  Font* oldFont = context.SelectFont(MenuFont());
   for (std::size_t i = 0; i < regions.size(); ++i) {
     const Region& region = regions[i];
     if (static_cast<int>(i) == state.pressed) context.FillRect(region.rect, SolidBrush(kShadow));
@@ -126,6 +129,7 @@ void PaintBar(WindowHandle bar, BarState& state) {
     }
   }
   context.SetBkMode(oldMode);
+  context.SelectFont(oldFont);
   EndPaint(bar);
 }
 
@@ -138,7 +142,9 @@ LResult TipProcedure(WindowHandle window, std::uint32_t message, WParam first, L
   paint.context->Rectangle(area);
   paint.context->SelectBrush(oldBrush);
   const BackgroundMode oldMode = paint.context->SetBkMode(BackgroundMode::kTransparent);
+  Font* oldFont = paint.context->SelectFont(MenuFont());
   paint.context->DrawText(GetWindowText(window), area, kDtCenter | kDtVCenter | kDtSingleLine | kDtNoPrefix);
+  paint.context->SelectFont(oldFont);
   paint.context->SetBkMode(oldMode);
   EndPaint(window);
   return 0;
@@ -149,8 +155,11 @@ void ShowTip(WindowHandle bar, BarState& state, const Region& region) {
   const std::size_t tipIndex = static_cast<std::size_t>(region.index) + 1;  // the first belongs to the menu
   if (region.kind != RegionKind::kButton || tipIndex >= state.tips.size() || state.tips[tipIndex].empty()) return;
   const std::u16string& text = state.tips[tipIndex];
-  const std::int32_t width = GetDC(bar)->GetTextExtent(text).cx + 8;
-  const std::int32_t height = GetDC(bar)->GetTextMetrics().height + 4;
+  DeviceContext& context = *GetDC(bar);
+  Font* oldFont = context.SelectFont(MenuFont());
+  const std::int32_t width = context.GetTextExtent(text).cx + 8;
+  const std::int32_t height = context.GetTextMetrics().height + 4;
+  context.SelectFont(oldFont);
   const Point corner = ClientToScreen(bar, Point{region.rect.left, state.menuBar ? -height - 2 : kBarHeight + 2});
   const std::int32_t x = std::clamp(corner.x, 0, std::max(0, ScreenSize().cx - width));
   state.tip = CreateWindow(kWsExNoActivate, u"#ToolTip", text, kWsPopup | kWsVisible, x, corner.y, width, height,
@@ -348,6 +357,15 @@ Menu* BarMenu(WindowHandle bar, std::uint16_t buttonCommand) {
     if (button.command == buttonCommand) return GetSubMenu(state->menu.get(), button.popup);
   }
   return nullptr;
+}
+
+Rect BarButtonRect(WindowHandle bar, int index) {
+  const BarState* state = State(bar);
+  if (!state) return Rect{};
+  for (const Region& region : Layout(*state, bar)) {
+    if (region.kind == RegionKind::kButton && region.index == index) return region.rect;
+  }
+  return Rect{};
 }
 
 std::u16string BarShownToolTip(WindowHandle bar) {

@@ -64,6 +64,8 @@ std::int32_t BarHeight(WindowHandle bar);
 // The menu whose check marks the program keeps: the command bar's menu, or
 // the pop-up of the menu bar's button with this command.
 Menu* BarMenu(WindowHandle bar, std::uint16_t buttonCommand);
+// Where toolbar button `index` is, in the bar's client coordinates.
+Rect BarButtonRect(WindowHandle bar, int index);
 // The tooltip shown now, if a button is held down.
 std::u16string BarShownToolTip(WindowHandle bar);
 

@@ -46,6 +46,15 @@ Font* SystemFont() {
   return font.get();
 }
 
+Font* MenuFont() {
+  static const std::unique_ptr<Font> font = [] {
+    FontRequest request;
+    request.height = -11;
+    return CreateFont(request);
+  }();
+  return font.get();
+}
+
 DeviceContext::DeviceContext(Framebuffer* target, Point origin, const Rect* clip)
     : target_(target), origin_(origin), fullClip_(clip == nullptr) {
   if (clip) clip_ = *clip;

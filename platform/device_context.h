@@ -127,5 +127,8 @@ class DeviceContext {
 // The font a context draws with before any other is selected: the default
 // face at the default height. Null only when the system has no font.
 Font* SystemFont();
+// The smaller font of menus, bars and tooltips, so that the whole menu fits
+// the handheld's screen.
+Font* MenuFont();
 
 }  // namespace platform

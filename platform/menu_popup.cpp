@@ -50,7 +50,8 @@ void Choose(PopupState& state, int index) {
 
 void Step(PopupState& state, int direction) {
   const int count = static_cast<int>(state.menu->items.size());
-  int index = state.selected;
+  // With nothing selected, Down starts at the first item and Up at the last.
+  int index = state.selected >= 0 ? state.selected : (direction > 0 ? -1 : count);
   for (int tries = 0; tries < count; ++tries) {
     index = (index + direction + count) % count;
     if (Selectable(state.menu->items[static_cast<std::size_t>(index)])) {
@@ -71,6 +72,7 @@ char16_t Mnemonic(const std::u16string& text) {
 void Paint(WindowHandle window, PopupState& state) {
   const PaintInfo paint = BeginPaint(window);
   DeviceContext& context = *paint.context;
+  Font* oldFont = context.SelectFont(MenuFont());
   const Rect area = GetClientRect(window);
   context.SelectBrush(GetStockBrush(StockBrush::kWhiteBrush));
   context.Rectangle(area);
@@ -106,6 +108,7 @@ void Paint(WindowHandle window, PopupState& state) {
   }
   context.SetTextColor(oldText);
   context.SetBkMode(oldMode);
+  context.SelectFont(oldFont);
   EndPaint(window);
 }
 
@@ -172,9 +175,9 @@ std::uint16_t TrackPopupMenu(Menu* menu, std::int32_t x, std::int32_t y, WindowH
 
   PopupState state;
   state.menu = menu;
-  // Measure with the font every window starts with.
   Framebuffer scratch(1, 1);
   DeviceContext measure(&scratch);
+  Font* oldFont = measure.SelectFont(MenuFont());
   state.itemHeight = measure.GetTextMetrics().height + 4;
   std::int32_t width = 0;
   std::int32_t height = 2 * kBorder;
@@ -185,6 +188,7 @@ std::uint16_t TrackPopupMenu(Menu* menu, std::int32_t x, std::int32_t y, WindowH
         item.shortcut.empty() ? 0 : kShortcutGap + measure.GetTextExtent(item.shortcut).cx;
     width = std::max(width, kCheckColumn + text + shortcut + kRightMargin + 2 * kBorder);
   }
+  measure.SelectFont(oldFont);
   const Size screen = ScreenSize();
   if (above) y -= height;
   x = std::clamp(x, 0, std::max(0, screen.cx - width));
