@@ -113,6 +113,13 @@ void InjectKey(std::uint16_t virtualKey, bool down, char16_t character) {
 
 bool IsKeyDown(std::uint16_t virtualKey) { return KeysDown().count(virtualKey) != 0; }
 
+void InjectCharacter(char16_t character) {
+  WindowSystem& system = System();
+  Window* target = system.focus && Live(system.focus) && IsWindowVisible(system.focus) ? system.focus : system.foreground;
+  if (!target || !Enabled(target)) return;
+  system.queue.push_back(Message{target, kWmChar, character, 1, 0});
+}
+
 void InjectWheel(Point screen, int lines) {
   Window* window = WindowAt(screen);
   while (window && !(window->style & kWsVScroll)) window = window->parent;

@@ -19,6 +19,9 @@ void InjectStylus(StylusAction action, Point screenPoint);
 // A key pressed or released; `character` is what a press types (0 for none).
 void InjectKey(std::uint16_t virtualKey, bool down, char16_t character = 0);
 bool IsKeyDown(std::uint16_t virtualKey);
+// A character typed apart from its key (text input from the desktop's
+// keyboard layout): a character message to the focused window.
+void InjectCharacter(char16_t character);
 // Scrolls the window under the point by lines, as its scroll bar's arrows
 // would (the mouse wheel).
 void InjectWheel(Point screenPoint, int lines);

@@ -1,0 +1,221 @@
+#include "platform/backends/sdl/sdl_backend.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/descriptor_watch.h"
+#include "platform/input.h"
+#include "platform/text_encoding.h"
+#include "platform/window.h"
+
+namespace platform {
+namespace {
+
+// How long the loop sleeps in SDL before it looks at its watched
+// descriptors again; short enough that a second start or a signal is
+// answered at once as far as a person can tell.
+constexpr int kWaitSliceMilliseconds = 50;
+
+struct KeyMapping {
+  SDL_Keycode sdl;
+  std::uint16_t key;
+  char16_t character;
+};
+
+constexpr KeyMapping kKeys[] = {
+    {SDLK_UP, kVkUp, 0},          {SDLK_DOWN, kVkDown, 0},       {SDLK_LEFT, kVkLeft, 0},
+    {SDLK_RIGHT, kVkRight, 0},    {SDLK_PAGEUP, kVkPrior, 0},    {SDLK_PAGEDOWN, kVkNext, 0},
+    {SDLK_HOME, kVkHome, 0},      {SDLK_END, kVkEnd, 0},         {SDLK_RETURN, kVkReturn, u'\r'},
+    {SDLK_KP_ENTER, kVkReturn, u'\r'}, {SDLK_ESCAPE, kVkEscape, 0x1B}, {SDLK_BACKSPACE, kVkBack, 0x08},
+    {SDLK_TAB, kVkTab, u'\t'},    {SDLK_DELETE, kVkDelete, 0},   {SDLK_F1, kVkF1, 0},
+    {SDLK_F3, kVkF3, 0},          {SDLK_LCTRL, kVkControl, 0},   {SDLK_RCTRL, kVkControl, 0},
+    {SDLK_LALT, kVkMenu, 0},      {SDLK_RALT, kVkMenu, 0},       {SDLK_LSHIFT, kVkShift, 0},
+    {SDLK_RSHIFT, kVkShift, 0},
+};
+
+// The handheld's virtual key of an SDL key: letters and digits by their
+// upper-case code, the named keys from the table, nothing for the rest.
+std::uint16_t KeyOf(SDL_Keycode code, char16_t& character) {
+  character = 0;
+  for (const KeyMapping& mapping : kKeys) {
+    if (mapping.sdl == code) {
+      character = mapping.character;
+      return mapping.key;
+    }
+  }
+  if (code >= SDLK_a && code <= SDLK_z) return static_cast<std::uint16_t>('A' + (code - SDLK_a));
+  if (code >= SDLK_0 && code <= SDLK_9) return static_cast<std::uint16_t>('0' + (code - SDLK_0));
+  if (code == SDLK_SPACE) return kVkSpace;
+  return 0;
+}
+
+}  // namespace
+
+struct SdlBackend::Sdl {
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  Size textureSize;
+  int scale = 2;
+  bool stylusDown = false;
+
+  ~Sdl() {
+    if (texture) SDL_DestroyTexture(texture);
+    if (renderer) SDL_DestroyRenderer(renderer);
+    if (window) SDL_DestroyWindow(window);
+    SDL_Quit();
+  }
+  Point ScreenPoint(int x, int y) const { return Point{x / scale, y / scale}; }
+};
+
+std::unique_ptr<SdlBackend> SdlBackend::Open(const std::string& title, Size screen, int scale, std::string& error) {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    error = std::string("no display could be opened: ") + SDL_GetError();
+    return nullptr;
+  }
+  auto sdl = std::make_unique<Sdl>();
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) {
+    error = "no display: SDL would draw into its '" + std::string(driver ? driver : "none") +
+            "' driver, which nobody sees (is DISPLAY set?)";
+    return nullptr;
+  }
+  sdl->scale = std::clamp(scale, 1, 8);
+  sdl->window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                 screen.cx * sdl->scale, screen.cy * sdl->scale, SDL_WINDOW_RESIZABLE);
+  if (sdl->window) sdl->renderer = SDL_CreateRenderer(sdl->window, -1, 0);
+  if (!sdl->window || !sdl->renderer) {
+    error = std::string("the window could not be made: ") + SDL_GetError();
+    return nullptr;
+  }
+  // Input aimed at a window that the X server has not shown yet is lost;
+  // wait (a little) until it is there.
+  for (int waited = 0; waited < 2000; waited += 10) {
+    SDL_Event event;
+    bool shown = false;
+    while (SDL_PollEvent(&event)) {
+      shown = shown || (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED);
+    }
+    if (shown) break;
+    SDL_Delay(10);
+  }
+  SDL_StartTextInput();
+  SetScreenSize(screen);
+  return std::unique_ptr<SdlBackend>(new SdlBackend(std::move(sdl)));
+}
+
+SdlBackend::SdlBackend(std::unique_ptr<Sdl> sdl) : sdl_(std::move(sdl)) {}
+SdlBackend::~SdlBackend() = default;
+
+unsigned long SdlBackend::NativeWindowId() const {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(sdl_->window, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
+  return static_cast<unsigned long>(info.info.x11.window);
+}
+
+int SdlBackend::RunMessageBox(const MessageBoxRequest& request) {
+  const std::string& text = request.text;
+  const std::string& caption = request.caption;
+  std::vector<SDL_MessageBoxButtonData> buttons;
+  if (request.buttons() == kMbYesNoCancel) {
+    buttons = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kIdYes, "Yes"}, {0, kIdNo, "No"},
+               {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kIdCancel, "Cancel"}};
+  } else {
+    buttons = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kIdOk, "OK"}};
+  }
+  SDL_MessageBoxData box{};
+  box.flags = (request.style & kMbIconStop) == kMbIconStop ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_WARNING;
+  box.window = sdl_->window;
+  box.title = caption.c_str();
+  box.message = text.c_str();
+  box.numbuttons = static_cast<int>(buttons.size());
+  box.buttons = buttons.data();
+  int pressed = buttons.back().buttonid;
+  if (SDL_ShowMessageBox(&box, &pressed) != 0) return buttons.back().buttonid;
+  return pressed;
+}
+
+bool SdlBackend::Handle(const void* raw) {
+  const SDL_Event& event = *static_cast<const SDL_Event*>(raw);
+  switch (event.type) {
+    case SDL_QUIT:
+      RequestClose();
+      return true;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        SetScreenSize(Size{std::max(1, event.window.data1 / sdl_->scale), std::max(1, event.window.data2 / sdl_->scale)});
+      }
+      return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      if (event.button.button != SDL_BUTTON_LEFT) return false;
+      sdl_->stylusDown = event.type == SDL_MOUSEBUTTONDOWN;
+      InjectStylus(sdl_->stylusDown ? StylusAction::kDown : StylusAction::kUp,
+                   sdl_->ScreenPoint(event.button.x, event.button.y));
+      return true;
+    case SDL_MOUSEMOTION:
+      if (!sdl_->stylusDown) return false;
+      InjectStylus(StylusAction::kMove, sdl_->ScreenPoint(event.motion.x, event.motion.y));
+      return true;
+    case SDL_MOUSEWHEEL: {
+      int x = 0;
+      int y = 0;
+      SDL_GetMouseState(&x, &y);
+      InjectWheel(sdl_->ScreenPoint(x, y), -event.wheel.y);
+      return true;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      char16_t character = 0;
+      const std::uint16_t key = KeyOf(event.key.keysym.sym, character);
+      if (key == 0) return false;
+      InjectKey(key, event.type == SDL_KEYDOWN, event.type == SDL_KEYDOWN ? character : u'\0');
+      return true;
+    }
+    case SDL_TEXTINPUT:
+      // Typed characters come apart from their keys, as the keyboard layout made them.
+      for (const char16_t c : Utf8ToUtf16(event.text.text)) InjectCharacter(c);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool SdlBackend::WaitForInputFor(int milliseconds) {
+  int waited = 0;
+  do {
+    SDL_Event event;
+    bool handled = false;
+    if (SDL_WaitEventTimeout(&event, kWaitSliceMilliseconds)) {
+      handled = Handle(&event);
+      while (SDL_PollEvent(&event)) handled = Handle(&event) || handled;
+    }
+    handled = PollWatchedDescriptors(0) || handled;
+    if (handled) return true;
+    waited += kWaitSliceMilliseconds;
+  } while (milliseconds < 0 || waited < milliseconds);
+  return false;
+}
+
+bool SdlBackend::WaitForInput() { return WaitForInputFor(-1); }
+
+void SdlBackend::Present(const Framebuffer& screen) {
+  if (!sdl_->texture || sdl_->textureSize.cx != screen.width() || sdl_->textureSize.cy != screen.height()) {
+    if (sdl_->texture) SDL_DestroyTexture(sdl_->texture);
+    sdl_->texture = SDL_CreateTexture(sdl_->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                      screen.width(), screen.height());
+    sdl_->textureSize = Size{screen.width(), screen.height()};
+  }
+  if (!sdl_->texture) return;
+  SDL_UpdateTexture(sdl_->texture, nullptr, screen.pixels().data(), screen.width() * static_cast<int>(sizeof(Pixel)));
+  SDL_RenderClear(sdl_->renderer);
+  SDL_RenderCopy(sdl_->renderer, sdl_->texture, nullptr, nullptr);
+  SDL_RenderPresent(sdl_->renderer);
+}
+
+}  // namespace platform

@@ -1,0 +1,41 @@
+#pragma once
+// The real window: SDL shows the composed screen scaled up, and turns the
+// mouse, the keyboard and the window's own events into the platform's
+// input. The left button is the stylus, the wheel scrolls by lines, the
+// window's close button is the platform's close request, and a change of the
+// window's size changes the screen's size (in handheld pixels).
+
+#include <memory>
+#include <string>
+
+#include "platform/backend.h"
+#include "platform/geometry.h"
+
+namespace platform {
+
+class SdlBackend final : public Backend {
+ public:
+  // Opens the window, or says why it could not: no display (SDL would fall
+  // back to drawing nowhere), or SDL failing.
+  static std::unique_ptr<SdlBackend> Open(const std::string& title, Size screen, int scale, std::string& error);
+  ~SdlBackend() override;
+
+  int RunMessageBox(const MessageBoxRequest& request) override;
+  bool WaitForInput() override;
+  // Waits at most `milliseconds` for input; false when none came.
+  bool WaitForInputFor(int milliseconds);
+  void Present(const Framebuffer& screen) override;
+
+  // The window's system identifier (an X11 window id), for tests that send
+  // it real events.
+  unsigned long NativeWindowId() const;
+
+ private:
+  struct Sdl;
+  explicit SdlBackend(std::unique_ptr<Sdl> sdl);
+  bool Handle(const void* event);
+
+  std::unique_ptr<Sdl> sdl_;
+};
+
+}  // namespace platform

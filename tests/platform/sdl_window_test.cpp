@@ -1,0 +1,116 @@
+// The real window under an X server (Xvfb in the tests), driven with real
+// mouse clicks and key presses from xdotool.
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/backends/sdl/sdl_backend.h"
+#include "platform/descriptor_watch.h"
+#include "platform/input.h"
+#include "platform/window.h"
+
+namespace {
+
+using namespace platform;
+
+std::vector<Message> received;
+
+LResult Recorder(WindowHandle window, std::uint32_t message, WParam first, LParam second) {
+  if (message == kWmLButtonDown || message == kWmKeyDown || message == kWmVScroll || message == kWmClose ||
+      message == kWmChar) {
+    received.push_back(Message{window, message, first, second, 0});
+  }
+  return message == kWmClose ? 0 : DefWindowProc(window, message, first, second);
+}
+
+class SdlWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    ResetWindowSystem();
+    std::string error;
+    backend_ = SdlBackend::Open("Quillory - 32 test", Size{240, 320}, 2, error);
+    ASSERT_TRUE(backend_) << error;
+    previous_ = InstallBackend(backend_.get());
+    WindowClass windowClass;
+    windowClass.procedure = Recorder;
+    windowClass.name = u"Test";
+    windowClass.background = GetStockBrush(StockBrush::kWhiteBrush);
+    RegisterClass(windowClass);
+    main_ = CreateWindow(0, u"Test", u"Main", kWsVisible | kWsVScroll, kUseDefault, 0, kUseDefault, 0, nullptr, 0,
+                         nullptr);
+    SetScrollRange(main_, kSbVert, 0, 10, true);
+    PumpUntilIdle();
+    received.clear();
+  }
+  void TearDown() override {
+    ResetWindowSystem();
+    if (backend_) InstallBackend(previous_);
+  }
+
+  // Runs xdotool against the window; window pixels are screen pixels × 2.
+  void Xdotool(const std::string& arguments) {
+    const std::string command =
+        "xdotool " + arguments + " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  }
+  std::string Id() const { return std::to_string(backend_->NativeWindowId()); }
+
+  // Lets the loop take input until `count` messages came (or a generous
+  // time has passed, so that a broken run ends instead of hanging).
+  void WaitFor(std::size_t count) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (received.size() < count && std::chrono::steady_clock::now() < end) {
+      backend_->WaitForInputFor(100);
+      PumpUntilIdle();
+    }
+  }
+
+  std::unique_ptr<SdlBackend> backend_;
+  Backend* previous_ = nullptr;
+  WindowHandle main_ = nullptr;
+};
+
+TEST_F(SdlWindow, AClickIsATapAtTheScreenPointAndTheScrollBarAnswersItsOwn) {
+  ASSERT_NE(backend_->NativeWindowId(), 0u);
+  // Client point (20, 40) is screen (20, 26 + 40), window pixels × 2.
+  Xdotool("mousemove --window " + Id() + " 40 132 click 1");
+  WaitFor(1);
+  ASSERT_EQ(received.size(), 1u);
+  EXPECT_EQ(received[0].id, kWmLButtonDown);
+  EXPECT_EQ(LowWord(static_cast<std::uintptr_t>(received[0].second)), 20);
+  EXPECT_EQ(HighWord(static_cast<std::uintptr_t>(received[0].second)), 40);
+
+  received.clear();
+  // The scroll bar's down arrow, at the bottom right.
+  Xdotool("mousemove --window " + Id() + " 470 630 click 1");
+  WaitFor(2);
+  ASSERT_GE(received.size(), 1u);
+  EXPECT_EQ(received[0].id, kWmVScroll);
+  EXPECT_EQ(LowWord(received[0].first), kSbLineDown);
+}
+
+TEST_F(SdlWindow, KeysArriveAsTheHandheldsVirtualKeys) {
+  Xdotool("windowfocus --sync " + Id());
+  Xdotool("key Next");
+  WaitFor(1);
+  ASSERT_GE(received.size(), 1u);
+  EXPECT_EQ(received[0].id, kWmKeyDown);
+  EXPECT_EQ(received[0].first, kVkNext);
+}
+
+TEST_F(SdlWindow, TerminationSignalsBecomeTheCloseRequest) {
+  CloseOnTerminationSignals();
+  std::raise(SIGTERM);
+  WaitFor(1);
+  ASSERT_EQ(received.size(), 1u);
+  EXPECT_EQ(received[0].id, kWmClose);
+  EXPECT_EQ(received[0].window, main_);
+}
+
+}  // namespace
