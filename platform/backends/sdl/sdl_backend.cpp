@@ -87,7 +87,9 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const std::string& title, Size scre
   sdl->scale = std::clamp(scale, 1, 8);
   sdl->window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                  screen.cx * sdl->scale, screen.cy * sdl->scale, SDL_WINDOW_RESIZABLE);
-  if (sdl->window) sdl->renderer = SDL_CreateRenderer(sdl->window, -1, 0);
+  // The screen is small: scaling it in software costs nothing worth a GPU
+  // driver, and needs none on machines without one.
+  if (sdl->window) sdl->renderer = SDL_CreateRenderer(sdl->window, -1, SDL_RENDERER_SOFTWARE);
   if (!sdl->window || !sdl->renderer) {
     error = std::string("the window could not be made: ") + SDL_GetError();
     return nullptr;
