@@ -100,6 +100,13 @@ void TranslateMessage(const Message& message) {
   if (message.id == kWmKeyDown && message.character != 0) {
     System().queue.push_front(Message{message.window, kWmChar, message.character, message.second, 0});
   }
+  // F1 is the desktop's way to ask for help: the handheld's help request
+  // to the window's top-level window.
+  if (message.id == kWmKeyDown && message.first == kVkF1) {
+    if (Window* window = Live(message.window)) {
+      System().queue.push_front(Message{TopLevelOf(window), kWmHelp, 0, 0, 0});
+    }
+  }
 }
 
 LResult DispatchMessage(const Message& message) {

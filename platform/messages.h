@@ -29,7 +29,7 @@ enum MessageId : std::uint32_t {
   kWmEraseBackground = 0x0014,
   kWmSettingChange = 0x001A,
   kWmWindowPositionChanged = 0x0047,
-  kWmHelp = 0x0053,
+  kWmHelp = 0x0053,  // the help request (F1 on the desktop)
   kWmKeyDown = 0x0100,
   kWmKeyUp = 0x0101,
   kWmChar = 0x0102,

@@ -4,8 +4,8 @@
 #include <sys/wait.h>
 
 #include <algorithm>
-#include <csignal>
 #include <utility>
+#include <vector>
 
 #include "platform/window_system.h"
 
@@ -102,13 +102,17 @@ void SetScreenSize(Size size) {
 }
 
 bool ShellOpenAddress(const std::string& address) {
-  // Children are reaped by the system: the reader never waits for them.
-  std::signal(SIGCHLD, SIG_IGN);
+  // The handler is never waited for; handlers that have ended are reaped
+  // here, so that at most the last few linger until the next address.
+  static std::vector<pid_t> started;
+  std::erase_if(started, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
   std::string program = "xdg-open";
   std::string argument = address;
   char* arguments[] = {program.data(), argument.data(), nullptr};
   pid_t child = 0;
-  return posix_spawnp(&child, "xdg-open", nullptr, nullptr, arguments, environ) == 0;
+  if (posix_spawnp(&child, "xdg-open", nullptr, nullptr, arguments, environ) != 0) return false;
+  started.push_back(child);
+  return true;
 }
 
 PlatformVersion GetPlatformVersion() { return Version(); }
