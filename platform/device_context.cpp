@@ -41,18 +41,20 @@ const Pen* GetStockPen(StockPen which) {
   return &kStockPens[1];
 }
 
+// The stock fonts live until the process ends: windows that still hold
+// them selected may be torn down after every other static.
 Font* SystemFont() {
-  static const std::unique_ptr<Font> font = CreateFont(FontRequest{});
-  return font.get();
+  static Font* const font = CreateFont(FontRequest{}).release();
+  return font;
 }
 
 Font* MenuFont() {
-  static const std::unique_ptr<Font> font = [] {
+  static Font* const font = [] {
     FontRequest request;
     request.height = -11;
-    return CreateFont(request);
+    return CreateFont(request).release();
   }();
-  return font.get();
+  return font;
 }
 
 DeviceContext::DeviceContext(Framebuffer* target, Point origin, const Rect* clip)
