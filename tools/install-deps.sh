@@ -24,7 +24,7 @@ packages=(
   # sanitizer build and fuzzing (clang's libFuzzer and sanitizer runtimes)
   clang libclang-rt-14-dev
   # real-window tests
-  xvfb xdotool xclip
+  xvfb xauth xdotool xclip
 )
 
 missing=()
