@@ -92,13 +92,7 @@ void SetScreenSize(Size size) {
   if (const WindowHandle taskBar = FindWindow(u"HHTaskBar", u"")) {
     MoveWindow(taskBar, 0, 0, system.screen.cx, kTaskBarHeight, true);
   }
-  const std::int32_t top =
-      FindWindow(u"HHTaskBar", u"") && IsWindowVisible(FindWindow(u"HHTaskBar", u"")) ? kTaskBarHeight : 0;
-  for (Window* window : std::vector<Window*>(system.topLevels)) {
-    if (!window->followsWorkArea) continue;
-    MoveWindow(window, 0, top, system.screen.cx, system.screen.cy - top, true);
-    if (Live(window)) window->followsWorkArea = true;
-  }
+  PlaceWindowsOnWorkArea();
 }
 
 bool ShellOpenAddress(const std::string& address) {

@@ -16,16 +16,6 @@ const WindowClass* FindClass(std::u16string_view name) {
   return nullptr;
 }
 
-// The area a platform-placed top-level window fills: the screen less the
-// shell's task bar while it shows.
-Rect WorkArea() {
-  const WindowSystem& system = System();
-  Rect area{0, 0, system.screen.cx, system.screen.cy};
-  const WindowHandle taskBar = FindWindow(u"HHTaskBar", u"");
-  if (taskBar && IsWindowVisible(taskBar)) area.top = GetWindowRect(taskBar).bottom;
-  return area;
-}
-
 void SendSize(Window& window) {
   const Rect client = ClientArea(window);
   SendMessage(&window, kWmSize, 0, static_cast<LParam>(MakeLong(static_cast<std::uint16_t>(client.width()),
@@ -71,6 +61,23 @@ void Free(Window& window) {
 }
 
 }  // namespace
+
+Rect WorkArea() {
+  const WindowSystem& system = System();
+  Rect area{0, 0, system.screen.cx, system.screen.cy};
+  const WindowHandle taskBar = FindWindow(u"HHTaskBar", u"");
+  if (taskBar && IsWindowVisible(taskBar)) area.top = GetWindowRect(taskBar).bottom;
+  return area;
+}
+
+void PlaceWindowsOnWorkArea() {
+  const Rect area = WorkArea();
+  for (Window* top : std::vector<Window*>(System().topLevels)) {
+    if (!Live(top) || !top->followsWorkArea) continue;
+    MoveWindow(top, area.left, area.top, area.width(), area.height(), true);
+    if (Live(top)) top->followsWorkArea = true;
+  }
+}
 
 WindowSystem& System() {
   static WindowSystem system;
@@ -235,15 +242,7 @@ bool ShowWindow(WindowHandle handle, int command) {
   }
   // The work area changes with the task bar: windows placed by the
   // platform follow it.
-  if (window->windowClass->name == u"HHTaskBar" && wasVisible != window->visible) {
-    const Rect area = WorkArea();
-    for (Window* top : std::vector<Window*>(System().topLevels)) {
-      if (top->followsWorkArea) {
-        MoveWindow(top, area.left, area.top, area.width(), area.height(), true);
-        top->followsWorkArea = true;
-      }
-    }
-  }
+  if (window->windowClass->name == u"HHTaskBar" && wasVisible != window->visible) PlaceWindowsOnWorkArea();
   return wasVisible;
 }
 

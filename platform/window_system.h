@@ -77,6 +77,10 @@ void DrawNonClient(Window& window);
 // Composes the screen from the visible top-level windows and hands it to
 // the backend.
 void PresentScreen();
+// The screen less the shell's task bar while it shows, and the windows the
+// platform placed moved onto it.
+Rect WorkArea();
+void PlaceWindowsOnWorkArea();
 // Makes sure the shell's own windows exist.
 void StartShell();
 

@@ -252,9 +252,10 @@ TEST_F(WindowTest, TheMouseWheelScrollsByLines) {
   InjectWheel(Point{50, 100}, -2);
   PumpUntilIdle();
   ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0].window, main);
   EXPECT_EQ(LowWord(seen[0].first), kSbLineUp);
+  EXPECT_EQ(LowWord(seen[1].first), kSbLineUp);
   EXPECT_EQ(LowWord(seen[2].first), kSbEndScroll);
-  (void)main;
 }
 
 TEST_F(WindowTest, FullScreenHidesTheTaskBarAndTheWindowCoversTheScreen) {
