@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     view->flags = size % 2 ? kShowBackLinks : 0;
     view->highlightStart = static_cast<std::uint16_t>(size / 3);
     view->highlightEnd = static_cast<std::uint16_t>(size / 2);
-    for (int page = 0; page < 64; ++page) {
+    for (int page = 0; page < 8; ++page) {
       PaintTextView(view, true);
       HitTestLink(view, 30, 20);
       if (ScrollTextView(view, std::max(1, view->unitsDrawn - 1), 0, true) != kMovedNotPainted) break;
