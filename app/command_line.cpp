@@ -1,10 +1,11 @@
 #include "app/command_line.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "app/this_week_query.h"
 #include "platform/ascii_case.h"
+#include "platform/decimal.h"
+#include "platform/text_encoding.h"
 
 namespace quillory {
 namespace {
@@ -16,21 +17,8 @@ CommandLine UsageError(std::string error) {
   return result;
 }
 
-// The whole of `text` as a decimal number within [low, high].
-std::optional<std::int64_t> Number(std::string_view text, std::int64_t low, std::int64_t high) {
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) return std::nullopt;
-  return value;
-}
-
-// Longest face name a font description holds, in characters.
+// Longest face name a font description holds, in 16-bit characters.
 constexpr std::size_t kLongestFace = 31;
-
-std::size_t Utf8Length(const std::string& text) {
-  return static_cast<std::size_t>(
-      std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
 
 bool TakesValue(const std::string& option) {
   return option == "--render" || option == "--output" || option == "--size" || option == "--top" ||
@@ -41,7 +29,7 @@ bool TakesValue(const std::string& option) {
 std::optional<std::string> ReadRenderOption(const std::string& option, const std::string& value, CommandLine& result) {
   RenderOptions& render = result.render;
   if (option == "--render") {
-    const auto number = Number(value, 1, 44);
+    const auto number = platform::ParseWholeNumber(value, 1, 44);
     if (!number) return "--render takes an article number from 1 to 44";
     render.article = static_cast<int>(*number);
     result.action = CommandLine::Action::kRender;
@@ -50,20 +38,20 @@ std::optional<std::string> ReadRenderOption(const std::string& option, const std
     render.output = value;
   } else if (option == "--size") {
     const std::size_t x = value.find('x');
-    const auto width = Number(std::string_view(value).substr(0, x), 1, 4096);
-    const auto height = x == std::string::npos ? std::nullopt : Number(std::string_view(value).substr(x + 1), 1, 4096);
+    const auto width = platform::ParseWholeNumber(std::string_view(value).substr(0, x), 1, 4096);
+    const auto height = x == std::string::npos ? std::nullopt : platform::ParseWholeNumber(std::string_view(value).substr(x + 1), 1, 4096);
     if (!width || !height) return "--size takes WIDTHxHEIGHT, each from 1 to 4096";
     render.width = static_cast<std::int32_t>(*width);
     render.height = static_cast<std::int32_t>(*height);
   } else if (option == "--top") {
-    const auto top = Number(value, 0, 65535);
+    const auto top = platform::ParseWholeNumber(value, 0, 65535);
     if (!top) return "--top takes a display unit from 0 to 65535";
     render.top = static_cast<std::uint16_t>(*top);
   } else if (option == "--font") {
-    if (Utf8Length(value) > kLongestFace) return "--font takes a face name of at most 31 characters";
+    if (platform::Utf8ToUtf16(value).size() > kLongestFace) return "--font takes a face name of at most 31 characters";
     render.face = value;
   } else {
-    const auto size = Number(value, -400, 400);
+    const auto size = platform::ParseWholeNumber(value, -400, 400);
     if (!size) return "--font-size takes a height from -400 to 400";
     render.fontSize = static_cast<std::int32_t>(*size);
   }

@@ -188,7 +188,7 @@ bool DestroyWindow(WindowHandle handle) {
     if (Live(top) && top->owner == window) DestroyWindow(top);
   }
   if (!Live(handle)) return true;
-  const bool wasForeground = System().foreground == window || (System().foreground && TopLevelOf(System().foreground) == window);
+  const bool wasForeground = System().foreground == window;
   window->visible = false;
   SendDestroy(*window);
   if (!Live(handle)) return true;
@@ -381,8 +381,7 @@ void ResetWindowSystem() {
   WindowSystem& system = System();
   while (!system.topLevels.empty()) {
     Window* top = system.topLevels.back();
-    top->destroying = false;
-    if (!DestroyWindow(top)) Free(*top);
+    if (!DestroyWindow(top) && Live(top)) Free(*top);
   }
   system.windows.clear();
   system.classes.clear();

@@ -1,8 +1,8 @@
 #include "platform/backends/headless/headless_script.h"
 
-#include <charconv>
 
 #include "platform/ascii_case.h"
+#include "platform/decimal.h"
 #include "platform/input.h"
 #include "platform/png_writer.h"
 #include "platform/text_encoding.h"
@@ -22,13 +22,6 @@ constexpr NamedKey kNamedKeys[] = {
     {"PageUp", kVkPrior, 0},  {"PageDown", kVkNext, 0},     {"Home", kVkHome, 0},   {"End", kVkEnd, 0},
     {"Return", kVkReturn, u'\r'}, {"Escape", kVkEscape, 0x1B}, {"F1", kVkF1, 0},    {"F3", kVkF3, 0},
 };
-
-std::optional<std::int64_t> Number(std::string_view text, std::int64_t low, std::int64_t high) {
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) return std::nullopt;
-  return value;
-}
 
 // The virtual key a character's key has: letters and digits their upper
 // case code, everything else none of its own.
@@ -73,8 +66,8 @@ std::optional<std::string> ParseLine(std::string_view line, ScriptCommand& comma
   const std::string_view rest = space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
   if (verb == "tap") {
     const std::size_t gap = rest.find(' ');
-    const auto x = Number(rest.substr(0, gap), -32768, 32767);
-    const auto y = gap == std::string_view::npos ? std::nullopt : Number(rest.substr(gap + 1), -32768, 32767);
+    const auto x = ParseWholeNumber(rest.substr(0, gap), -32768, 32767);
+    const auto y = gap == std::string_view::npos ? std::nullopt : ParseWholeNumber(rest.substr(gap + 1), -32768, 32767);
     if (!x || !y) return "tap takes two whole numbers: tap X Y";
     command.kind = ScriptCommand::Kind::kTap;
     command.x = static_cast<std::int32_t>(*x);
@@ -87,7 +80,7 @@ std::optional<std::string> ParseLine(std::string_view line, ScriptCommand& comma
     command.kind = ScriptCommand::Kind::kType;
     command.text = rest;
   } else if (verb == "command") {
-    const auto id = Number(rest, 0, 65535);
+    const auto id = ParseWholeNumber(rest, 0, 65535);
     if (!id) return "command takes an identifier from 0 to 65535";
     command.kind = ScriptCommand::Kind::kCommand;
     command.command = static_cast<std::uint16_t>(*id);
