@@ -3,10 +3,16 @@
 namespace quillory {
 namespace {
 AppState gState;
+StartupSwitches gSwitches;
 }
 
 AppState& App() { return gState; }
 
-void ResetAppState() { gState = AppState{}; }
+StartupSwitches& Switches() { return gSwitches; }
+
+void ResetAppState() {
+  gState = AppState{};
+  gSwitches = StartupSwitches{};
+}
 
 }  // namespace quillory

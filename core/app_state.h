@@ -45,9 +45,20 @@ struct AppState {
   std::uint32_t todaySwitch = 0;            // the command line was "/today"
 };
 
+// The start-up switches of the maker key and what the entry point learnt of
+// the shell's task bar, held beside AppState for the whole run.
+struct StartupSwitches {
+  std::uint32_t ignoreActivate = 0;          // "IgnoreActivate"
+  std::uint32_t fullScreen = 0;              // "FullScreen"
+  std::uint32_t allowSipInHebrewSearch = 1;  // "AllowSipInHebrewSearch"
+  platform::WindowHandle taskBar = nullptr;  // looked up in full-screen mode only
+  bool taskBarWasVisible = false;            // at start: decides whether exit shows it again
+};
+
 // The record of this run.
 AppState& App();
-// Zeroes the record, as start-up does (and tests between cases).
+StartupSwitches& Switches();
+// Zeroes the record and the switches, as start-up does (and tests between cases).
 void ResetAppState();
 
 }  // namespace quillory
