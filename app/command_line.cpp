@@ -22,13 +22,25 @@ constexpr std::size_t kLongestFace = 31;
 
 bool TakesValue(const std::string& option) {
   return option == "--render" || option == "--output" || option == "--size" || option == "--top" ||
-         option == "--font" || option == "--font-size";
+         option == "--font" || option == "--font-size" || option == "--script" || option == "--scale" ||
+         option == "--snapshot";
 }
 
-// Reads the value of one of the options of --render; the reason when it is malformed.
-std::optional<std::string> ReadRenderOption(const std::string& option, const std::string& value, CommandLine& result) {
+// Reads the value of an option that takes one; the reason when it is malformed.
+std::optional<std::string> ReadOptionValue(const std::string& option, const std::string& value, CommandLine& result) {
   RenderOptions& render = result.render;
-  if (option == "--render") {
+  WindowOptions& window = result.window;
+  if (option == "--script") {
+    if (value.empty()) return "--script takes a file name";
+    window.script = value;
+  } else if (option == "--snapshot") {
+    if (value.empty()) return "--snapshot takes a file name";
+    window.snapshot = value;
+  } else if (option == "--scale") {
+    const auto scale = platform::ParseWholeNumber(value, 1, 8);
+    if (!scale) return "--scale takes a whole number from 1 to 8";
+    window.scale = static_cast<int>(*scale);
+  } else if (option == "--render") {
     const auto number = platform::ParseWholeNumber(value, 1, 44);
     if (!number) return "--render takes an article number from 1 to 44";
     render.article = static_cast<int>(*number);
@@ -41,8 +53,8 @@ std::optional<std::string> ReadRenderOption(const std::string& option, const std
     const auto width = platform::ParseWholeNumber(std::string_view(value).substr(0, x), 1, 4096);
     const auto height = x == std::string::npos ? std::nullopt : platform::ParseWholeNumber(std::string_view(value).substr(x + 1), 1, 4096);
     if (!width || !height) return "--size takes WIDTHxHEIGHT, each from 1 to 4096";
-    render.width = static_cast<std::int32_t>(*width);
-    render.height = static_cast<std::int32_t>(*height);
+    render.width = window.width = static_cast<std::int32_t>(*width);
+    render.height = window.height = static_cast<std::int32_t>(*height);
   } else if (option == "--top") {
     const auto top = platform::ParseWholeNumber(value, 0, 65535);
     if (!top) return "--top takes a display unit from 0 to 65535";
@@ -83,6 +95,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       result.action = CommandLine::Action::kVersion;
     } else if (arg == "--help" || arg == "-h") {
       result.action = CommandLine::Action::kHelp;
+    } else if (arg == "--headless") {
+      result.window.headless = true;
     } else if (arg == "--this-week") {
       thisWeek = true;
     } else if (arg == "--israel" || arg == "--diaspora") {
@@ -91,7 +105,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       result.location = location;
     } else if (TakesValue(arg)) {
       if (i + 1 == arguments.size()) return UsageError(arg + " needs a value");
-      if (const auto problem = ReadRenderOption(arg, arguments[++i], result)) return UsageError(*problem);
+      if (const auto problem = ReadOptionValue(arg, arguments[++i], result)) return UsageError(*problem);
     } else if (arg.size() > 1 && arg[0] == '-') {
       return UsageError("unknown option '" + arg + "'");
     } else {
@@ -109,6 +123,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   if (result.action == CommandLine::Action::kRender && result.render.output.empty()) {
     return UsageError("--render needs --output FILE.png");
   }
+  if (!result.window.script.empty() && !result.window.headless) return UsageError("--script goes with --headless");
   std::string handheldLine;
   for (const std::string& arg : positional) {
     if (!handheldLine.empty()) handheldLine += ' ';
@@ -119,20 +134,27 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-  return "Usage: quillory-32 [OPTION]... [/today]\n"
+  return "Usage: quillory-32 [--headless [--script FILE]] [--scale N] [--size WxH]\n"
+         "                   [--snapshot FILE.png] [/today]\n"
          "       quillory-32 --this-week [YYYY-MM-DD] [--israel|--diaspora]\n"
          "       quillory-32 --render N --output FILE.png [--size WxH] [--top UNIT]\n"
          "                   [--font FACE] [--font-size N]\n"
          "Reads the volume \"Quillory - 32\".\n"
          "\n"
          "  /today             open this week's article, whatever was read last\n"
+         "  --headless         run without a window (for scripts and tests)\n"
+         "  --script FILE      with --headless: play the taps, keys and commands of\n"
+         "                     FILE, then close the reader the orderly way\n"
+         "  --scale N          screen pixels per pixel of the reader (default 2)\n"
+         "  --size WxH         the reader's size in its own pixels (default 240x320;\n"
+         "                     with --render the page size, default 240x294)\n"
+         "  --snapshot FILE    write the screen as PNG once the reader is shown\n"
          "  --this-week        print the coming Sabbath of the date (default today),\n"
          "                     its Hebrew date, its portion and the article This Week\n"
          "                     shows; the location is decided as the reader decides it\n"
          "                     unless --israel or --diaspora is given\n"
          "  --render N         draw a page of article N (1-44) into a PNG file\n"
          "  --output FILE.png  where --render writes the page\n"
-         "  --size WxH         the page size in pixels (default 240x294)\n"
          "  --top UNIT         the display line at the top of the page (default 0)\n"
          "  --font FACE        the font face (default: a face with the Hebrew letters)\n"
          "  --font-size N      the font height: positive cell height, negative\n"

@@ -29,10 +29,21 @@ struct RenderOptions {
   std::int32_t fontSize = 0;  // the font height value; 0: the default
 };
 
+// How the reader runs: in a real window, or headless under a script.
+struct WindowOptions {
+  bool headless = false;
+  std::string script;         // headless: the script file; empty: none
+  std::string snapshot;       // PNG of the screen once the reader is shown
+  std::int32_t width = 240;   // the client area, in the handheld's pixels
+  std::int32_t height = 320;
+  int scale = 2;              // screen pixels per handheld pixel
+};
+
 struct CommandLine {
   enum class Action { kRun, kVersion, kHelp, kRender, kThisWeek, kUsageError };
   Action action = Action::kRun;
   bool today = false;
+  WindowOptions window;                     // for kRun
   RenderOptions render;                     // for kRender
   std::optional<CivilDate> date;            // for kThisWeek; today when missing
   std::optional<ReadingLocation> location;  // for kThisWeek; as the device decides when missing

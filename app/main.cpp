@@ -6,26 +6,12 @@
 
 #include "app/command_line.h"
 #include "app/render_page.h"
+#include "app/run_modes.h"
 #include "app/this_week_query.h"
-#include "core/app_state.h"
-#include "platform/resources.h"
-#include "resources/volume_resources.h"
-#include "store/uncompress.h"
 
 namespace {
 
 using namespace quillory;
-
-// Lists the module's text resources with their stored and decoded sizes.
-void PrintResourceTable(const platform::Module& module) {
-  std::printf("%-8s %-10s %8s %8s\n", "id", "type", "stored", "decoded");
-  for (const auto& table : module.tables()) {
-    for (const platform::ResourceEntry& entry : table) {
-      const TextBuffer text = LoadCompressedResource(entry.id - 1000);
-      std::printf("%-8u %-10s %8u %8zu\n", entry.id, "raw data", entry.size, text.length());
-    }
-  }
-}
 
 // Answers --this-week without a window and without writing any setting.
 int RunThisWeekQuery(const CommandLine& commandLine) {
@@ -60,12 +46,5 @@ int main(int argc, char** argv) {
     case CommandLine::Action::kRun:
       break;
   }
-
-  ResetAppState();
-  const platform::Module module{VolumeResources()};
-  App().module = &module;
-  App().todaySwitch = commandLine.today ? 1 : 0;
-  std::printf("Quillory - 32 %s\n", kProductVersion);
-  PrintResourceTable(module);
-  return 0;
+  return RunInteractive(commandLine);
 }

@@ -17,7 +17,12 @@ struct TextView;
 // Bits of the "Flags" word.
 enum FlagBits : std::uint32_t {
   kChosenArticleFlag = 0x00000004,  // the reader chose the current article
+  kScrollBarFlags = 0x000000C0,     // either bit: the main window has a scroll bar
   kReverseFlag = 0x00000800,        // draw Hebrew runs reversed
+  kKeyPageStepField = 0x00700000,   // 0x00200000 or 0x00400000: keys page by half a page
+  kTapPageStepField = 0x07000000,   // the same coding, for taps
+  kTapHalvesFlag = 0x10000000,      // taps page by upper and lower half, else left and right
+  kTapPagingFlag = 0x80000000,      // a tap outside a link pages
 };
 
 constexpr int kArticleCount = 44;

@@ -19,6 +19,13 @@ class Backend {
   virtual bool WaitForInput() { return false; }
   // Shows the composed screen.
   virtual void Present(const Framebuffer& screen) { (void)screen; }
+  // The picture the desktop shows for the program (its window's class
+  // icon); pixels of the colour `transparent` are not drawn.
+  virtual void SetIcon(const Framebuffer& icon, Pixel transparent) { (void)icon, (void)transparent; }
+  // Whether the program's window has the desktop's keyboard focus, and a
+  // request to bring it there; without a desktop the program is always in front.
+  virtual bool InFront() const { return true; }
+  virtual void ComeForward() {}
 };
 
 // Installs `backend` (not owned; it must outlive its use) and returns the one

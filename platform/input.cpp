@@ -108,7 +108,11 @@ void InjectKey(std::uint16_t virtualKey, bool down, char16_t character) {
   WindowSystem& system = System();
   Window* target = system.focus && Live(system.focus) && IsWindowVisible(system.focus) ? system.focus : system.foreground;
   if (!target || !Enabled(target)) return;
-  system.queue.push_back(Message{target, down ? kWmKeyDown : kWmKeyUp, virtualKey, 1, down ? character : u'\0'});
+  const std::uint8_t modifiers = static_cast<std::uint8_t>((IsKeyDown(kVkControl) ? kModControl : 0) |
+                                                           (IsKeyDown(kVkMenu) ? kModAlt : 0) |
+                                                           (IsKeyDown(kVkShift) ? kModShift : 0));
+  system.queue.push_back(
+      Message{target, down ? kWmKeyDown : kWmKeyUp, virtualKey, 1, down ? character : u'\0', modifiers});
 }
 
 bool IsKeyDown(std::uint16_t virtualKey) { return KeysDown().count(virtualKey) != 0; }

@@ -108,12 +108,21 @@ constexpr LParam PointParam(std::int32_t x, std::int32_t y) {
   return static_cast<LParam>(MakeLong(static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)));
 }
 
+// Modifier keys held when a key message was sent, so that a key's meaning
+// does not depend on how late the loop gets to it.
+enum KeyModifier : std::uint8_t {
+  kModControl = 0x01,
+  kModAlt = 0x02,
+  kModShift = 0x04,
+};
+
 struct Message {
   WindowHandle window = nullptr;
   std::uint32_t id = 0;
   WParam first = 0;
   LParam second = 0;
-  char16_t character = 0;  // what a key-down types, for TranslateMessage
+  char16_t character = 0;     // what a key-down types, for TranslateMessage
+  std::uint8_t modifiers = 0;  // KeyModifier bits of a key message
 };
 
 using WindowProcedure = LResult (*)(WindowHandle window, std::uint32_t message, WParam first, LParam second);

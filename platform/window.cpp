@@ -4,10 +4,24 @@
 #include <cassert>
 #include <utility>
 
+#include "platform/backend.h"
+#include "platform/bitmap.h"
 #include "platform/window_system.h"
 
 namespace platform {
 namespace {
+
+// Icons are stored as plain bitmaps whose magenta pixels are transparent.
+constexpr Pixel kIconTransparent = 0x00FF00FF;
+
+void ShowClassIcon(const WindowClass& windowClass) {
+  const ResourceHandle resource = FindResource(windowClass.module, windowClass.icon, ResourceType::kIcon);
+  const std::uint8_t* bytes = LoadResource(resource);
+  if (!bytes) return;
+  if (const auto icon = ParseBitmap(std::span(bytes, SizeofResource(resource)))) {
+    CurrentBackend().SetIcon(icon->pixels(), kIconTransparent);
+  }
+}
 
 const WindowClass* FindClass(std::u16string_view name) {
   for (const auto& c : System().classes) {
@@ -163,7 +177,10 @@ WindowHandle CreateWindow(std::uint32_t exStyle, std::u16string_view className, 
     window.rect.right = window.rect.left + std::max(0, width == kUseDefault ? 0 : width);
     window.rect.bottom = window.rect.top + std::max(0, height == kUseDefault ? 0 : height);
   }
-  if (!window.parent) window.surface = std::make_unique<Framebuffer>(window.rect.width(), window.rect.height());
+  if (!window.parent) {
+    window.surface = std::make_unique<Framebuffer>(window.rect.width(), window.rect.height());
+    if (windowClass->icon != 0) ShowClassIcon(*windowClass);
+  }
   window.context = std::make_unique<DeviceContext>(nullptr);
   system.windows.push_back(std::move(owned));
   (window.parent ? window.parent->children : system.topLevels).push_back(&window);
@@ -281,7 +298,8 @@ Point ClientToScreen(WindowHandle handle, Point point) {
 
 WindowHandle GetParent(WindowHandle handle) {
   const Window* window = Live(handle);
-  return window ? window->parent : nullptr;
+  if (!window) return nullptr;
+  return window->parent ? window->parent : window->owner;
 }
 
 std::uint16_t GetWindowId(WindowHandle handle) {

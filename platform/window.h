@@ -80,6 +80,8 @@ Rect GetClientRect(WindowHandle window);
 // The whole window in screen coordinates.
 Rect GetWindowRect(WindowHandle window);
 Point ClientToScreen(WindowHandle window, Point point);
+// The parent of a child window; the owner of a top-level one, as the
+// handheld answers.
 WindowHandle GetParent(WindowHandle window);
 std::uint16_t GetWindowId(WindowHandle window);
 WindowHandle GetChild(WindowHandle parent, std::uint16_t id);

@@ -49,6 +49,7 @@ constexpr std::uint16_t kSearchAgainCommand = 117;
 constexpr std::uint16_t kCopyCommand = 40007;
 constexpr std::uint16_t kAppendToClipboardCommand = 40009;
 constexpr std::uint16_t kExitCommand = 40005;
+constexpr std::uint16_t kChooseArticleCommand = 107;  // the toolbar's; no menu item
 
 // A menu-bar button without a picture shows its label instead.
 constexpr std::uint16_t kNoButtonImage = 65534;

@@ -17,6 +17,7 @@ int HeadlessBackend::RunMessageBox(const MessageBoxRequest& request) {
 void HeadlessBackend::SetScript(std::vector<ScriptCommand> script) {
   script_ = std::move(script);
   next_ = 0;
+  scripted_ = true;
   closeRequested_ = false;
 }
 
@@ -27,7 +28,7 @@ bool HeadlessBackend::WaitForInput() {
   }
   // A script that has ended asks the program to close, once; after that no
   // input will come.
-  if (!script_.empty() && !closeRequested_) {
+  if (scripted_ && !closeRequested_) {
     closeRequested_ = true;
     RequestClose();
     return true;

@@ -19,8 +19,14 @@ class HeadlessBackend final : public Backend {
   int RunMessageBox(const MessageBoxRequest& request) override;
   bool WaitForInput() override;
   void Present(const Framebuffer& screen) override { lastScreen_ = screen; }
+  // Whether another program is taken to be in front, as tests set it; the
+  // reader's request to come forward ends that.
+  bool InFront() const override { return !behind_; }
+  void ComeForward() override { behind_ = false; }
+  void PutBehind() { behind_ = true; }
 
-  // The commands to play; the close request follows the last one.
+  // The commands to play; the close request follows the last one (at once
+  // for an empty script).
   void SetScript(std::vector<ScriptCommand> script);
   const Framebuffer& lastScreen() const { return lastScreen_; }
 
@@ -36,7 +42,9 @@ class HeadlessBackend final : public Backend {
   Framebuffer lastScreen_;
   std::vector<ScriptCommand> script_;
   std::size_t next_ = 0;
+  bool scripted_ = false;  // a script was given, even an empty one
   bool closeRequested_ = false;
+  bool behind_ = false;
 };
 
 // Installs a headless backend for the lifetime of this object, then puts the

@@ -221,3 +221,21 @@ void SdlBackend::Present(const Framebuffer& screen) {
 }
 
 }  // namespace platform
+
+namespace platform {
+
+void SdlBackend::SetIcon(const Framebuffer& icon, Pixel transparent) {
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<Pixel*>(icon.pixels().data()), icon.width(), icon.height(), 32,
+      icon.width() * static_cast<int>(sizeof(Pixel)), SDL_PIXELFORMAT_RGB888);
+  if (!surface) return;
+  SDL_SetColorKey(surface, SDL_TRUE, transparent);
+  SDL_SetWindowIcon(sdl_->window, surface);  // SDL keeps its own copy
+  SDL_FreeSurface(surface);
+}
+
+bool SdlBackend::InFront() const { return (SDL_GetWindowFlags(sdl_->window) & SDL_WINDOW_INPUT_FOCUS) != 0; }
+
+void SdlBackend::ComeForward() { SDL_RaiseWindow(sdl_->window); }
+
+}  // namespace platform

@@ -25,6 +25,9 @@ class SdlBackend final : public Backend {
   // Waits at most `milliseconds` for input; false when none came.
   bool WaitForInputFor(int milliseconds);
   void Present(const Framebuffer& screen) override;
+  void SetIcon(const Framebuffer& icon, Pixel transparent) override;
+  bool InFront() const override;
+  void ComeForward() override;
 
   // The window's system identifier (an X11 window id), for tests that send
   // it real events.

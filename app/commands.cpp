@@ -1,0 +1,92 @@
+#include "app/commands.h"
+
+#include "app/bars.h"
+#include "bookmarks/bookmark_list.h"
+#include "core/app_state.h"
+#include "core/shell_calls.h"
+#include "platform/window.h"
+#include "resources/program_resources.h"
+#include "view/text_paint.h"
+
+namespace quillory {
+namespace {
+
+
+void ToggleReverse(platform::WindowHandle window) {
+  UpdateReverseCheck(window, false);
+  // The scroll bar stays as it is: reversing moves no line.
+  PaintTextView(App().textView, true);
+}
+
+void Exit(platform::WindowHandle window) { platform::DestroyWindow(window); }
+
+}  // namespace
+
+int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
+  switch (platform::LowWord(first)) {
+    case kThisWeekCommand:
+      SwitchArticle(window, 0, 0, false);
+      return 0;
+    case kPreviousArticleCommand:
+      StepArticle(window, -1);
+      return 0;
+    case kNextArticleCommand:
+      StepArticle(window, +1);
+      return 0;
+    case kReverseCommand:
+      ToggleReverse(window);
+      return 0;
+    case kExitCommand:
+      Exit(window);
+      return 0;
+    // Commands whose dialogs and exports come with later parts of the
+    // reader: known, and quietly done nothing with until then.
+    case kAboutCommand:
+    case kCheckForUpdatesCommand:
+    case kChooseFontCommand:
+    case kIndexCommand:
+    case kChooseArticleCommand:
+    case kBookmarkCommand:
+    case kSearchCommand:
+    case kSearchAgainCommand:
+    case kCopyCommand:
+    case kAppendToClipboardCommand:
+      return 0;
+    default:
+      return 1;
+  }
+}
+
+void StepArticle(platform::WindowHandle window, int step) {
+  int next = App().currentArticle + step;
+  if (next > kArticleCount) next = 1;
+  if (next < 1) next = kArticleCount;
+  SwitchArticle(window, static_cast<std::uint16_t>(next), 0, false);
+}
+
+int SetMenuCheck(platform::Menu* menu, bool set, std::uint16_t command, int state) {
+  if (!set) {
+    const std::uint32_t current = platform::GetMenuState(menu, command);
+    state = current != platform::kMenuItemMissing && (current & platform::kMfChecked) ? 0 : 1;
+  }
+  platform::CheckMenuItem(menu, command, state != 0);
+  return state != 0 ? 1 : 0;
+}
+
+void UpdateReverseCheck(platform::WindowHandle window, bool set) {
+  (void)window;
+  platform::Menu* menu = CheckMarkMenu();
+  // Without a bar there is no check mark to follow or to flip.
+  if (menu == nullptr) return;
+  const int checked = SetMenuCheck(menu, set, kReverseCommand, (App().flags & kReverseFlag) != 0);
+  App().flags = checked != 0 ? (App().flags | kReverseFlag) : (App().flags & ~kReverseFlag);
+}
+
+void UpdateBookmarkCheckInReader(platform::WindowHandle window) {
+  (void)window;
+  if (platform::Menu* menu = CheckMarkMenu()) {
+    SetMenuCheck(menu, true, kBookmarkCommand, IsBookmarked(App().currentArticle) ? 1 : 0);
+  }
+}
+
+}  // namespace quillory

@@ -1,0 +1,120 @@
+#include "app/reader.h"
+
+#include <optional>
+
+#include "app/accelerators.h"
+#include "app/main_window.h"
+#include "app/reader_calls.h"
+#include "app/second_start.h"
+#include "app/settings.h"
+#include "calendar/this_week.h"
+#include "core/app_state.h"
+#include "core/registry_values.h"
+#include "platform/descriptor_watch.h"
+#include "platform/shell.h"
+#include "platform/single_instance.h"
+#include "platform/window.h"
+#include "resources/program_resources.h"
+#include "resources/volume_resources.h"
+
+namespace quillory {
+namespace {
+
+// The name under which a running reader answers later starts.
+constexpr char kInstanceName[] = "quillory-32";
+
+const platform::Module& ReaderModule() {
+  static const platform::Module module{VolumeResources(), ProgramResources()};
+  return module;
+}
+
+void ReadStartupSwitches() {
+  StartupSwitches& switches = Switches();
+  switches.ignoreActivate = ReadRegNumber(kMakerKey, "IgnoreActivate", 0);
+  switches.fullScreen = ReadRegNumber(kMakerKey, "FullScreen", 0);
+  switches.allowSipInHebrewSearch = ReadRegNumber(kMakerKey, "AllowSipInHebrewSearch", 1);
+  if (switches.fullScreen != 0) switches.taskBar = platform::FindWindow(u"HHTaskBar", u"");
+  switches.taskBarWasVisible = switches.taskBar != nullptr && platform::IsWindowVisible(switches.taskBar);
+  App().menuBarOnBottom = ReadRegNumber(kMakerKey, "MenuBarOnBottom", 0);
+  App().gutter = static_cast<std::int32_t>(ReadRegNumber(kMakerKey, "SurroundingGutter", 0));
+}
+
+// Another start already runs when it answered the request to come forward;
+// then this one ends. Otherwise the returned claim (when it is the first)
+// listens for later starts for as long as it lives.
+std::optional<platform::SingleInstance> ClaimSingleInstance() {
+  platform::ClaimResult claim = platform::SingleInstance::Claim(kInstanceName);
+  if (claim.kind == platform::ClaimKind::kAnotherWasTold) return std::nullopt;
+  return std::move(claim.instance);
+}
+
+void ListenForLaterStarts(platform::SingleInstance& instance) {
+  const int descriptor = instance.PollDescriptor();
+  if (descriptor < 0) return;
+  platform::WatchDescriptor(descriptor, [&instance] {
+    for (const platform::InstanceRequest request : instance.TakeRequests()) {
+      if (request == platform::InstanceRequest::kActivate) AnswerSecondStart(App().mainWindow);
+    }
+  });
+}
+
+void PlaceFullScreen(platform::WindowHandle window) {
+  const platform::Rect rect = platform::GetWindowRect(window);
+  platform::ShellFullScreen(window, platform::kShfsHideTaskBar | platform::kShfsHideSipButton |
+                                        platform::kShfsHideStartIcon);
+  platform::MoveWindow(window, rect.left, 0, rect.right, rect.bottom, false);
+}
+
+// Creates and shows the main window; null when it could not be made.
+platform::WindowHandle StartInstance(const ReaderOptions& options) {
+  if (Switches().fullScreen != 0 && Switches().taskBar != nullptr) {
+    platform::ShowWindow(Switches().taskBar, platform::kSwHide);
+  }
+  LoadSettings();
+  SelectArticle(0, App().todaySwitch != 0);
+  RegisterMainWindowClass();
+  std::uint32_t style = platform::kWsVisible;
+  if ((App().flags & kScrollBarFlags) != 0) style |= platform::kWsVScroll;
+  const platform::WindowHandle window =
+      platform::CreateWindow(platform::kWsExWindowEdge, kMainWindowName, kMainWindowName, style, platform::kUseDefault,
+                             platform::kUseDefault, platform::kUseDefault, platform::kUseDefault, nullptr, 0, nullptr);
+  if (window == nullptr) return nullptr;
+  if (Switches().fullScreen != 0) PlaceFullScreen(window);
+  platform::ShowWindow(window, platform::kSwShowNormal);
+  platform::UpdateWindow(window);
+  if (options.onShown) options.onShown();
+  return window;
+}
+
+int RunMessageLoop() {
+  platform::Message message;
+  while (platform::GetMessage(message)) {
+    if (TranslateAccelerator(App().mainWindow, message)) continue;
+    platform::TranslateMessage(message);
+    platform::DispatchMessage(message);
+  }
+  return static_cast<int>(message.first);
+}
+
+}  // namespace
+
+int RunReader(const ReaderOptions& options) {
+  ResetAppState();
+  App().module = &ReaderModule();
+  InstallReaderCalls();
+  ReadStartupSwitches();
+  App().todaySwitch = options.today ? 1 : 0;
+
+  std::optional<platform::SingleInstance> instance = ClaimSingleInstance();
+  if (!instance) return 0;
+  if (StartInstance(options) == nullptr) return 0;
+  ListenForLaterStarts(*instance);
+  const int exitCode = RunMessageLoop();
+  platform::UnwatchDescriptor(instance->PollDescriptor());
+
+  const StartupSwitches& switches = Switches();
+  if (switches.taskBar != nullptr && switches.taskBarWasVisible) platform::ShowWindow(switches.taskBar, platform::kSwShow);
+  return exitCode;
+}
+
+}  // namespace quillory

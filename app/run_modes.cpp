@@ -1,0 +1,134 @@
+#include "app/run_modes.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/reader.h"
+#include "platform/backends/headless/headless_backend.h"
+#include "platform/backends/sdl/sdl_backend.h"
+#include "platform/descriptor_watch.h"
+#include "platform/png_writer.h"
+#include "platform/registry.h"
+#include "platform/window.h"
+
+namespace quillory {
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kPreviewPages = 3;
+
+ReaderOptions OptionsFor(const CommandLine& commandLine) {
+  ReaderOptions options;
+  options.today = commandLine.today;
+  if (!commandLine.window.snapshot.empty()) {
+    options.onShown = [file = commandLine.window.snapshot] {
+      platform::PumpUntilIdle();
+      if (!platform::WritePng(platform::ScreenImage(), file)) {
+        std::fprintf(stderr, "quillory-32: cannot write %s\n", file.c_str());
+      }
+    };
+  }
+  return options;
+}
+
+int RunHeadless(const CommandLine& commandLine, std::vector<platform::ScriptCommand> script) {
+  platform::HeadlessBackend backend;
+  backend.SetScript(std::move(script));
+  platform::Backend* previous = platform::InstallBackend(&backend);
+  const int exitCode = RunReader(OptionsFor(commandLine));
+  platform::ResetWindowSystem();
+  platform::InstallBackend(previous);
+  return exitCode;
+}
+
+std::optional<std::vector<platform::ScriptCommand>> ReadScript(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "quillory-32: cannot read the script %s\n", file.c_str());
+    return std::nullopt;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  platform::ScriptError error;
+  auto script = platform::ParseScript(text.str(), error);
+  if (!script) std::fprintf(stderr, "quillory-32: %s:%d: %s\n", file.c_str(), error.line, error.reason.c_str());
+  return script;
+}
+
+std::filesystem::path PreviewFolder() {
+  if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache && cache[0] == '/') {
+    return std::filesystem::path(cache) / "quillory-32";
+  }
+  if (const char* home = std::getenv("HOME"); home && home[0] == '/') {
+    return std::filesystem::path(home) / ".cache" / "quillory-32";
+  }
+  return std::filesystem::current_path() / "quillory-32-pages";
+}
+
+// The reader as it would open, page by page, written to PNG files.
+int RenderPreview(const CommandLine& commandLine) {
+  const std::filesystem::path folder = PreviewFolder();
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  std::vector<platform::ScriptCommand> script;
+  std::vector<std::string> files;
+  for (int page = 1; page <= kPreviewPages; ++page) {
+    if (page > 1) {
+      platform::ScriptCommand pageDown;
+      pageDown.kind = platform::ScriptCommand::Kind::kKey;
+      pageDown.key = platform::kVkNext;
+      script.push_back(pageDown);
+    }
+    platform::ScriptCommand snapshot;
+    snapshot.kind = platform::ScriptCommand::Kind::kSnapshot;
+    snapshot.text = (folder / ("page-" + std::to_string(page) + ".png")).string();
+    files.push_back(snapshot.text);
+    script.push_back(snapshot);
+  }
+  // The preview pages forward; it reads the reader's settings but writes
+  // what it changes into a copy, so the reader still opens where it was left.
+  if (const auto registry = platform::RegistryFilePath()) {
+    const std::filesystem::path copy = folder / "registry.reg";
+    std::filesystem::remove(copy, error);
+    std::filesystem::copy_file(*registry, copy, error);
+    setenv("QUILLORY_REGISTRY", copy.c_str(), 1);
+  }
+  const int exitCode = RunHeadless(commandLine, std::move(script));
+  std::printf("The reader's first pages, drawn without a window:\n");
+  for (const std::string& file : files) std::printf("  %s\n", file.c_str());
+  return exitCode;
+}
+
+}  // namespace
+
+int RunInteractive(const CommandLine& commandLine) {
+  const WindowOptions& window = commandLine.window;
+  platform::CloseOnTerminationSignals();
+  platform::SetScreenSize(platform::Size{window.width, window.height});
+  if (window.headless) {
+    std::vector<platform::ScriptCommand> script;
+    if (!window.script.empty()) {
+      auto read = ReadScript(window.script);
+      if (!read) return kExitFailure;
+      script = std::move(*read);
+    }
+    return RunHeadless(commandLine, std::move(script));
+  }
+  std::string error;
+  std::unique_ptr<platform::SdlBackend> backend =
+      platform::SdlBackend::Open("Quillory - 32", platform::Size{window.width, window.height}, window.scale, error);
+  if (!backend) {
+    std::fprintf(stderr, "quillory-32: no window can be opened: %s\n", error.c_str());
+    return RenderPreview(commandLine);
+  }
+  platform::Backend* previous = platform::InstallBackend(backend.get());
+  const int exitCode = RunReader(OptionsFor(commandLine));
+  platform::ResetWindowSystem();
+  platform::InstallBackend(previous);
+  return exitCode;
+}
+
+}  // namespace quillory

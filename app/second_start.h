@@ -1,0 +1,11 @@
+#pragma once
+// What the running reader does when the program is started again: jump to
+// This Week when it is the window in front, else come to the front.
+
+#include "platform/handles.h"
+
+namespace quillory {
+
+void AnswerSecondStart(platform::WindowHandle mainWindow);
+
+}  // namespace quillory

@@ -1,0 +1,146 @@
+#include "app/view_input.h"
+
+#include <cstdlib>
+
+#include "core/app_state.h"
+#include "core/shell_calls.h"
+#include "app/commands.h"
+#include "platform/messages.h"
+#include "view/article_format.h"
+#include "view/text_scroll.h"
+
+namespace quillory {
+namespace {
+
+constexpr std::uint32_t kHalfPageStep2 = 0x2;
+constexpr std::uint32_t kHalfPageStep4 = 0x4;
+
+// A step field's value (shifted down to 0-7) gives half a page for 2 and 4.
+int PageStep(const TextView& view, std::uint32_t fieldValue) {
+  if (fieldValue == kHalfPageStep2 || fieldValue == kHalfPageStep4) return view.unitsDrawn / 2;
+  return view.unitsDrawn - 1;
+}
+
+void SearchAgainFromKey(platform::WindowHandle window) {
+  // Search Again comes with the search part of the reader; Enter leads to
+  // it only once a pattern has been searched for.
+  if (App().searchPattern[0] != 0) DispatchCommand(window, 117);
+}
+
+}  // namespace
+
+int KeyPageStep(const TextView& view) { return PageStep(view, (App().flags & kKeyPageStepField) >> 20); }
+
+int TapPageStep(const TextView& view) { return PageStep(view, (App().flags >> 24) & 7); }
+
+void ScrollView(platform::WindowHandle window, int delta) {
+  ScrollTextView(App().textView, delta, 1, true);
+  UpdateScrollBar(window);
+}
+
+int HandleViewKey(platform::WindowHandle window, std::uint16_t virtualKey) {
+  const TextView* view = App().textView;
+  switch (virtualKey) {
+    case platform::kVkReturn:
+      SearchAgainFromKey(window);
+      return 0;
+    case platform::kVkLeft:
+      StepArticle(window, -1);
+      return 0;
+    case platform::kVkRight:
+      StepArticle(window, +1);
+      return 0;
+    default:
+      break;
+  }
+  if (view == nullptr) {
+    // Without a view the scrolling keys are still the window's own keys;
+    // they just have nothing to move.
+    switch (virtualKey) {
+      case platform::kVkPrior: case platform::kVkNext: case platform::kVkEnd:
+      case platform::kVkHome: case platform::kVkUp: case platform::kVkDown:
+        return 0;
+      default:
+        return 1;
+    }
+  }
+  const int page = KeyPageStep(*view);
+  switch (virtualKey) {
+    case platform::kVkPrior:
+      ScrollView(window, -page);
+      return 0;
+    case platform::kVkNext:
+      ScrollView(window, page);
+      return 0;
+    case platform::kVkEnd:
+      ScrollView(window, view->maxTop != 0 ? view->maxTop : page);
+      return 0;
+    case platform::kVkHome:
+      ScrollView(window, -(view->topPosition != 0 ? view->topPosition : page));
+      return 0;
+    case platform::kVkUp:
+      ScrollView(window, -1);
+      return 0;
+    case platform::kVkDown:
+      ScrollView(window, 1);
+      return 0;
+    default:
+      return 1;
+  }
+}
+
+int ScrollAmountFor(const TextView& view, std::uint16_t code, std::int16_t position) {
+  switch (code) {
+    case platform::kSbLineUp: return -1;
+    case platform::kSbLineDown: return 1;
+    case platform::kSbPageUp: return 1 - view.unitsDrawn;
+    case platform::kSbPageDown: return view.unitsDrawn - 1;
+    case platform::kSbThumbPosition:
+    case platform::kSbThumbTrack: return position - view.topPosition;
+    case platform::kSbTop: return -view.topPosition;
+    // One display unit, not to the end, as the handheld's bar has it.
+    case platform::kSbBottom: return 1;
+    default: return 0;
+  }
+}
+
+void HandleViewTap(platform::WindowHandle window, std::int32_t x, std::int32_t y) {
+  const AppState& app = App();
+  const TextView* view = app.textView;
+  if (view == nullptr) return;
+  const std::int32_t g = app.gutter;
+  const bool inside = view->left - g <= x && x <= view->left + view->width + g && view->top - g <= y &&
+                      y <= view->top + view->height;
+  if (!inside) return;
+
+  const std::uint16_t link = HitTestLink(view, x, y);
+  if (link == kBackLinkNumber) {
+    if (app.previousArticle != 0) SwitchArticle(window, app.previousArticle, app.previousPosition, false);
+    return;
+  }
+  if (link != 0) {
+    SwitchArticle(window, link, 0, true);
+    return;
+  }
+  if ((app.flags & kTapPagingFlag) == 0) return;
+  const bool firstHalf = (app.flags & kTapHalvesFlag) != 0 ? y < view->top + view->height / 2
+                                                           : x < view->left + view->width / 2;
+  const int step = std::abs(TapPageStep(*view));
+  ScrollView(window, firstHalf ? -step : step);
+}
+
+void HandleViewResize(platform::WindowHandle window, std::int32_t clientWidth, std::int32_t clientHeight) {
+  const AppState& app = App();
+  const std::int32_t g = app.gutter;
+  if (clientWidth > 2 * g) clientWidth -= 2 * g;
+  if (clientHeight > 2 * g) clientHeight -= 2 * g;
+  TextView* view = app.textView;
+  if (view == nullptr) return;
+  const std::int32_t height = clientHeight - app.barHeight;
+  if (view->width != clientWidth || view->height != height) {
+    ResizeTextView(view, clientWidth, height);
+    UpdateScrollBar(window);
+  }
+}
+
+}  // namespace quillory

@@ -1,0 +1,34 @@
+#pragma once
+// What the main window's keys, scroll bar, taps and size changes do to the
+// view. Positions and steps are display units.
+
+#include <cstdint>
+
+#include "platform/handles.h"
+#include "view/text_view.h"
+
+namespace quillory {
+
+// The page step of keys (field kKeyPageStepField of "Flags") or taps
+// (kTapPageStepField, shifted down by 4): half the units drawn for the
+// field values 2 and 4, else units drawn less one.
+int KeyPageStep(const TextView& view);
+int TapPageStep(const TextView& view);
+
+// 0 when the key is one of the nine the view answers, else 1.
+int HandleViewKey(platform::WindowHandle window, std::uint16_t virtualKey);
+
+// Scrolls for a scroll-bar notification (`code` and thumb `position` as the
+// bar packs them); the amount scrolled, 0 for none.
+int ScrollAmountFor(const TextView& view, std::uint16_t code, std::int16_t position);
+
+// A tap at a client point: a link, the back link, or tap paging.
+void HandleViewTap(platform::WindowHandle window, std::int32_t x, std::int32_t y);
+
+// A new client size: the view takes the text area, gutter and bar taken off.
+void HandleViewResize(platform::WindowHandle window, std::int32_t clientWidth, std::int32_t clientHeight);
+
+// Scrolls the view by `delta`, redrawn and clamped, and updates the scroll bar.
+void ScrollView(platform::WindowHandle window, int delta);
+
+}  // namespace quillory
