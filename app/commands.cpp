@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include "app/bars.h"
+#include "app/update_check.h"
 #include "bookmarks/bookmark_list.h"
 #include "core/app_state.h"
 #include "core/shell_calls.h"
@@ -39,10 +40,12 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
     case kExitCommand:
       Exit(window);
       return 0;
+    case kCheckForUpdatesCommand:
+      CheckForUpdates(window);
+      return 0;
     // Commands whose dialogs and exports come with later parts of the
     // reader: known, and quietly done nothing with until then.
     case kAboutCommand:
-    case kCheckForUpdatesCommand:
     case kChooseFontCommand:
     case kIndexCommand:
     case kChooseArticleCommand:

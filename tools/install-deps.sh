@@ -25,6 +25,8 @@ packages=(
   clang libclang-rt-14-dev
   # real-window tests
   xvfb xauth xdotool xclip
+  # the real-window tests ask a window to close as a window manager does
+  libx11-dev
 )
 
 missing=()

@@ -1,0 +1,130 @@
+#pragma once
+// Runs the whole reader on the headless backend with a scratch registry
+// file and runtime folder, and fixed-width fonts so that pages come out the
+// same on every machine. A test's steps run inside the reader once it is
+// shown; the reader then gets the close request and saves as it does at exit.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/reader.h"
+#include "core/app_state.h"
+#include "core/registry_values.h"
+#include "platform/backends/headless/headless_backend.h"
+#include "platform/font_catalog.h"
+#include "platform/input.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/text_encoding.h"
+#include "platform/window.h"
+#include "tests/support/scoped_environment.h"
+#include "view/text_view.h"
+
+namespace quillory_test {
+
+inline std::unique_ptr<platform::Font> FixedReaderFont(const platform::FontRequest& request) {
+  const std::int32_t height = request.height == 0 ? 16 : (request.height < 0 ? -request.height : request.height);
+  return platform::Font::Fixed(height, 8);
+}
+
+class ReaderTest : public ::testing::Test {
+ protected:
+  ReaderTest()
+      : registry_("QUILLORY_REGISTRY", (scratch_.path() / "registry.reg").string()),
+        runtime_("XDG_RUNTIME_DIR", (scratch_.path() / "run").string()) {
+    std::filesystem::create_directory(scratch_.path() / "run");
+    std::filesystem::permissions(scratch_.path() / "run", std::filesystem::perms::owner_all);
+    previousFactory_ = platform::SetFontFactory(FixedReaderFont);
+    platform::SetScreenSize(platform::Size{240, 320});
+  }
+  ~ReaderTest() override {
+    platform::SetFontFactory(previousFactory_);
+    platform::SetPlatformVersion(platform::PlatformVersion{});
+  }
+
+  // Registry-export lines under the product key (and the maker key's, when given).
+  void StoreSettings(const std::string& productValues, const std::string& makerValues = "") {
+    std::string text = "Windows Registry Editor Version 5.00\n\n";
+    text += "[HKEY_CURRENT_USER\\software\\Orvenda]\n" + makerValues + "\n";
+    text += "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n" + productValues + "\n";
+    scratch_.Write("registry.reg", text);
+  }
+
+  // Starts the reader, runs `steps` once its window is shown, plays the
+  // script, and ends it with the close request; the exit code.
+  int Run(const std::function<void()>& steps, bool today = false) {
+    platform::ScopedHeadlessBackend backend;
+    backend_ = &backend.get();
+    backend->SetScript(script_);
+    for (int answer : answers_) backend->ScriptAnswer(answer);
+    quillory::ReaderOptions options;
+    options.today = today;
+    options.onShown = [&] {
+      platform::PumpUntilIdle();
+      if (steps) steps();
+      platform::PumpUntilIdle();
+    };
+    const int exitCode = quillory::RunReader(options);
+    boxes_ = backend->shownBoxes();
+    taskBarShownAtEnd_ = platform::IsWindowVisible(platform::FindWindow(u"HHTaskBar", u""));
+    platform::ResetWindowSystem();
+    backend_ = nullptr;
+    return exitCode;
+  }
+
+  // A stored number of the product key, read back from the file.
+  std::optional<std::uint32_t> Stored(std::string_view name) const {
+    const auto key = platform::OpenRegistryKey(quillory::kProductKey);
+    if (!key) return std::nullopt;
+    const auto value = platform::QueryRegistryValue(*key, name);
+    if (!value || value->type != platform::kRegNumber || value->data.size() != 4) return std::nullopt;
+    return static_cast<std::uint32_t>(value->data[0] | value->data[1] << 8 | value->data[2] << 16 |
+                                      static_cast<std::uint32_t>(value->data[3]) << 24);
+  }
+
+  static quillory::TextView& View() { return *quillory::App().textView; }
+
+  static void Key(std::uint16_t virtualKey, std::uint16_t modifier = 0) {
+    if (modifier != 0) platform::InjectKey(modifier, true);
+    platform::InjectKey(virtualKey, true);
+    platform::InjectKey(virtualKey, false);
+    if (modifier != 0) platform::InjectKey(modifier, false);
+    platform::PumpUntilIdle();
+  }
+
+  // A tap at a client point of the main window.
+  static void Tap(std::int32_t x, std::int32_t y) {
+    const platform::Point at = platform::ClientToScreen(quillory::App().mainWindow, platform::Point{x, y});
+    platform::InjectStylus(platform::StylusAction::kDown, at);
+    platform::InjectStylus(platform::StylusAction::kUp, at);
+    platform::PumpUntilIdle();
+  }
+
+  void Script(std::string_view text) {
+    platform::ScriptError error;
+    script_ = platform::ParseScript(text, error).value();
+  }
+
+  static void Command(std::uint16_t id) {
+    platform::SendMessage(quillory::App().mainWindow, platform::kWmCommand, id, 0);
+    platform::PumpUntilIdle();
+  }
+
+  quillory::testing::ScratchFolder scratch_;
+  std::vector<int> answers_;
+  // Played by the message loop after the steps, before the close request.
+  std::vector<platform::ScriptCommand> script_;
+  std::vector<platform::MessageBoxRequest> boxes_;
+  bool taskBarShownAtEnd_ = false;
+  platform::HeadlessBackend* backend_ = nullptr;
+
+ private:
+  quillory::testing::ScopedVariable registry_;
+  quillory::testing::ScopedVariable runtime_;
+  platform::FontFactory previousFactory_ = nullptr;
+};
+
+}  // namespace quillory_test
