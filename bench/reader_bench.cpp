@@ -1,0 +1,140 @@
+// The running reader on the headless backend, with a scratch registry file.
+//
+// Start: from the entry point to the first painted frame, the first time in
+// the process (fontconfig and FreeType starting included) and again warm.
+// Switch: one article switch (decode, layout, repaint). Page turn: a Page
+// Down key from the queue to the composed screen. Peak memory: the reader
+// program run headless through every page of every article, its largest
+// resident size as the system counts it.
+
+#include <benchmark/benchmark.h>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/reader.h"
+#include "core/app_state.h"
+#include "core/shell_calls.h"
+#include "platform/backends/headless/headless_backend.h"
+#include "platform/input.h"
+#include "platform/window.h"
+#include "view/text_view.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace quillory;
+using Clock = std::chrono::steady_clock;
+
+std::filesystem::path ScratchFolder() {
+  static const std::filesystem::path folder = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quillory-bench-XXXXXX").string();
+    std::filesystem::path made = mkdtemp(pattern.data());
+    std::filesystem::create_directory(made / "run");
+    std::filesystem::permissions(made / "run", std::filesystem::perms::owner_all);
+    setenv("QUILLORY_REGISTRY", (made / "registry.reg").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (made / "run").c_str(), 1);
+    return made;
+  }();
+  return folder;
+}
+
+// Runs the reader and `during` once it is shown; the time to the first frame.
+double RunReaderOnce(const std::function<void()>& during) {
+  ScratchFolder();
+  platform::ScopedHeadlessBackend backend;
+  backend->SetScript({});
+  ReaderOptions options;
+  Clock::time_point shown;
+  options.onShown = [&] {
+    platform::ScreenImage();
+    shown = Clock::now();
+    if (during) during();
+  };
+  const Clock::time_point start = Clock::now();
+  RunReader(options);
+  platform::ResetWindowSystem();
+  return std::chrono::duration<double>(shown - start).count();
+}
+
+void BM_StartToFirstFrame(benchmark::State& state) {
+  static const double cold = RunReaderOnce(nullptr);
+  for (auto _ : state) state.SetIterationTime(RunReaderOnce(nullptr));
+  state.counters["cold_ms"] = cold * 1000;
+}
+BENCHMARK(BM_StartToFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_ArticleSwitch(benchmark::State& state) {
+  RunReaderOnce([&] {
+    std::uint16_t article = 1;
+    for (auto _ : state) {
+      SwitchArticle(App().mainWindow, article, 0, false);
+      article = static_cast<std::uint16_t>(article % kArticleCount + 1);
+    }
+  });
+}
+BENCHMARK(BM_ArticleSwitch)->Unit(benchmark::kMicrosecond);
+
+void BM_PageTurn(benchmark::State& state) {
+  RunReaderOnce([&] {
+    SwitchArticle(App().mainWindow, 4, 0, false);
+    for (auto _ : state) {
+      if (App().textView->topPosition >= App().textView->maxTop) {
+        state.PauseTiming();
+        App().textView->topPosition = 0;
+        state.ResumeTiming();
+      }
+      platform::InjectKey(platform::kVkNext, true);
+      platform::InjectKey(platform::kVkNext, false);
+      platform::PumpUntilIdle();
+      benchmark::DoNotOptimize(platform::ScreenImage());
+    }
+  });
+}
+BENCHMARK(BM_PageTurn)->Unit(benchmark::kMicrosecond);
+
+// Every article from its first page to its last, by Page Down.
+std::string PagingScript() {
+  std::string script;
+  for (int article = 1; article <= kArticleCount; ++article) {
+    script += "command 109\n";
+    for (int page = 0; page < 60; ++page) script += "key PageDown\n";
+  }
+  return script;
+}
+
+void BM_PeakMemoryPagingTheVolume(benchmark::State& state) {
+  const std::filesystem::path script = ScratchFolder() / "paging.script";
+  std::ofstream(script) << PagingScript();
+  long peakKilobytes = 0;
+  for (auto _ : state) {
+    char program[] = QUILLORY_READER;
+    std::string scriptPath = script.string();
+    char headless[] = "--headless";
+    char scriptOption[] = "--script";
+    char* arguments[] = {program, headless, scriptOption, scriptPath.data(), nullptr};
+    pid_t child = 0;
+    if (posix_spawn(&child, program, nullptr, nullptr, arguments, environ) != 0) {
+      state.SkipWithError("cannot start the reader");
+      return;
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    peakKilobytes = usage.ru_maxrss;
+  }
+  state.counters["peak_MB"] = static_cast<double>(peakKilobytes) / 1024.0;
+}
+BENCHMARK(BM_PeakMemoryPagingTheVolume)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
