@@ -1,5 +1,6 @@
 #include "platform/backends/headless/headless_backend.h"
 
+#include "platform/descriptor_watch.h"
 #include "platform/input.h"
 
 namespace platform {
@@ -22,6 +23,9 @@ void HeadlessBackend::SetScript(std::vector<ScriptCommand> script) {
 }
 
 bool HeadlessBackend::WaitForInput() {
+  // A termination signal or a later start of the program is taken at the
+  // next turn, as a window would take it.
+  if (PollWatchedDescriptors(0)) return true;
   if (next_ < script_.size()) {
     RunScriptCommand(script_[next_++]);
     return true;
