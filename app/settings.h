@@ -2,16 +2,23 @@
 // Settings persistence: the product key's values read into AppState once at
 // start, and the save sequence that writes them back at exit and ends the
 // message loop.
+//
+// The bookmark list ("Bookmarks") is read and written by the bookmarks
+// subsystem, which neither sequence calls yet; until it does, the stored
+// list is left in the registry untouched.
 
 namespace quillory {
 
 // Reads every setting of the product key into AppState (defaults where a
-// value is missing), writes "Program Path", and loads the list glyphs.
+// value is missing), writes "Program Path", and loads the list glyphs from
+// App().module into App().glyphBitmaps.
 void LoadSettings();
 
-// Writes the settings, releases the view and the glyphs, and posts the quit
-// request with exit code 0. Run by the main window's destruction and by the
-// out-of-memory stop.
+// Releases the glyphs, writes the settings (a value left empty or 0 is not
+// written, so the registry keeps what it held), destroys the view, and
+// posts the quit request with exit code 0. Run by the main window's
+// destruction and by the out-of-memory stop; running it again writes the
+// same values and releases nothing twice.
 void SaveSequence();
 
 }  // namespace quillory

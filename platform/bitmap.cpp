@@ -81,4 +81,12 @@ std::unique_ptr<Bitmap> LoadBitmapResource(ModuleHandle module, std::uint16_t id
   return ParseBitmap(std::span<const std::uint8_t>(bytes, SizeofResource(resource)));
 }
 
+BitmapHandle LoadBitmap(ModuleHandle module, std::uint16_t id) { return LoadBitmapResource(module, id).release(); }
+
+bool DeleteBitmap(BitmapHandle bitmap) {
+  if (bitmap == nullptr || bitmap->selections > 0) return false;
+  delete bitmap;
+  return true;
+}
+
 }  // namespace platform

@@ -25,6 +25,7 @@
 #include <span>
 
 #include "platform/framebuffer.h"
+#include "platform/handles.h"
 #include "platform/resources.h"
 
 namespace platform {
@@ -51,5 +52,13 @@ std::unique_ptr<Bitmap> ParseBitmap(std::span<const std::uint8_t> bytes);
 
 // The bitmap resource `id` of `module`; null when it is missing or damaged.
 std::unique_ptr<Bitmap> LoadBitmapResource(ModuleHandle module, std::uint16_t id);
+
+// The same as a handle, for records that keep handles: the caller owns the
+// bitmap and gives it back with DeleteBitmap.
+BitmapHandle LoadBitmap(ModuleHandle module, std::uint16_t id);
+// Releases a bitmap from LoadBitmap: true when it is gone. Null is
+// ignored, and a bitmap still selected into a device context is kept, as
+// the context draws with it; both give false.
+bool DeleteBitmap(BitmapHandle bitmap);
 
 }  // namespace platform

@@ -17,15 +17,6 @@ std::optional<std::string> Variable(const char* name) {
   return std::string(value);
 }
 
-std::string ReadFilePrefix(const std::filesystem::path& path, std::uintmax_t fileSize, std::size_t limit) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  std::string bytes(static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, limit)), '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  return bytes;
-}
-
 }  // namespace
 
 std::optional<std::filesystem::path> RegistryFilePath() {
@@ -42,14 +33,26 @@ std::optional<std::filesystem::path> RegistryFilePath() {
   return base / "orvenda" / "registry.reg";
 }
 
+RegistryFileBytes ReadRegistryFileBytes(const std::filesystem::path& path) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::not_found) return {{}, true};
+  if (error || status.type() != std::filesystem::file_type::regular) return {};
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  std::ifstream in(path, std::ios::binary);
+  if (error || !in) return {};
+  RegistryFileBytes file;
+  file.bytes.resize(static_cast<std::size_t>(std::min<std::uintmax_t>(size, kMaxRegistryFileBytes)));
+  in.read(file.bytes.data(), static_cast<std::streamsize>(file.bytes.size()));
+  file.bytes.resize(static_cast<std::size_t>(in.gcount()));
+  file.whole = size <= kMaxRegistryFileBytes && file.bytes.size() == size;
+  return file;
+}
+
 RegistryFile LoadRegistryFile() {
   const std::optional<std::filesystem::path> path = RegistryFilePath();
   if (!path) return {};
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(*path, error)) return {};
-  const std::uintmax_t size = std::filesystem::file_size(*path, error);
-  if (error) return {};
-  return RegistryFile::Parse(ReadFilePrefix(*path, size, kMaxRegistryFileBytes));
+  return RegistryFile::Parse(ReadRegistryFileBytes(*path).bytes);
 }
 
 std::string CurrentUserPath(std::string_view subKey) {

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "platform/registry_file.h"
@@ -22,9 +23,20 @@ namespace platform {
 // The registry file's location; nothing when neither variable nor HOME is set.
 std::optional<std::filesystem::path> RegistryFilePath();
 
+constexpr std::size_t kMaxRegistryFileBytes = 4 << 20;
+
+// The bytes of the registry file at `path`, at most kMaxRegistryFileBytes.
+// `whole` says they are all the file holds: so for a missing file (no
+// bytes), not for a larger one or one that cannot be read. A writer leaves
+// a file it could not read whole as it is.
+struct RegistryFileBytes {
+  std::string bytes;
+  bool whole = false;
+};
+RegistryFileBytes ReadRegistryFileBytes(const std::filesystem::path& path);
+
 // Reads and parses the registry file. Only its first kMaxRegistryFileBytes
 // are read; a missing or unreadable file gives an empty registry.
-constexpr std::size_t kMaxRegistryFileBytes = 4 << 20;
 RegistryFile LoadRegistryFile();
 
 // A value as the handheld hands it out: type and bytes (the size is
@@ -34,20 +46,26 @@ struct RegistryValueView {
   std::span<const std::uint8_t> data;
 };
 
+// What an open key allows: reading, or reading and writing its values.
+enum class RegistryAccess { kRead, kFull };
+
 // An open key: a snapshot of its values, taken when it was opened. Closing
 // is destruction.
 class RegistryKey {
  public:
-  explicit RegistryKey(RegistryKeyRecord record) : record_(std::move(record)) {}
+  explicit RegistryKey(RegistryKeyRecord record, RegistryAccess access = RegistryAccess::kRead)
+      : record_(std::move(record)), access_(access) {}
   RegistryKey(RegistryKey&&) = default;
   RegistryKey& operator=(RegistryKey&&) = default;
   RegistryKey(const RegistryKey&) = delete;
   RegistryKey& operator=(const RegistryKey&) = delete;
 
   const RegistryKeyRecord& record() const { return record_; }
+  RegistryAccess access() const { return access_; }
 
  private:
   RegistryKeyRecord record_;
+  RegistryAccess access_;
 };
 
 // The full path of `subKey` under the current user's root.

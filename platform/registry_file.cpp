@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/ascii_case.h"
 #include "platform/text_encoding.h"
@@ -141,49 +142,82 @@ std::optional<RegistryValue> ParseData(std::string_view data) {
   return value;
 }
 
+// Where the parse puts what it keeps.
+struct ParsedFile {
+  std::vector<RegistryKeyRecord>& keys;
+  std::vector<std::string>& leadingComments;
+  std::vector<SkippedLine>& skipped;
+};
+
 class Parser {
  public:
   explicit Parser(std::vector<std::string_view> lines) : lines_(std::move(lines)) {}
 
-  void Run(std::vector<RegistryKeyRecord>& keys, std::vector<SkippedLine>& skipped);
+  void Run(ParsedFile out);
 
  private:
   bool TakeKeyLine(std::string_view line, std::vector<RegistryKeyRecord>& keys);
   std::string JoinContinuations(std::string_view first, std::size_t& next) const;
   std::optional<RegistryValue> ParseValueEntry(std::string_view line, std::size_t& next, std::string& entryText) const;
   void Store(RegistryValue value, std::vector<RegistryKeyRecord>& keys);
+  void Skip(std::size_t lineNumber, std::string entryText, ParsedFile out) const;
+  std::vector<std::string>& SectionComments(ParsedFile out) const;
 
   std::vector<std::string_view> lines_;  // as in the file, without line ends
   std::unordered_map<std::string, std::size_t> keyIndex_;  // folded path -> keys[]
   std::unordered_map<std::string, std::size_t> valueIndex_;  // folded path '\n' folded name -> values[]
-  std::optional<std::size_t> currentKey_;
+  std::optional<std::size_t> currentKey_;  // where values go; none after a damaged or deleted key
+  std::optional<std::size_t> section_;     // where comments go: the last key opened
 };
 
-void Parser::Run(std::vector<RegistryKeyRecord>& keys, std::vector<SkippedLine>& skipped) {
+void Parser::Run(ParsedFile out) {
   bool headerAllowed = true;
   std::size_t next = 0;
   while (next < lines_.size()) {
     const std::size_t lineNumber = next + 1;
     const std::string_view raw = lines_[next++];
     const std::string_view line = Trim(raw);
-    if (line.empty() || line.front() == ';') continue;
+    if (line.empty()) continue;
+    if (line.front() == ';') {
+      SectionComments(out).emplace_back(line.substr(1));
+      continue;
+    }
     if (headerAllowed && line == kHeader) {
       headerAllowed = false;
       continue;
     }
     headerAllowed = false;
     if (line.front() == '[') {
-      if (!TakeKeyLine(line, keys)) skipped.push_back({lineNumber, std::string(raw)});
+      if (!TakeKeyLine(line, out.keys)) Skip(lineNumber, std::string(raw), out);
       continue;
     }
     std::string entryText(raw);
     std::optional<RegistryValue> value = ParseValueEntry(line, next, entryText);
     if (value && currentKey_) {
-      Store(std::move(*value), keys);
+      Store(std::move(*value), out.keys);
     } else {
-      skipped.push_back({lineNumber, std::move(entryText)});
+      Skip(lineNumber, std::move(entryText), out);
     }
   }
+}
+
+std::vector<std::string>& Parser::SectionComments(ParsedFile out) const {
+  return section_ ? out.keys[*section_].comments : out.leadingComments;
+}
+
+// Lists the entry and keeps each of its lines as a marked comment.
+void Parser::Skip(std::size_t lineNumber, std::string entryText, ParsedFile out) const {
+  std::string_view lines = entryText;
+  while (true) {
+    const std::size_t end = lines.find('\n');
+    const std::string_view line = Trim(lines.substr(0, end));
+    std::string comment(kUnreadableMark);
+    if (!line.empty()) (comment += ' ') += line;
+    SectionComments(out).push_back(std::move(comment));
+    if (end == std::string_view::npos) break;
+    lines.remove_prefix(end + 1);
+  }
+  out.skipped.push_back({lineNumber, std::move(entryText)});
 }
 
 // "[path]" opens (or returns to) a key. A deletion entry "[-path]" or an
@@ -195,8 +229,9 @@ bool Parser::TakeKeyLine(std::string_view line, std::vector<RegistryKeyRecord>& 
   while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
   if (path.empty() || path.front() == '-') return false;
   const auto [it, added] = keyIndex_.try_emplace(Folded(path), keys.size());
-  if (added) keys.push_back({std::string(path), {}});
+  if (added) keys.push_back({std::string(path), {}, {}});
   currentKey_ = it->second;
+  section_ = it->second;
   return true;
 }
 
@@ -255,7 +290,7 @@ void Parser::Store(RegistryValue value, std::vector<RegistryKeyRecord>& keys) {
 RegistryFile RegistryFile::Parse(std::string_view bytes) {
   const std::string text = DecodeFileText(bytes);
   RegistryFile file;
-  Parser(SplitLines(text)).Run(file.keys_, file.skipped_);
+  Parser(SplitLines(text)).Run({file.keys_, file.leadingComments_, file.skipped_});
   return file;
 }
 
@@ -267,11 +302,33 @@ const RegistryKeyRecord* RegistryFile::FindKey(std::string_view path) const {
   return nullptr;
 }
 
+RegistryKeyRecord* RegistryFile::FindKey(std::string_view path) {
+  return const_cast<RegistryKeyRecord*>(std::as_const(*this).FindKey(path));
+}
+
+RegistryKeyRecord& RegistryFile::FindOrAddKey(std::string_view path) {
+  if (RegistryKeyRecord* key = FindKey(path)) return *key;
+  while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  keys_.push_back({std::string(path), {}, {}});
+  return keys_.back();
+}
+
 const RegistryValue* FindValue(const RegistryKeyRecord& key, std::string_view name) {
   for (const RegistryValue& value : key.values) {
     if (EqualsIgnoringAsciiCase(value.name, name)) return &value;
   }
   return nullptr;
+}
+
+void SetValue(RegistryKeyRecord& key, RegistryValue value) {
+  for (RegistryValue& stored : key.values) {
+    if (EqualsIgnoringAsciiCase(stored.name, value.name)) {
+      stored.type = value.type;
+      stored.data = std::move(value.data);
+      return;
+    }
+  }
+  key.values.push_back(std::move(value));
 }
 
 }  // namespace platform

@@ -22,6 +22,13 @@
 // and everything else is kept. Key paths and value names compare without
 // regard to ASCII letter case; a key or value that appears twice is one,
 // holding the later value.
+//
+// The file is written back by programs other than an editor, so nothing in
+// it may be lost on the way: comments are kept with the key whose section
+// they stand in (those before the first key with the file), and every
+// skipped line is kept there too, as a comment starting kUnreadableMark.
+// Written back, a damaged file so becomes a sound one that still shows
+// what could not be read.
 
 #include <cstddef>
 #include <cstdint>
@@ -41,15 +48,25 @@ enum RegistryType : std::uint32_t {
   kRegMultiText = 7,
 };
 
+// How a skipped line starts once it is kept as a comment (after the ';').
+constexpr std::string_view kUnreadableMark = " unreadable, kept as written:";
+
 struct RegistryValue {
   std::string name;  // UTF-8; "" is the key's default value, written @
   std::uint32_t type = kRegNone;
   std::vector<std::uint8_t> data;
+
+  bool operator==(const RegistryValue&) const = default;
 };
 
 struct RegistryKeyRecord {
   std::string path;  // as written, without brackets or trailing '\', e.g. "HKEY_CURRENT_USER\Software\Orvenda"
   std::vector<RegistryValue> values;
+  // The comment lines of the key's section, in order, each without its ';'
+  // and without white space at its end.
+  std::vector<std::string> comments;
+
+  bool operator==(const RegistryKeyRecord&) const = default;
 };
 
 struct SkippedLine {
@@ -63,15 +80,26 @@ class RegistryFile {
 
   // Null when the file has no such key. `path` is a full path from its root.
   const RegistryKeyRecord* FindKey(std::string_view path) const;
+  RegistryKeyRecord* FindKey(std::string_view path);
+  // The key at `path`, added after the others when the file has none.
+  RegistryKeyRecord& FindOrAddKey(std::string_view path);
+
   const std::vector<RegistryKeyRecord>& keys() const { return keys_; }
+  // Comment lines before the first key, as RegistryKeyRecord::comments.
+  const std::vector<std::string>& leadingComments() const { return leadingComments_; }
   const std::vector<SkippedLine>& skippedLines() const { return skipped_; }
 
  private:
   std::vector<RegistryKeyRecord> keys_;
+  std::vector<std::string> leadingComments_;
   std::vector<SkippedLine> skipped_;
 };
 
 // Null when the key has no value of that name.
 const RegistryValue* FindValue(const RegistryKeyRecord& key, std::string_view name);
+// Gives value `value.name` of `key` the type and data of `value`, adding it
+// after the others when the key has none. A value already there keeps its
+// place and the letter case its name is written in.
+void SetValue(RegistryKeyRecord& key, RegistryValue value);
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "resources/about_picture.h"
+#include "resources/list_glyphs.h"
 #include "resources/little_endian_bytes.h"
 #include "resources/menu_template.h"
 #include "resources/pixel_art.h"
@@ -63,6 +65,10 @@ constexpr auto kGoString = [] {
 
 constexpr auto kToolbarBitmap = PixelArtDib(kToolbarPictures);
 constexpr auto kIcon = PixelArtDib(std::array{kProgramIconPicture});
+constexpr auto kAboutBitmap = MonochromeDib(std::array{kAboutPicture});
+constexpr auto kExpandBitmap = MonochromeDib(std::array{kExpandGlyph});
+constexpr auto kCollapseBitmap = MonochromeDib(std::array{kCollapseGlyph});
+constexpr auto kArticleBitmap = MonochromeDib(std::array{kArticleGlyph});
 
 template <std::size_t kSize>
 constexpr platform::ResourceEntry Entry(platform::ResourceType type, std::uint16_t id,
@@ -74,7 +80,11 @@ constexpr std::array kProgram = {
     Entry(platform::ResourceType::kIcon, kIconId, kIcon),
     Entry(platform::ResourceType::kMenu, kMenuId, kMenu),
     Entry(platform::ResourceType::kRawData, kMenuBarId, kMenuBar),
+    Entry(platform::ResourceType::kBitmap, kAboutPictureId, kAboutBitmap),
     Entry(platform::ResourceType::kBitmap, kToolbarBitmapId, kToolbarBitmap),
+    Entry(platform::ResourceType::kBitmap, ListGlyphId(ListGlyph::kExpand), kExpandBitmap),
+    Entry(platform::ResourceType::kBitmap, ListGlyphId(ListGlyph::kCollapse), kCollapseBitmap),
+    Entry(platform::ResourceType::kBitmap, ListGlyphId(ListGlyph::kArticle), kArticleBitmap),
     Entry(platform::ResourceType::kString, kGoStringId, kGoString),
 };
 

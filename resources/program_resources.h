@@ -12,7 +12,8 @@
 // - string: one resource per string, holding its UTF-16LE code units without
 //   a terminator; the resource's size gives the length. Strings are not
 //   grouped sixteen to a resource.
-// - bitmap: a 16-colour device-independent bitmap (platform/bitmap.h).
+// - bitmap: a 16-colour or one-bit device-independent bitmap
+//   (platform/bitmap.h).
 // - icon: a plain 16-colour device-independent bitmap laid out as a bitmap,
 //   with no mask; its magenta (255, 0, 255) pixels are transparent.
 
@@ -30,7 +31,10 @@ std::span<const platform::ResourceEntry> ProgramResources();
 constexpr std::uint16_t kIconId = 101;
 constexpr std::uint16_t kMenuId = 102;  // the menu (type kMenu)
 constexpr std::uint16_t kMenuBarId = 102;  // its menu-bar definition (type kRawData)
+constexpr std::uint16_t kAboutPictureId = 113;
 constexpr std::uint16_t kToolbarBitmapId = 114;
+// The section list's glyphs: kListGlyphFirstId + ListGlyph.
+constexpr std::uint16_t kListGlyphFirstId = 201;
 constexpr std::uint16_t kGoStringId = 302;
 
 // The commands the menu and its menu-bar button send.
@@ -67,6 +71,22 @@ enum class ToolbarPicture : int {
 constexpr int kToolbarPictureCount = 7;
 constexpr int kToolbarPictureSize = 16;
 constexpr platform::Color kToolbarBackground = platform::Rgb(192, 192, 192);
+
+// The section list's glyphs, one bit per pixel, square.
+enum class ListGlyph : int {
+  kExpand,    // a closed group: a boxed plus
+  kCollapse,  // an open group: a boxed minus
+  kArticle,   // an entry: a page with a folded corner
+};
+constexpr int kListGlyphCount = 3;
+constexpr int kListGlyphSize = 9;
+constexpr std::uint16_t ListGlyphId(ListGlyph glyph) {
+  return static_cast<std::uint16_t>(kListGlyphFirstId + static_cast<int>(glyph));
+}
+
+// The About box's picture, one bit per pixel.
+constexpr int kAboutPictureWidth = 65;
+constexpr int kAboutPictureHeight = 72;
 
 constexpr int kIconSize = 32;
 constexpr platform::Color kIconTransparent = platform::Rgb(255, 0, 255);

@@ -12,6 +12,9 @@
 #include <vector>
 
 #include "platform/bitmap.h"
+#include "platform/device_context.h"
+#include "resources/about_picture.h"
+#include "resources/list_glyphs.h"
 #include "resources/program_icon.h"
 #include "resources/toolbar_pictures.h"
 #include "resources/volume_resources.h"
@@ -36,18 +39,20 @@ std::uint16_t WordAt(std::span<const std::uint8_t> bytes, std::size_t at) {
   return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
 }
 
-Pixel PixelOf(char name) {
-  const PaletteColour& colour = kClassicPalette[PaletteIndex(name)];
+template <std::size_t kColours>
+Pixel PixelOf(const std::array<PaletteColour, kColours>& palette, char name) {
+  const PaletteColour& colour = palette[PaletteIndex(palette, name)];
   return static_cast<Pixel>(colour.red << 16 | colour.green << 8 | colour.blue);
 }
 
 // Checks that `bitmap`, from column `left` on, shows `art` pixel for pixel.
-template <std::size_t kWidth, std::size_t kHeight>
-void ExpectShows(const platform::Bitmap& bitmap, std::int32_t left, const PixelArt<kWidth, kHeight>& art) {
+template <std::size_t kWidth, std::size_t kHeight, std::size_t kColours = kClassicPalette.size()>
+void ExpectShows(const platform::Bitmap& bitmap, std::int32_t left, const PixelArt<kWidth, kHeight>& art,
+                 const std::array<PaletteColour, kColours>& palette = kClassicPalette) {
   for (std::size_t y = 0; y < kHeight; ++y) {
     for (std::size_t x = 0; x < kWidth; ++x) {
       ASSERT_EQ(bitmap.pixels().at(left + static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)),
-                PixelOf(art.rows[y][x]))
+                PixelOf(palette, art.rows[y][x]))
           << "column " << left + static_cast<std::int32_t>(x) << ", row " << y;
     }
   }
@@ -145,6 +150,64 @@ TEST(ProgramResources, IconIsA32PixelColourPictureOnTransparentMagenta) {
   const auto pixels = icon->pixels().pixels();
   EXPECT_GT(std::count_if(pixels.begin(), pixels.end(), [](Pixel p) { return p != kMagenta; }),
             kIconSize * kIconSize / 2);
+}
+
+// A one-bit bitmap resource of the given size: the bits-per-pixel field of
+// its header says 1, and the parser makes it a monochrome bitmap.
+std::unique_ptr<platform::Bitmap> OneBitBitmap(std::uint16_t id, std::int32_t width, std::int32_t height) {
+  const auto bytes = Bytes(ResourceType::kBitmap, id);
+  EXPECT_GE(bytes.size(), 40u) << "bitmap " << id;
+  if (bytes.size() < 40) return nullptr;
+  EXPECT_EQ(WordAt(bytes, 14), 1) << "bitmap " << id << " bits per pixel";
+  auto bitmap = platform::ParseBitmap(bytes);
+  EXPECT_TRUE(bitmap) << "bitmap " << id;
+  if (!bitmap) return nullptr;
+  EXPECT_TRUE(bitmap->monochrome()) << "bitmap " << id;
+  EXPECT_EQ(bitmap->pixels().width(), width) << "bitmap " << id;
+  EXPECT_EQ(bitmap->pixels().height(), height) << "bitmap " << id;
+  return bitmap;
+}
+
+std::vector<Pixel> AllPixels(const platform::Bitmap& bitmap) {
+  const auto pixels = bitmap.pixels().pixels();
+  return {pixels.begin(), pixels.end()};
+}
+
+TEST(ProgramResources, ListGlyphsAreNineByNineOneBitPicturesAsDrawn) {
+  std::vector<std::vector<Pixel>> glyphs;
+  for (int i = 0; i < kListGlyphCount; ++i) {
+    const std::uint16_t id = ListGlyphId(static_cast<ListGlyph>(i));
+    EXPECT_EQ(id, 201 + i);
+    const auto glyph = OneBitBitmap(id, kListGlyphSize, kListGlyphSize);
+    ASSERT_TRUE(glyph);
+    ExpectShows(*glyph, 0, kListGlyphs[i], kMonochromePalette);
+    for (const auto& other : glyphs) EXPECT_NE(AllPixels(*glyph), other) << "glyph " << id << " repeats another";
+    glyphs.push_back(AllPixels(*glyph));
+  }
+}
+
+TEST(ProgramResources, AboutPictureIsAOneBitDrawingOfItsSize) {
+  const auto picture = OneBitBitmap(kAboutPictureId, kAboutPictureWidth, kAboutPictureHeight);
+  ASSERT_TRUE(picture);
+  ExpectShows(*picture, 0, kAboutPicture, kMonochromePalette);
+  const std::vector<Pixel> pixels = AllPixels(*picture);
+  const auto ink = std::count(pixels.begin(), pixels.end(), Pixel{0});
+  EXPECT_GT(ink, static_cast<long>(pixels.size() / 10));
+  EXPECT_LT(ink, static_cast<long>(pixels.size() / 2));
+}
+
+TEST(ProgramResources, GlyphsLoadAsHandlesThatASelectionKeepsAlive) {
+  const platform::Module module{ProgramResources()};
+  const platform::BitmapHandle glyph = platform::LoadBitmap(&module, ListGlyphId(ListGlyph::kArticle));
+  ASSERT_NE(glyph, nullptr);
+  EXPECT_EQ(platform::LoadBitmap(&module, 200), nullptr);
+  EXPECT_FALSE(platform::DeleteBitmap(nullptr));
+  {
+    const auto context = platform::DeviceContext::CreateCompatible();
+    context->SelectBitmap(glyph);
+    EXPECT_FALSE(platform::DeleteBitmap(glyph)) << "a selected bitmap is still drawn with";
+  }
+  EXPECT_TRUE(platform::DeleteBitmap(glyph));
 }
 
 TEST(ProgramResources, MenuBarDefinitionOpensTheGoMenuFromOneLabelledButton) {

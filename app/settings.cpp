@@ -1,0 +1,111 @@
+#include "app/settings.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/app_state.h"
+#include "core/registry_values.h"
+#include "platform/bitmap.h"
+#include "platform/module_file_name.h"
+#include "platform/text_encoding.h"
+#include "platform/window.h"
+#include "resources/program_resources.h"
+#include "view/text_view.h"
+
+namespace quillory {
+namespace {
+
+// The stored texts are cut to what the records hold, less a terminator.
+constexpr std::size_t kFaceNameLimit = 31;
+constexpr std::size_t kSearchPatternLimit = 33;
+constexpr std::uint32_t kDefaultLetterBase = kBaseUnicode;
+constexpr std::uint32_t kDefaultFlags = 0xD1140040;
+
+constexpr std::array<ListGlyph, kListGlyphCount> kGlyphs = {ListGlyph::kExpand, ListGlyph::kCollapse,
+                                                           ListGlyph::kArticle};
+static_assert(kGlyphs.size() == std::tuple_size_v<decltype(AppState::glyphBitmaps)>);
+
+std::uint16_t ReadLow16(std::string_view name) { return static_cast<std::uint16_t>(ReadSetting(name, 0)); }
+
+void LoadFaceName() {
+  const WideTextBlock text = ReadRegText("FontName");
+  if (!text || text[0] == 0) return;
+  std::array<char16_t, 32>& face = App().font.faceName;
+  std::size_t length = 0;
+  while (length < kFaceNameLimit && text[length] != 0) {
+    face[length] = text[length];
+    ++length;
+  }
+  face[length] = 0;
+}
+
+// A stored pattern need not end in a zero: the copy stops at the end of the
+// stored bytes as well.
+void LoadSearchPattern() {
+  const platform::HeapBlock bytes = ReadRegBytes("SearchString");
+  if (!bytes || bytes.length() == 0 || bytes.data()[0] == 0) return;
+  std::array<std::uint8_t, 34>& pattern = App().searchPattern;
+  const std::size_t limit = std::min(bytes.length(), kSearchPatternLimit);
+  std::size_t length = 0;
+  while (length < limit && bytes.data()[length] != 0) {
+    pattern[length] = bytes.data()[length];
+    ++length;
+  }
+  pattern[length] = 0;
+}
+
+void SaveSearchPattern() {
+  const std::array<std::uint8_t, 34>& pattern = App().searchPattern;
+  const auto end = std::find(pattern.begin(), pattern.begin() + kSearchPatternLimit, 0);
+  if (end == pattern.begin()) return;
+  std::vector<std::uint8_t> stored(pattern.begin(), end);
+  stored.push_back(0);
+  WriteRegBytes("SearchString", stored);
+}
+
+}  // namespace
+
+void LoadSettings() {
+  const std::u16string programPath = platform::GetModuleFileName();
+  if (!programPath.empty()) WriteRegText("Program Path", programPath);
+  LoadFaceName();
+  LoadSearchPattern();
+  App().font.height = static_cast<std::int32_t>(ReadSetting("FontSize", 0));
+  App().font.asciiBase = ReadSetting("FontAsciiBase", kDefaultLetterBase);
+  App().savedPosition = ReadLow16("LastPosition");
+  App().flags = ReadSetting("Flags", kDefaultFlags);
+  App().previousArticle = ReadLow16("PreviousLesson");
+  App().previousPosition = ReadLow16("PreviousPosition");
+  App().currentArticle = ReadLow16("Lesson");
+  for (std::size_t i = 0; i < kGlyphs.size(); ++i) {
+    App().glyphBitmaps[i] = platform::LoadBitmap(App().module, ListGlyphId(kGlyphs[i]));
+  }
+}
+
+void SaveSequence() {
+  for (platform::BitmapHandle& glyph : App().glyphBitmaps) {
+    platform::DeleteBitmap(glyph);
+    glyph = nullptr;
+  }
+  SaveSearchPattern();
+  const std::u16string_view faceName = platform::UntilZero({App().font.faceName.data(), App().font.faceName.size()});
+  if (!faceName.empty()) WriteRegText("FontName", faceName);
+  if (App().font.height != 0) WriteRegNumber("FontSize", static_cast<std::uint32_t>(App().font.height));
+  if (App().font.asciiBase != 0) WriteRegNumber("FontAsciiBase", App().font.asciiBase);
+  if (App().textView != nullptr) WriteRegNumber("LastPosition", App().textView->topPosition);
+  WriteRegNumber("Flags", App().flags);
+  WriteRegNumber("PreviousLesson", App().previousArticle);
+  WriteRegNumber("PreviousPosition", App().previousPosition);
+  if (App().currentArticle != 0) WriteRegNumber("Lesson", App().currentArticle);
+  if (App().textView != nullptr) {
+    DestroyTextView(App().textView, true);
+    App().textView = nullptr;
+  }
+  platform::PostQuitMessage(0);
+}
+
+}  // namespace quillory

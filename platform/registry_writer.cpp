@@ -1,0 +1,65 @@
+#include "platform/registry_writer.h"
+
+#include <functional>
+#include <vector>
+
+#include "platform/atomic_file.h"
+#include "platform/registry_serializer.h"
+#include "platform/text_encoding.h"
+
+namespace platform {
+namespace {
+
+// Reads the registry file whole, lets `change` edit it, and writes it back
+// when `change` says it changed something. False when the file cannot be
+// read whole or written.
+bool UpdateRegistryFile(const std::function<bool(RegistryFile&)>& change) {
+  const std::optional<std::filesystem::path> path = RegistryFilePath();
+  if (!path) return false;
+  const RegistryFileBytes bytes = ReadRegistryFileBytes(*path);
+  if (!bytes.whole) return false;
+  RegistryFile file = RegistryFile::Parse(bytes.bytes);
+  return !change(file) || ReplaceFileAtomically(*path, SerializeRegistryFile(file));
+}
+
+}  // namespace
+
+std::optional<RegistryKey> CreateRegistryKey(std::string_view subKey) {
+  const std::string path = CurrentUserPath(subKey);
+  if (!IsWritableKeyPath(path)) return std::nullopt;
+  RegistryKeyRecord opened;
+  const bool ready = UpdateRegistryFile([&](RegistryFile& file) {
+    const bool missing = file.FindKey(path) == nullptr;
+    opened = file.FindOrAddKey(path);
+    return missing;
+  });
+  if (!ready) return std::nullopt;
+  return RegistryKey(std::move(opened), RegistryAccess::kFull);
+}
+
+bool SetRegistryValue(const RegistryKey& key, std::string_view name, std::uint32_t type,
+                      std::span<const std::uint8_t> data) {
+  if (key.access() != RegistryAccess::kFull || !IsWritableValueName(name)) return false;
+  return UpdateRegistryFile([&](RegistryFile& file) {
+    SetValue(file.FindOrAddKey(key.record().path), {std::string(name), type, {data.begin(), data.end()}});
+    return true;
+  });
+}
+
+bool SetRegistryNumber(const RegistryKey& key, std::string_view name, std::uint32_t value) {
+  std::vector<std::uint8_t> bytes;
+  for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(value >> shift));
+  return SetRegistryValue(key, name, kRegNumber, bytes);
+}
+
+bool SetRegistryText(const RegistryKey& key, std::string_view name, std::u16string_view text) {
+  std::vector<std::uint8_t> bytes;
+  for (const char16_t unit : UntilZero(text)) {
+    bytes.push_back(static_cast<std::uint8_t>(unit));
+    bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
+  }
+  bytes.insert(bytes.end(), {0, 0});
+  return SetRegistryValue(key, name, kRegText, bytes);
+}
+
+}  // namespace platform

@@ -1,0 +1,39 @@
+#pragma once
+// The registry's write side: create a key, set a value. Every change reads
+// the registry file afresh, changes that one key or value, and replaces the
+// whole file atomically (platform/atomic_file.h), so keys and values of
+// other programs, comments and lines that could not be read all stay. A
+// damaged file comes back sound, its unreadable lines kept as comments.
+//
+// A file that cannot be read whole (not a regular file, unreadable, larger
+// than kMaxRegistryFileBytes) is never written: what could not be read
+// would be lost. Failures return false and change nothing; the reader shows
+// none of them to the user.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "platform/registry.h"
+
+namespace platform {
+
+// Opens `subKey` under the current user's root with full access, adding it
+// to the registry file first when it is missing. Nothing when it is missing
+// and cannot be added.
+std::optional<RegistryKey> CreateRegistryKey(std::string_view subKey);
+
+// Stores value `name` of `key` with `type` and `data` (a key missing from
+// the file by now is added again). A value already there, in any letter
+// case, keeps its place and the way its name is written. False for a key
+// opened for reading only, and for a name the file cannot hold.
+bool SetRegistryValue(const RegistryKey& key, std::string_view name, std::uint32_t type,
+                      std::span<const std::uint8_t> data);
+// A 32-bit number: 4 little-endian bytes of kRegNumber.
+bool SetRegistryNumber(const RegistryKey& key, std::string_view name, std::uint32_t value);
+// Text up to its first zero character, stored as kRegText: UTF-16LE with a
+// terminator, (length + 1) * 2 bytes.
+bool SetRegistryText(const RegistryKey& key, std::string_view name, std::u16string_view text);
+
+}  // namespace platform
