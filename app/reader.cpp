@@ -39,15 +39,6 @@ void ReadStartupSwitches() {
   App().gutter = static_cast<std::int32_t>(ReadRegNumber(kMakerKey, "SurroundingGutter", 0));
 }
 
-// Another start already runs when it answered the request to come forward;
-// then this one ends. Otherwise the returned claim (when it is the first)
-// listens for later starts for as long as it lives.
-std::optional<platform::SingleInstance> ClaimSingleInstance() {
-  platform::ClaimResult claim = platform::SingleInstance::Claim(kInstanceName);
-  if (claim.kind == platform::ClaimKind::kAnotherWasTold) return std::nullopt;
-  return std::move(claim.instance);
-}
-
 void ListenForLaterStarts(platform::SingleInstance& instance) {
   const int descriptor = instance.PollDescriptor();
   if (descriptor < 0) return;
@@ -98,6 +89,12 @@ int RunMessageLoop() {
 
 }  // namespace
 
+std::optional<platform::SingleInstance> ClaimSingleInstance() {
+  platform::ClaimResult claim = platform::SingleInstance::Claim(kInstanceName);
+  if (claim.kind == platform::ClaimKind::kAnotherWasTold) return std::nullopt;
+  return std::move(claim.instance);
+}
+
 int RunReader(const ReaderOptions& options) {
   ResetAppState();
   App().module = &ReaderModule();
@@ -105,8 +102,13 @@ int RunReader(const ReaderOptions& options) {
   ReadStartupSwitches();
   App().todaySwitch = options.today ? 1 : 0;
 
-  std::optional<platform::SingleInstance> instance = ClaimSingleInstance();
-  if (!instance) return 0;
+  std::optional<platform::SingleInstance> ownClaim;
+  platform::SingleInstance* instance = options.instance;
+  if (instance == nullptr) {
+    ownClaim = ClaimSingleInstance();
+    if (!ownClaim) return 0;
+    instance = &*ownClaim;
+  }
   if (StartInstance(options) == nullptr) return 0;
   ListenForLaterStarts(*instance);
   const int exitCode = RunMessageLoop();

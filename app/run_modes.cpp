@@ -117,15 +117,22 @@ int RunInteractive(const CommandLine& commandLine) {
     }
     return RunHeadless(commandLine, std::move(script));
   }
+  // A later start tells the running reader and ends before it opens a
+  // window of its own.
+  std::optional<platform::SingleInstance> instance = ClaimSingleInstance();
+  if (!instance) return 0;
   std::string error;
   std::unique_ptr<platform::SdlBackend> backend =
       platform::SdlBackend::Open("Quillory - 32", platform::Size{window.width, window.height}, window.scale, error);
   if (!backend) {
     std::fprintf(stderr, "quillory-32: no window can be opened: %s\n", error.c_str());
+    instance.reset();  // the preview runs as a reader of its own
     return RenderPreview(commandLine);
   }
   platform::Backend* previous = platform::InstallBackend(backend.get());
-  const int exitCode = RunReader(OptionsFor(commandLine));
+  ReaderOptions options = OptionsFor(commandLine);
+  options.instance = &*instance;
+  const int exitCode = RunReader(options);
   platform::ResetWindowSystem();
   platform::InstallBackend(previous);
   return exitCode;

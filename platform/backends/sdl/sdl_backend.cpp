@@ -234,7 +234,33 @@ void SdlBackend::SetIcon(const Framebuffer& icon, Pixel transparent) {
   SDL_FreeSurface(surface);
 }
 
-bool SdlBackend::InFront() const { return (SDL_GetWindowFlags(sdl_->window) & SDL_WINDOW_INPUT_FOCUS) != 0; }
+bool SdlBackend::InFront() const {
+  // On X11 the server says where the keyboard focus is; SDL's own record
+  // lags behind it (it waits for the focus to settle) and misses changes
+  // made without a window manager. The focus may sit on a window inside
+  // ours (an input method's), which counts as ours.
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(sdl_->window, &info) || info.subsystem != SDL_SYSWM_X11) {
+    return (SDL_GetWindowFlags(sdl_->window) & SDL_WINDOW_INPUT_FOCUS) != 0;
+  }
+  Display* display = info.info.x11.display;
+  ::Window focus = 0;
+  int revertTo = 0;
+  XGetInputFocus(display, &focus, &revertTo);
+  for (int depth = 0; focus > PointerRoot && depth < 64; ++depth) {
+    if (focus == info.info.x11.window) return true;
+    ::Window root = 0;
+    ::Window parent = 0;
+    ::Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, focus, &root, &parent, &children, &count)) return false;
+    if (children) XFree(children);
+    if (parent == root) return false;
+    focus = parent;
+  }
+  return false;
+}
 
 void SdlBackend::ComeForward() { SDL_RaiseWindow(sdl_->window); }
 
