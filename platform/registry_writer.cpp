@@ -11,15 +11,18 @@ namespace platform {
 namespace {
 
 // Reads the registry file whole, lets `change` edit it, and writes it back
-// when `change` says it changed something. False when the file cannot be
-// read whole or written.
+// when `change` says it changed something and the file would come out
+// different (a value stored again as it was costs no write to the disk).
+// False when the file cannot be read whole or written.
 bool UpdateRegistryFile(const std::function<bool(RegistryFile&)>& change) {
   const std::optional<std::filesystem::path> path = RegistryFilePath();
   if (!path) return false;
   const RegistryFileBytes bytes = ReadRegistryFileBytes(*path);
   if (!bytes.whole) return false;
   RegistryFile file = RegistryFile::Parse(bytes.bytes);
-  return !change(file) || ReplaceFileAtomically(*path, SerializeRegistryFile(file));
+  if (!change(file)) return true;
+  const std::string written = SerializeRegistryFile(file);
+  return written == bytes.bytes || ReplaceFileAtomically(*path, written);
 }
 
 }  // namespace

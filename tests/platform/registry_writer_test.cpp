@@ -82,6 +82,20 @@ TEST_F(RegistryWriterTest, StoresNumbersTextAndBytes) {
   });
 }
 
+TEST_F(RegistryWriterTest, StoringAValueAsItWasLeavesTheFileUntouched) {
+  ASSERT_TRUE(SetProductNumber("Lesson", 12));
+  const auto inode = [&] {
+    struct stat status{};
+    stat(file_.c_str(), &status);
+    return status.st_ino;
+  };
+  const ino_t before = inode();
+  EXPECT_TRUE(SetProductNumber("Lesson", 12));
+  EXPECT_EQ(inode(), before);
+  EXPECT_TRUE(SetProductNumber("Lesson", 13));
+  EXPECT_NE(inode(), before);
+}
+
 TEST_F(RegistryWriterTest, KeepsKeysValuesAndCommentsItDoesNotKnow) {
   Use("Windows Registry Editor Version 5.00\r\n"
       "; kept by hand\r\n"
