@@ -46,6 +46,7 @@ fuzz: asan-build
 bench: build
 	./$(BUILD)/bench/store_bench
 	./$(BUILD)/bench/view_bench
+	./$(BUILD)/bench/search_bench
 	./$(BUILD)/bench/calendar_bench
 	./$(BUILD)/bench/reader_bench
 
