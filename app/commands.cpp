@@ -7,6 +7,7 @@
 #include "core/shell_calls.h"
 #include "platform/window.h"
 #include "resources/program_resources.h"
+#include "search/find_next.h"
 #include "view/text_paint.h"
 
 namespace quillory {
@@ -43,6 +44,9 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
     case kCheckForUpdatesCommand:
       CheckForUpdates(window);
       return 0;
+    case kSearchAgainCommand:
+      FindNext(window);
+      return 0;
     // Commands whose dialogs and exports come with later parts of the
     // reader: known, and quietly done nothing with until then.
     case kAboutCommand:
@@ -51,7 +55,6 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
     case kChooseArticleCommand:
     case kBookmarkCommand:
     case kSearchCommand:
-    case kSearchAgainCommand:
     case kCopyCommand:
     case kAppendToClipboardCommand:
       return 0;

@@ -2,12 +2,13 @@
 // The main window: its class, and the procedure that turns the platform's
 // notifications into view operations and commands.
 
+#include "core/product.h"
 #include "platform/messages.h"
 
 namespace quillory {
 
-// Class name and title of the main window; a second start looks for it.
-constexpr char16_t kMainWindowName[] = u"Quillory - 32";
+// Class name and title of the main window.
+constexpr const char16_t* kMainWindowName = kProductTitleWide;
 
 // False when the class was already registered.
 bool RegisterMainWindowClass();

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/reader.h"
+#include "core/product.h"
 #include "platform/backends/headless/headless_backend.h"
 #include "platform/backends/sdl/sdl_backend.h"
 #include "platform/descriptor_watch.h"
@@ -123,7 +124,7 @@ int RunInteractive(const CommandLine& commandLine) {
   if (!instance) return 0;
   std::string error;
   std::unique_ptr<platform::SdlBackend> backend =
-      platform::SdlBackend::Open("Quillory - 32", platform::Size{window.width, window.height}, window.scale, error);
+      platform::SdlBackend::Open(kProductTitle, platform::Size{window.width, window.height}, window.scale, error);
   if (!backend) {
     std::fprintf(stderr, "quillory-32: no window can be opened: %s\n", error.c_str());
     instance.reset();  // the preview runs as a reader of its own

@@ -6,6 +6,7 @@
 #include "core/shell_calls.h"
 #include "app/commands.h"
 #include "platform/messages.h"
+#include "search/find_next.h"
 #include "view/article_format.h"
 #include "view/text_scroll.h"
 
@@ -19,12 +20,6 @@ constexpr std::uint32_t kHalfPageStep4 = 0x4;
 int PageStep(const TextView& view, std::uint32_t fieldValue) {
   if (fieldValue == kHalfPageStep2 || fieldValue == kHalfPageStep4) return view.unitsDrawn / 2;
   return view.unitsDrawn - 1;
-}
-
-void SearchAgainFromKey(platform::WindowHandle window) {
-  // Search Again comes with the search part of the reader; Enter leads to
-  // it only once a pattern has been searched for.
-  if (App().searchPattern[0] != 0) DispatchCommand(window, 117);
 }
 
 }  // namespace
@@ -42,7 +37,7 @@ int HandleViewKey(platform::WindowHandle window, std::uint16_t virtualKey) {
   const TextView* view = App().textView;
   switch (virtualKey) {
     case platform::kVkReturn:
-      SearchAgainFromKey(window);
+      if (App().searchPattern[0] != 0) FindNext(window);
       return 0;
     case platform::kVkLeft:
       StepArticle(window, -1);

@@ -5,6 +5,7 @@
 
 #include "calendar/this_week.h"
 #include "core/app_state.h"
+#include "core/product.h"
 #include "core/shell_calls.h"
 #include "platform/message_box.h"
 #include "search/match_pattern.h"
@@ -17,7 +18,6 @@ namespace quillory {
 namespace {
 
 constexpr char kNotFoundText[] = "Not Found!";
-constexpr char kProductTitle[] = "Quillory - 32";
 // The pattern field holds at most this many bytes before its zero.
 constexpr std::size_t kLongestPattern = 33;
 

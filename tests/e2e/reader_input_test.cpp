@@ -277,3 +277,31 @@ TEST_F(ReaderTest, UnknownCommandsGoToDefaultProcessing) {
 
 }  // namespace
 }  // namespace quillory_test
+
+namespace quillory_test {
+namespace {
+
+TEST_F(ReaderTest, EnterAndSearchAgainFindTheStoredPattern) {
+  // "של" in the letter code, stored as it is drawn: lamed, then shin.
+  StoreSettings("\"Lesson\"=dword:00000004\n\"Flags\"=dword:d1140044\n\"SearchString\"=hex:6d,7a,00\n");
+  Script("key F3\n");
+  std::uint16_t firstMatch = 0;
+  Run([&] {
+    Key(platform::kVkReturn);
+    firstMatch = View().highlightEnd;
+    EXPECT_GT(firstMatch, 0);
+  });
+  EXPECT_TRUE(boxes_.empty());
+  // F3 went on from the first match, so the reader was left further on.
+  EXPECT_GT(Stored("LastPosition").value_or(0), 0u);
+
+  StoreSettings("\"Lesson\"=dword:00000004\n\"Flags\"=dword:d1140044\n");
+  Run([&] {
+    Key(platform::kVkReturn);
+    EXPECT_EQ(View().highlightEnd, 0);
+  });
+  EXPECT_TRUE(boxes_.empty());
+}
+
+}  // namespace
+}  // namespace quillory_test
