@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "resources/about_picture.h"
+#include "resources/search_keyboard.h"
 #include "resources/list_glyphs.h"
 #include "resources/little_endian_bytes.h"
 #include "resources/menu_template.h"
@@ -69,6 +70,7 @@ constexpr auto kAboutBitmap = MonochromeDib(std::array{kAboutPicture});
 constexpr auto kExpandBitmap = MonochromeDib(std::array{kExpandGlyph});
 constexpr auto kCollapseBitmap = MonochromeDib(std::array{kCollapseGlyph});
 constexpr auto kArticleBitmap = MonochromeDib(std::array{kArticleGlyph});
+constexpr auto kSearchKeyboardBitmap = MonochromeDib(std::array{kSearchKeyboardPicture});
 
 template <std::size_t kSize>
 constexpr platform::ResourceEntry Entry(platform::ResourceType type, std::uint16_t id,
@@ -82,6 +84,7 @@ constexpr std::array kProgram = {
     Entry(platform::ResourceType::kRawData, kMenuBarId, kMenuBar),
     Entry(platform::ResourceType::kBitmap, kAboutPictureId, kAboutBitmap),
     Entry(platform::ResourceType::kBitmap, kToolbarBitmapId, kToolbarBitmap),
+    Entry(platform::ResourceType::kBitmap, kSearchKeyboardId, kSearchKeyboardBitmap),
     Entry(platform::ResourceType::kBitmap, ListGlyphId(ListGlyph::kExpand), kExpandBitmap),
     Entry(platform::ResourceType::kBitmap, ListGlyphId(ListGlyph::kCollapse), kCollapseBitmap),
     Entry(platform::ResourceType::kBitmap, ListGlyphId(ListGlyph::kArticle), kArticleBitmap),

@@ -32,6 +32,7 @@ constexpr std::uint16_t kIconId = 101;
 constexpr std::uint16_t kMenuId = 102;  // the menu (type kMenu)
 constexpr std::uint16_t kMenuBarId = 102;  // its menu-bar definition (type kRawData)
 constexpr std::uint16_t kAboutPictureId = 113;
+constexpr std::uint16_t kSearchKeyboardId = 119;  // one bit, 154 × 95
 constexpr std::uint16_t kToolbarBitmapId = 114;
 // The section list's glyphs: kListGlyphFirstId + ListGlyph.
 constexpr std::uint16_t kListGlyphFirstId = 201;

@@ -18,6 +18,7 @@
 #include "resources/program_icon.h"
 #include "resources/toolbar_pictures.h"
 #include "resources/volume_resources.h"
+#include "search/keyboard_layout.h"
 
 namespace quillory {
 namespace {
@@ -299,6 +300,49 @@ TEST(ProgramResources, MenuIsOneGoPopupOfTheReadersCommandsInOrder) {
     EXPECT_EQ(menu.Text(), expected[i].text);
   }
   EXPECT_TRUE(menu.AtEnd()) << "bytes follow the last item";
+}
+
+}  // namespace
+}  // namespace quillory
+
+namespace quillory {
+namespace {
+
+// Each letter key is a framed cell with a letter of its own inside; the
+// space bar is a frame over key columns 2 to 6 below the letter rows.
+TEST(ProgramResources, SearchKeyboardHasFramedLetterKeysAndASpaceBar) {
+  const auto keyboard = OneBitBitmap(kSearchKeyboardId, kKeyboardWidth, kKeyboardHeight);
+  ASSERT_TRUE(keyboard);
+  const auto black = [&](int x, int y) { return keyboard->pixels().at(x, y) == Pixel{0}; };
+  std::set<std::vector<bool>> letters;
+  for (int key = 1; key <= kLetterKeyCount; ++key) {
+    const int left = KeyColumn(key) * kKeyWidth;
+    const int top = KeyRow(key) * kKeyHeight;
+    for (int x = left; x <= left + kKeyWidth; ++x) {
+      ASSERT_TRUE(black(x, top) && black(x, top + kKeyHeight)) << "key " << key;
+    }
+    for (int y = top; y <= top + kKeyHeight; ++y) ASSERT_TRUE(black(left, y) && black(left + kKeyWidth, y));
+    std::vector<bool> inside;
+    for (int y = top + 1; y < top + kKeyHeight; ++y) {
+      for (int x = left + 1; x < left + kKeyWidth; ++x) inside.push_back(black(x, y));
+    }
+    EXPECT_GT(std::count(inside.begin(), inside.end(), true), 5) << "key " << key << " shows no letter";
+    letters.insert(inside);
+  }
+  EXPECT_EQ(letters.size(), static_cast<std::size_t>(kLetterKeyCount));
+
+  const int spaceTop = kLetterRows * kKeyHeight;
+  int leftmost = kKeyboardWidth;
+  int rightmost = -1;
+  for (int y = spaceTop + 1; y < kKeyboardHeight; ++y) {
+    for (int x = 0; x < kKeyboardWidth; ++x) {
+      if (!black(x, y)) continue;
+      leftmost = std::min(leftmost, x);
+      rightmost = std::max(rightmost, x);
+    }
+  }
+  EXPECT_EQ(leftmost, kSpaceBarFirstColumn * kKeyWidth);
+  EXPECT_EQ(rightmost, (kSpaceBarLastColumn + 1) * kKeyWidth - 1);
 }
 
 }  // namespace

@@ -1,0 +1,98 @@
+// Draws the Search dialog's keyboard picture with a Hebrew font and writes
+// it as a one-bit picture in the source form of resources/pixel_art.h:
+//
+//   make-search-keyboard resources/search_keyboard.h
+//
+// Run once when the keyboard's look changes; the result is checked in, so
+// the reader's look does not depend on the fonts of the machine it is
+// built on.
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "platform/device_context.h"
+#include "platform/font.h"
+#include "platform/framebuffer.h"
+#include "platform/paint_objects.h"
+#include "search/keyboard_layout.h"
+
+namespace {
+
+using namespace quillory;
+
+constexpr char kLetterFont[] = "/usr/share/fonts/truetype/culmus/NachlieliCLM-Bold.otf";
+constexpr std::int32_t kLetterHeight = -15;  // character height in pixels
+constexpr std::int32_t kSpaceBarTop = kLetterRows * kKeyHeight + 2;
+constexpr std::int32_t kSpaceBarBottom = kKeyboardHeight - 2;
+constexpr std::int32_t kSpaceBarRounding = 8;
+// Anti-aliased edges darker than this become black.
+constexpr int kInkThreshold = 128;
+
+char16_t LetterOfKey(int key) { return static_cast<char16_t>(0x05D0 + (kKeyLetters[key - 1] - 'a')); }
+
+platform::Framebuffer DrawKeyboard(platform::Font& font) {
+  platform::Framebuffer picture(kKeyboardWidth, kKeyboardHeight, 0x00FFFFFF);
+  platform::DeviceContext context(&picture);
+  context.SelectBrush(platform::GetStockBrush(platform::StockBrush::kHollowBrush));
+  context.SelectFont(&font);
+  context.SetBkMode(platform::BackgroundMode::kTransparent);
+  for (int key = 1; key <= kLetterKeyCount; ++key) {
+    const std::int32_t left = KeyColumn(key) * kKeyWidth;
+    const std::int32_t top = KeyRow(key) * kKeyHeight;
+    // Neighbouring keys share their frame lines.
+    const platform::Rect cell{left, top, left + kKeyWidth + 1, top + kKeyHeight + 1};
+    context.Rectangle(cell);
+    const char16_t letter = LetterOfKey(key);
+    context.DrawText(std::u16string_view(&letter, 1), cell,
+                     platform::kDtCenter | platform::kDtVCenter | platform::kDtSingleLine | platform::kDtNoPrefix);
+  }
+  context.RoundRect(platform::Rect{kSpaceBarFirstColumn * kKeyWidth, kSpaceBarTop,
+                                   (kSpaceBarLastColumn + 1) * kKeyWidth, kSpaceBarBottom},
+                    kSpaceBarRounding, kSpaceBarRounding);
+  return picture;
+}
+
+bool Inked(platform::Pixel pixel) {
+  const int red = (pixel >> 16) & 0xFF;
+  const int green = (pixel >> 8) & 0xFF;
+  const int blue = pixel & 0xFF;
+  return (red * 30 + green * 59 + blue * 11) / 100 < kInkThreshold;
+}
+
+std::string AsSource(const platform::Framebuffer& picture) {
+  std::string source =
+      "#pragma once\n"
+      "// The Search dialog's keyboard, drawn by tools/keyboard/make_search_keyboard\n"
+      "// with Nachlieli CLM Bold; regenerate it with that tool rather than by hand.\n\n"
+      "#include \"resources/pixel_art.h\"\n\n"
+      "namespace quillory {\n\n"
+      "constexpr PixelArt<" + std::to_string(kKeyboardWidth) + ", " + std::to_string(kKeyboardHeight) +
+      "> kSearchKeyboardPicture{{\n";
+  for (std::int32_t y = 0; y < picture.height(); ++y) {
+    source += "    \"";
+    for (std::int32_t x = 0; x < picture.width(); ++x) source += Inked(picture.at(x, y)) ? '#' : '.';
+    source += "\",\n";
+  }
+  source += "}};\n\n}  // namespace quillory\n";
+  return source;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: make-search-keyboard OUTPUT.h\n");
+    return 2;
+  }
+  platform::FontRequest request;
+  request.height = kLetterHeight;
+  request.weight = 700;
+  const auto font = platform::Font::Open(platform::FontFile{kLetterFont}, request);
+  if (!font) {
+    std::fprintf(stderr, "make-search-keyboard: cannot open %s\n", kLetterFont);
+    return 1;
+  }
+  std::ofstream(argv[1], std::ios::binary) << AsSource(DrawKeyboard(*font));
+  return 0;
+}
