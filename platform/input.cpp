@@ -82,7 +82,8 @@ void InjectStylus(StylusAction action, Point screen) {
     }
     return;
   }
-  Window* target = system.capture && Live(system.capture) ? system.capture : WindowAt(screen);
+  const bool captured = system.capture && Live(system.capture);
+  Window* target = captured ? system.capture : WindowAt(screen);
   if (!target || !Enabled(target)) return;
   if (action == StylusAction::kDown) {
     Window* top = TopLevelOf(target);
@@ -95,6 +96,7 @@ void InjectStylus(StylusAction action, Point screen) {
       return;
     }
   }
+  if (!captured && CaptionBarStylus(*target, InWindow(target, screen), action == StylusAction::kDown)) return;
   const Point client = ClientToScreen(target, Point{0, 0});
   PostMessage(target, StylusMessage(action), 0, PointParam(screen.x - client.x, screen.y - client.y));
 }

@@ -24,10 +24,16 @@ enum MessageId : std::uint32_t {
   kWmSetFocus = 0x0007,
   kWmKillFocus = 0x0008,
   kWmPaint = 0x000F,
+  kWmSetText = 0x000C,        // second: the new zero-terminated text
+  kWmGetText = 0x000D,        // first: room in characters with the terminator; second: the buffer
+  kWmGetTextLength = 0x000E,
   kWmClose = 0x0010,
   kWmQuit = 0x0012,
   kWmEraseBackground = 0x0014,
   kWmSettingChange = 0x001A,
+  kWmDrawItem = 0x002B,  // first: the control's identifier; second: a DrawItem record (platform/controls.h)
+  kWmSetFont = 0x0030,   // first: the Font*, null for the system font; low word of second: redraw
+  kWmGetFont = 0x0031,
   kWmWindowPositionChanged = 0x0047,
   kWmHelp = 0x0053,  // the help request (F1 on the desktop)
   kWmKeyDown = 0x0100,

@@ -97,8 +97,11 @@ Window* TopLevelOf(Window* window) {
   return window;
 }
 
+bool HasCaptionBar(const Window& window) { return !window.parent && (window.style & kWsCaption) == kWsCaption; }
+
 Rect ClientArea(const Window& window) {
   Rect area{0, 0, window.rect.width(), window.rect.height()};
+  if (HasCaptionBar(window)) area.top = std::min(area.bottom, kCaptionBarHeight);
   if (window.style & kWsVScroll) area.right = std::max(0, area.right - kScrollBarWidth);
   return area;
 }
@@ -246,6 +249,19 @@ bool ShowWindow(WindowHandle handle, int command) {
   return wasVisible;
 }
 
+bool EnableWindow(WindowHandle handle, bool enable) {
+  Window* window = Live(handle);
+  if (!window) return false;
+  const bool wasDisabled = !window->enabled;
+  window->enabled = enable;
+  return wasDisabled;
+}
+
+bool IsWindowEnabled(WindowHandle handle) {
+  const Window* window = Live(handle);
+  return window && window->enabled;
+}
+
 bool IsWindowVisible(WindowHandle handle) {
   for (const Window* w = Live(handle); w; w = w->parent) {
     if (!w->visible) return false;
@@ -277,6 +293,11 @@ Point ClientToScreen(WindowHandle handle, Point point) {
   const Window* top = TopLevelOf(window);
   const Point origin = SurfaceOrigin(*window);
   return Point{top->rect.left + origin.x + point.x, top->rect.top + origin.y + point.y};
+}
+
+Point ScreenToClient(WindowHandle handle, Point point) {
+  const Point origin = ClientToScreen(handle, Point{0, 0});
+  return Point{point.x - origin.x, point.y - origin.y};
 }
 
 WindowHandle GetParent(WindowHandle handle) {
@@ -397,7 +418,9 @@ std::int32_t GetSystemMetrics(int metric) {
     case kSmCxScreen: return System().screen.cx;
     case kSmCyScreen: return System().screen.cy;
     case kSmCxVScroll: return kScrollBarWidth;
-    case kSmCyCaption: return 26;
+    case kSmCyCaption: return kCaptionBarHeight;
+    case kSmCxEdge:
+    case kSmCyEdge: return 2;
     default: return 0;
   }
 }

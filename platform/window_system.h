@@ -35,6 +35,7 @@ struct Window {
   bool enabled = true;
   bool invalid = false;
   bool erase = false;
+  std::uint32_t validations = 0;  // BeginPaint calls, so that a paint may invalidate anew
   bool followsWorkArea = false;  // placed by the platform: fills the work area
   bool destroying = false;
   void* data = nullptr;
@@ -64,6 +65,9 @@ Window* Live(WindowHandle handle);
 Window* TopLevelOf(Window* window);
 // The client area in the window's own coordinates (non-client parts off).
 Rect ClientArea(const Window& window);
+// A top-level window with kWsCaption: its caption bar stands above the client area.
+bool HasCaptionBar(const Window& window);
+constexpr std::int32_t kCaptionBarHeight = 26;
 // Where the window (its non-client parts included) starts on its top-level
 // window's surface, and where its client area starts there.
 Point WindowOrigin(const Window& window);
@@ -72,8 +76,15 @@ Point SurfaceOrigin(const Window& window);
 void RetargetContexts(Window& window);
 // Marks the window and everything in it for painting.
 void InvalidateTree(Window& window, bool erase);
-// Draws the non-client parts of a window (its scroll bar) on its surface.
+// Draws the non-client parts of a window (caption bar, scroll bar) on its
+// surface.
 void DrawNonClient(Window& window);
+void DrawCaptionBar(Window& window);
+void DrawScrollBar(Window& window);
+// Stylus input on the caption bar (`point` in window coordinates): true when
+// the point is on it, which keeps the input from the client area. A press
+// on the ok button posts command 1 to the window.
+bool CaptionBarStylus(Window& window, Point point, bool down);
 // Composes the screen from the visible top-level windows and hands it to
 // the backend.
 void PresentScreen();
@@ -83,6 +94,10 @@ Rect WorkArea();
 void PlaceWindowsOnWorkArea();
 // Makes sure the shell's own windows exist.
 void StartShell();
+
+// Copies at most room - 1 characters of `text` and a terminator into
+// `buffer`, as kWmGetText does; the count copied.
+std::size_t CopyText(std::u16string_view text, std::size_t room, char16_t* buffer);
 
 // The scroll bar's part under a point in window coordinates, or -1.
 int ScrollBarPartAt(const Window& window, Point point);

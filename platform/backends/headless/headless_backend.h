@@ -1,9 +1,11 @@
 #pragma once
 // The headless backend: no display at all. It records every message box that
-// the program shows and answers each with the next scripted button, keeps
-// the last screen it was shown, and plays a script of input (see
-// headless_script.h) one command each time the loop goes idle, ending with
-// the platform's close request.
+// the program shows and runs it as the real box drawn in the screen, which
+// it answers at the box's first idle moment by tapping the next scripted
+// button (so the last screen, after a box, shows it). It keeps the last
+// screen it was shown, and plays a script of input (see headless_script.h)
+// one command each time the loop goes idle, ending with the platform's
+// close request.
 
 #include <cstddef>
 #include <deque>
@@ -31,7 +33,16 @@ class HeadlessBackend final : public Backend {
   void ClearShownBoxes() { shown_.clear(); }
 
  private:
+  // The answer for each box running now, innermost last, and whether its
+  // button has been tapped.
+  struct PendingAnswer {
+    int button;
+    bool tapped;
+  };
+  bool AnswerOpenBox();
+
   std::deque<int> answers_;
+  std::vector<PendingAnswer> pending_;
   std::vector<MessageBoxRequest> shown_;
   Framebuffer lastScreen_;
   std::vector<ScriptCommand> script_;
