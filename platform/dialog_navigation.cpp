@@ -12,8 +12,11 @@
 namespace platform {
 namespace {
 
+// Its own visibility counts, not its dialog's: the first stop is chosen
+// before the dialog shows.
 bool IsTabStop(WindowHandle control) {
-  return (GetWindowStyle(control) & kWsTabStop) && IsWindowVisible(control) && IsWindowEnabled(control);
+  const Window* window = Live(control);
+  return window && (window->style & kWsTabStop) && window->visible && window->enabled;
 }
 
 // The controls of the dialog in the order they were made.

@@ -319,6 +319,16 @@ WindowHandle GetChild(WindowHandle parent, std::uint16_t id) {
   return nullptr;
 }
 
+WindowHandle GetWindow(WindowHandle handle, WindowRelation relation) {
+  const Window* window = Live(handle);
+  if (!window) return nullptr;
+  if (relation == kGwChild) return window->children.empty() ? nullptr : window->children.front();
+  if (relation != kGwHwndNext || !window->parent) return nullptr;
+  const auto& siblings = window->parent->children;
+  const auto at = std::find(siblings.begin(), siblings.end(), window);
+  return at == siblings.end() || at + 1 == siblings.end() ? nullptr : *(at + 1);
+}
+
 std::uint32_t GetWindowStyle(WindowHandle handle) {
   const Window* window = Live(handle);
   return window ? window->style : 0;

@@ -95,6 +95,10 @@ Point ScreenToClient(WindowHandle window, Point point);
 WindowHandle GetParent(WindowHandle window);
 std::uint16_t GetWindowId(WindowHandle window);
 WindowHandle GetChild(WindowHandle parent, std::uint16_t id);
+// The window's first child (kGwChild) or its next sibling (kGwHwndNext),
+// in the order they were made, which is a dialog's order of controls.
+enum WindowRelation { kGwHwndNext = 2, kGwChild = 5 };
+WindowHandle GetWindow(WindowHandle window, WindowRelation relation);
 std::uint32_t GetWindowStyle(WindowHandle window);
 std::u16string GetWindowText(WindowHandle window);
 void SetWindowText(WindowHandle window, std::u16string_view text);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "resources/dialog_templates.h"
 #include "resources/little_endian_bytes.h"
 #include "resources/menu_template.h"
 #include "resources/pixel_art.h"
@@ -61,6 +62,12 @@ constexpr auto kGoString = [] {
   return out.Finished();
 }();
 
+constexpr auto kAboutTemplate = DialogTemplateBytes<DialogTemplateSize(kAboutDialog)>(kAboutDialog);
+constexpr auto kFontTemplate = DialogTemplateBytes<DialogTemplateSize(kFontDialog)>(kFontDialog);
+constexpr auto kSearchTemplate = DialogTemplateBytes<DialogTemplateSize(kSearchDialog)>(kSearchDialog);
+constexpr auto kChooseSectionTemplate =
+    DialogTemplateBytes<DialogTemplateSize(kChooseSectionDialog)>(kChooseSectionDialog);
+
 constexpr auto kToolbarBitmap = PixelArtDib(kToolbarPictures);
 constexpr auto kIcon = PixelArtDib(std::array{kProgramIconPicture});
 
@@ -76,6 +83,10 @@ constexpr std::array kProgram = {
     Entry(platform::ResourceType::kRawData, kMenuBarId, kMenuBar),
     Entry(platform::ResourceType::kBitmap, kToolbarBitmapId, kToolbarBitmap),
     Entry(platform::ResourceType::kString, kGoStringId, kGoString),
+    Entry(platform::ResourceType::kDialog, kAboutDialogId, kAboutTemplate),
+    Entry(platform::ResourceType::kDialog, kFontDialogId, kFontTemplate),
+    Entry(platform::ResourceType::kDialog, kSearchDialogId, kSearchTemplate),
+    Entry(platform::ResourceType::kDialog, kChooseSectionDialogId, kChooseSectionTemplate),
 };
 
 }  // namespace
