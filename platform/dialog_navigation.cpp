@@ -91,7 +91,7 @@ bool HandleDialogKey(WindowHandle dialog, const Message& message) {
       SendCommand(dialog, kIdCancel, GetDlgItem(dialog, kIdCancel));
       return true;
     case kVkTab:
-      MoveFocus(dialog, message.window, IsKeyDown(kVkShift));
+      MoveFocus(dialog, message.window, GetKeyState(kVkShift));
       return true;
     default:
       return false;

@@ -118,11 +118,11 @@ void StoreText(WindowHandle edit, const EditState& state) { Live(edit)->title = 
 
 // After a change the user or a message made: the text stored, the caret in
 // view, the parent told.
-void Changed(WindowHandle edit, EditState& state, bool fitted) {
+void Changed(WindowHandle edit, EditState& state, EditText::Replaced replaced = {true, true}) {
   StoreText(edit, state);
   ScrollToCaret(edit, state);
-  if (!fitted) NotifyParent(edit, kEnMaxText);
-  NotifyParent(edit, kEnChange);
+  if (!replaced.fitted) NotifyParent(edit, kEnMaxText);
+  if (replaced.changed) NotifyParent(edit, kEnChange);
 }
 
 void PaintLine(DeviceContext& context, const Geometry& g, const EditState& state, const EditLine& line,
@@ -211,8 +211,8 @@ std::size_t StepFrom(const std::u16string& text, std::size_t at, int direction) 
 }
 
 void KeyDown(WindowHandle edit, EditState& state, std::uint16_t key) {
-  const bool extend = IsKeyDown(kVkShift);
-  const bool control = IsKeyDown(kVkControl);
+  const bool extend = GetKeyState(kVkShift);
+  const bool control = GetKeyState(kVkControl);
   EditText& text = state.text;
   const Geometry g = Measure(edit, state);
   const EditLine& line = g.lines[LineOfIndex(g.lines, text.caret())];
@@ -232,7 +232,7 @@ void KeyDown(WindowHandle edit, EditState& state, std::uint16_t key) {
     case kVkUp: text.MoveCaret(IndexOnNextLine(edit, state, -1), extend); break;
     case kVkDown: text.MoveCaret(IndexOnNextLine(edit, state, 1), extend); break;
     case kVkDelete:
-      if (text.DeleteForward()) Changed(edit, state, true);
+      if (text.DeleteForward()) Changed(edit, state);
       return;
     case 'A':
       if (!control) return;
@@ -240,7 +240,7 @@ void KeyDown(WindowHandle edit, EditState& state, std::uint16_t key) {
       break;
     case 'Z':
       if (!control || !text.Undo()) return;
-      Changed(edit, state, true);
+      Changed(edit, state);
       return;
     default:
       return;
@@ -251,14 +251,14 @@ void KeyDown(WindowHandle edit, EditState& state, std::uint16_t key) {
 void Character(WindowHandle edit, EditState& state, char16_t c) {
   const std::uint32_t style = GetWindowStyle(edit);
   if (c == 0x08) {
-    if (state.text.DeleteBackward()) Changed(edit, state, true);
+    if (state.text.DeleteBackward()) Changed(edit, state);
     return;
   }
   if (c == u'\r' && (style & kEsMultiLine) && (style & kEsWantReturn)) {
     Changed(edit, state, state.text.ReplaceSelection(u"\r\n", true));
     return;
   }
-  if (c < 0x20 || c == 0x7F || IsKeyDown(kVkControl)) return;
+  if (c < 0x20 || c == 0x7F || GetKeyState(kVkControl)) return;
   Changed(edit, state, state.text.ReplaceSelection(std::u16string_view(&c, 1), true, true));
 }
 
@@ -296,7 +296,7 @@ LResult StylusMessage(WindowHandle edit, EditState& state, std::uint32_t message
   const Point at = StylusPoint(second);
   if (message == kWmLButtonDown) {
     if (GetFocus() != edit) SetFocus(edit);
-    state.text.MoveCaret(IndexAt(edit, state, at), IsKeyDown(kVkShift));
+    state.text.MoveCaret(IndexAt(edit, state, at), GetKeyState(kVkShift));
     state.selecting = true;
     SetCapture(edit);
   } else if (message == kWmMouseMove && state.selecting) {
@@ -334,7 +334,7 @@ LResult HandleEditMessage(WindowHandle edit, EditState& state, std::uint32_t mes
       return text.canUndo() ? 1 : 0;
     case kEmUndo:
       if (!text.Undo()) return 0;
-      Changed(edit, state, true);
+      Changed(edit, state);
       return 1;
     case kEmEmptyUndoBuffer:
       text.EmptyUndo();

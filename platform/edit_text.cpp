@@ -39,13 +39,14 @@ void EditText::RememberForUndo(bool typing) {
   typingRun_ = typing;
 }
 
-bool EditText::ReplaceSelection(std::u16string_view insert, bool undoable, bool typing) {
+EditText::Replaced EditText::ReplaceSelection(std::u16string_view insert, bool undoable, bool typing) {
   const std::size_t start = selectionStart();
   const std::size_t removed = selectionEnd() - start;
   const std::size_t kept = text_.size() - removed;
   const std::size_t room = limit_ > kept ? limit_ - kept : 0;
   const std::u16string_view fitting = insert.substr(0, std::min(insert.size(), room));
-  if (removed == 0 && fitting.empty()) return fitting.size() == insert.size();
+  const bool fitted = fitting.size() == insert.size();
+  if (removed == 0 && fitting.empty()) return Replaced{false, fitted};
   if (undoable) {
     RememberForUndo(typing);
   } else {
@@ -53,7 +54,7 @@ bool EditText::ReplaceSelection(std::u16string_view insert, bool undoable, bool 
   }
   text_.replace(start, removed, fitting);
   anchor_ = caret_ = start + fitting.size();
-  return fitting.size() == insert.size();
+  return Replaced{true, fitted};
 }
 
 bool EditText::DeleteBackward() {

@@ -32,8 +32,12 @@ class EditText {
 
   // Replaces the selection with as much of `insert` as the limit leaves room
   // for; the caret ends after what was inserted. Consecutive typing undoes
-  // as one step. False when some of `insert` did not fit.
-  bool ReplaceSelection(std::u16string_view insert, bool undoable, bool typing = false);
+  // as one step.
+  struct Replaced {
+    bool changed;  // the text is not what it was
+    bool fitted;   // all of `insert` went in
+  };
+  Replaced ReplaceSelection(std::u16string_view insert, bool undoable, bool typing = false);
   // Deletes the selection, or else the character before (or after) the caret.
   bool DeleteBackward();
   bool DeleteForward();

@@ -109,11 +109,23 @@ void InjectKey(std::uint16_t virtualKey, bool down, char16_t character) {
   }
   WindowSystem& system = System();
   Window* target = system.focus && Live(system.focus) && IsWindowVisible(system.focus) ? system.focus : system.foreground;
-  if (!target || !Enabled(target)) return;
-  system.queue.push_back(Message{target, down ? kWmKeyDown : kWmKeyUp, virtualKey, 1, down ? character : u'\0'});
+  const Message message{target, down ? kWmKeyDown : kWmKeyUp, virtualKey, 1, down ? character : u'\0'};
+  if (!target || !Enabled(target)) {
+    NoteKeyMessage(message);  // nobody gets it, but the key did go down or up
+    return;
+  }
+  system.queue.push_back(message);
 }
 
 bool IsKeyDown(std::uint16_t virtualKey) { return KeysDown().count(virtualKey) != 0; }
+
+void NoteKeyMessage(const Message& message) {
+  auto& keys = System().keysAsHandled;
+  if (message.id == kWmKeyDown) keys.insert(static_cast<std::uint16_t>(message.first));
+  if (message.id == kWmKeyUp) keys.erase(static_cast<std::uint16_t>(message.first));
+}
+
+bool GetKeyState(std::uint16_t virtualKey) { return System().keysAsHandled.count(virtualKey) != 0; }
 
 void InjectCharacter(char16_t character) {
   WindowSystem& system = System();

@@ -90,6 +90,7 @@ bool GetMessage(Message& message) {
     if (!system.queue.empty()) {
       message = system.queue.front();
       system.queue.pop_front();
+      NoteKeyMessage(message);
       return true;
     }
     if (system.quitPosted) {
@@ -156,6 +157,7 @@ void PumpUntilIdle() {
     if (!system.queue.empty()) {
       const Message message = system.queue.front();
       system.queue.pop_front();
+      NoteKeyMessage(message);
       TranslateMessage(message);
       DispatchMessage(message);
       continue;

@@ -417,6 +417,7 @@ void ResetWindowSystem() {
   system.windows.clear();
   system.classes.clear();
   system.queue.clear();
+  system.keysAsHandled.clear();
   system.foreground = system.focus = system.capture = nullptr;
   system.quitPosted = false;
   system.quitCode = 0;

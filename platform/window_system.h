@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,7 @@ struct WindowSystem {
   Window* focus = nullptr;
   Window* capture = nullptr;
   std::deque<Message> queue;
+  std::set<std::uint16_t> keysAsHandled;  // GetKeyState's keys
   bool quitPosted = false;
   int quitCode = 0;
   Size screen{240, 320};
@@ -94,6 +96,9 @@ Rect WorkArea();
 void PlaceWindowsOnWorkArea();
 // Makes sure the shell's own windows exist.
 void StartShell();
+
+// Keeps the key state of GetKeyState as key messages leave the queue.
+void NoteKeyMessage(const Message& message);
 
 // Copies at most room - 1 characters of `text` and a terminator into
 // `buffer`, as kWmGetText does; the count copied.

@@ -42,6 +42,28 @@ inline platform::LResult OwnerProcedure(platform::WindowHandle window, std::uint
   return platform::DefWindowProc(window, message, first, second);
 }
 
+// A dialog of one control, `width` × `height` dialog units at (4, 4), in a
+// captioned dialog of 120 × 100.
+inline platform::DialogTemplate OneControl(const char16_t* className, std::uint32_t style, std::uint16_t id,
+                                           std::int16_t width, std::int16_t height, std::u16string text = u"") {
+  platform::DialogTemplate dialog;
+  dialog.style = platform::kWsPopup | platform::kWsCaption;
+  dialog.caption = u"Test";
+  dialog.width = 120;
+  dialog.height = 100;
+  platform::DialogItemTemplate item;
+  item.style = style | platform::kWsVisible;
+  item.id = id;
+  item.className = className;
+  item.x = 4;
+  item.y = 4;
+  item.width = width;
+  item.height = height;
+  item.text = std::move(text);
+  dialog.items.push_back(std::move(item));
+  return dialog;
+}
+
 class DialogFixture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -73,6 +95,15 @@ class DialogFixture : public ::testing::Test {
     CurrentHandler() = std::move(handler);
     Play(script);
     const std::intptr_t result = platform::DialogBoxParam(&module_, id, owner_, HandlerProcedure, parameter);
+    backend_->SetScript({});
+    return result;
+  }
+
+  // The same with a template made by the test.
+  std::intptr_t RunTemplate(const platform::DialogTemplate& dialog, DialogHandler handler, const std::string& script) {
+    CurrentHandler() = std::move(handler);
+    Play(script);
+    const std::intptr_t result = platform::DialogBoxIndirectParam(&module_, dialog, owner_, HandlerProcedure, 0);
     backend_->SetScript({});
     return result;
   }
