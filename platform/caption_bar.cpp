@@ -1,6 +1,7 @@
 // The caption bar of top-level windows with kWsCaption, in the Pocket PC
 // look: the title on a dark bar and, for dialogs that have one, a round
-// "ok" button at the right that confirms the dialog (command 1).
+// "ok" button at the right that confirms the dialog (command 1); a frame of
+// the bar's colour goes round the window.
 
 #include "platform/controls.h"
 #include "platform/dialog_units.h"
@@ -28,7 +29,13 @@ Rect OkButtonRect(const Window& window) {
 
 void DrawCaptionBar(Window& window) {
   if (!HasCaptionBar(window) || !window.surface) return;
-  const Rect bar{0, 0, window.rect.width(), std::min(kCaptionBarHeight, window.rect.height())};
+  const Rect whole{0, 0, window.rect.width(), window.rect.height()};
+  const Rect bar{0, 0, whole.right, std::min(kCaptionBarHeight, whole.bottom)};
+  DeviceContext frame(window.surface.get());
+  const Pen face = SolidPen(kFrameWidth, kBarFace);
+  frame.SelectBrush(GetStockBrush(StockBrush::kHollowBrush));
+  frame.SelectPen(&face);
+  frame.Rectangle(whole);
   DeviceContext context(window.surface.get(), Point{}, &bar);
   context.FillRect(bar, SolidBrush(kBarFace));
   context.SelectFont(DialogFont());

@@ -91,9 +91,9 @@ WindowHandle MakeDialogWindow(const DialogTemplate& dialogTemplate, WindowHandle
       TemplateRectToPixels(dialogTemplate.x, dialogTemplate.y, dialogTemplate.width, dialogTemplate.height,
                            state.baseUnits);
   const std::uint32_t style = (dialogTemplate.style & ~(kWsVisible | kWsChild)) | kWsPopup;
-  const bool caption = (style & kWsCaption) == kWsCaption;
-  const std::int32_t width = client.width() + ((style & kWsVScroll) ? kScrollBarWidth : 0);
-  const std::int32_t height = client.height() + (caption ? kCaptionBarHeight : 0);
+  const Size outer = WindowSizeForClient(style, Size{client.width(), client.height()});
+  const std::int32_t width = outer.cx;
+  const std::int32_t height = outer.cy;
   Point corner{client.left, client.top};
   if (dialogTemplate.style & kDsCenter) {
     const Rect area = WorkArea();
@@ -179,6 +179,8 @@ bool EndDialog(WindowHandle dialog, std::intptr_t result) {
   if (!state) return false;
   state->ended = true;
   state->result = result;
+  // A loop waiting for input looks at the end only when a message comes.
+  PostMessage(dialog, kWmNull, 0, 0);
   return true;
 }
 

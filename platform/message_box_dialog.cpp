@@ -98,9 +98,9 @@ void Arrange(WindowHandle box, const MessageBoxRequest& request) {
     MoveWindow(control, x, y, kButtonWidth, kButtonHeight, false);
     x += kButtonWidth + kButtonGap;
   }
-  const std::int32_t outerHeight = height + kCaptionBarHeight;
-  MoveWindow(box, area.left + (area.width() - width) / 2, area.top + std::max(0, (area.height() - outerHeight) / 2),
-             width, outerHeight, true);
+  const Size outer = WindowSizeForClient(GetWindowStyle(box), Size{width, height});
+  MoveWindow(box, area.left + (area.width() - outer.cx) / 2, area.top + std::max(0, (area.height() - outer.cy) / 2),
+             outer.cx, outer.cy, true);
 }
 
 void DrawStopIcon(DeviceContext& context, Point at) {

@@ -16,6 +16,7 @@ using LParam = std::intptr_t;
 using LResult = std::intptr_t;
 
 enum MessageId : std::uint32_t {
+  kWmNull = 0x0000,  // does nothing; wakes a loop that waits
   kWmCreate = 0x0001,
   kWmDestroy = 0x0002,
   kWmMove = 0x0003,

@@ -29,12 +29,11 @@ struct Geometry {
 
 Geometry Measure(const Window& window) {
   Geometry g;
-  const std::int32_t width = window.rect.width();
-  const std::int32_t height = window.rect.height();
-  const std::int32_t top = ClientArea(window).top;  // below a caption bar
-  g.bar = Rect{width - kScrollBarWidth, top, width, height};
-  g.trackTop = top + kScrollBarWidth;
-  g.trackBottom = std::max(g.trackTop, height - kScrollBarWidth);
+  // Beside the client area, inside any caption bar and frame.
+  const Rect client = ClientArea(window);
+  g.bar = Rect{client.right, client.top, client.right + kScrollBarWidth, client.bottom};
+  g.trackTop = client.top + kScrollBarWidth;
+  g.trackBottom = std::max(g.trackTop, client.bottom - kScrollBarWidth);
   const ScrollBarState& s = window.scroll;
   const std::int32_t travel = std::max(0, g.trackBottom - g.trackTop - kScrollBarWidth);
   const std::int64_t range = static_cast<std::int64_t>(s.maximum) - s.minimum;

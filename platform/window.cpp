@@ -101,9 +101,19 @@ bool HasCaptionBar(const Window& window) { return !window.parent && (window.styl
 
 Rect ClientArea(const Window& window) {
   Rect area{0, 0, window.rect.width(), window.rect.height()};
-  if (HasCaptionBar(window)) area.top = std::min(area.bottom, kCaptionBarHeight);
-  if (window.style & kWsVScroll) area.right = std::max(0, area.right - kScrollBarWidth);
+  if (HasCaptionBar(window)) {
+    area = Rect{kFrameWidth, kCaptionBarHeight, area.right - kFrameWidth, area.bottom - kFrameWidth};
+  }
+  if (window.style & kWsVScroll) area.right -= kScrollBarWidth;
+  area.right = std::max(area.left, area.right);
+  area.bottom = std::max(area.top, area.bottom);
   return area;
+}
+
+Size WindowSizeForClient(std::uint32_t style, Size client) {
+  const bool caption = (style & kWsCaption) == kWsCaption;
+  return Size{client.cx + (style & kWsVScroll ? kScrollBarWidth : 0) + (caption ? 2 * kFrameWidth : 0),
+              client.cy + (caption ? kCaptionBarHeight + kFrameWidth : 0)};
 }
 
 Point WindowOrigin(const Window& window) {

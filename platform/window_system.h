@@ -67,9 +67,13 @@ Window* Live(WindowHandle handle);
 Window* TopLevelOf(Window* window);
 // The client area in the window's own coordinates (non-client parts off).
 Rect ClientArea(const Window& window);
-// A top-level window with kWsCaption: its caption bar stands above the client area.
+// A top-level window with kWsCaption: its caption bar stands above the
+// client area, and a frame goes round the rest.
 bool HasCaptionBar(const Window& window);
 constexpr std::int32_t kCaptionBarHeight = 26;
+constexpr std::int32_t kFrameWidth = 1;
+// The size a top-level window of `style` needs for a client area of `client`.
+Size WindowSizeForClient(std::uint32_t style, Size client);
 // Where the window (its non-client parts included) starts on its top-level
 // window's surface, and where its client area starts there.
 Point WindowOrigin(const Window& window);
@@ -78,8 +82,8 @@ Point SurfaceOrigin(const Window& window);
 void RetargetContexts(Window& window);
 // Marks the window and everything in it for painting.
 void InvalidateTree(Window& window, bool erase);
-// Draws the non-client parts of a window (caption bar, scroll bar) on its
-// surface.
+// Draws the non-client parts of a window (caption bar and frame, scroll
+// bar) on its surface.
 void DrawNonClient(Window& window);
 void DrawCaptionBar(Window& window);
 void DrawScrollBar(Window& window);

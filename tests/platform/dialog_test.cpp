@@ -170,8 +170,8 @@ TEST_F(DialogTest, ControlsArePlacedInPixelsFromTheirDialogUnits) {
   const Layout about = LayoutOf(quillory::kAboutDialogId);
   EXPECT_EQ(about.client.cx, 227);
   EXPECT_EQ(about.client.cy, 138);
-  // Centred on the work area below the task bar, with its caption bar.
-  EXPECT_EQ(about.window, (Rect{6, 91, 233, 255}));
+  // Centred on the work area below the task bar, with its caption bar and frame.
+  EXPECT_EQ(about.window, (Rect{5, 90, 234, 255}));
   EXPECT_EQ(about.controls, (std::vector<Rect>{{12, 11, 153, 24},
                                                {154, 11, 236, 43},  // no picture 113 in the module: as placed
                                                {12, 39, 90, 52},
@@ -191,13 +191,13 @@ TEST_F(DialogTest, ControlsArePlacedInPixelsFromTheirDialogUnits) {
   EXPECT_EQ(search.client.cx, 220);
   EXPECT_EQ(search.client.cy, 212);
   // Placed from the owner's client area, which starts below the task bar.
-  EXPECT_EQ(search.window, (Rect{0, kTaskBarHeight, 220, kTaskBarHeight + 26 + 212}));
+  EXPECT_EQ(search.window, (Rect{0, kTaskBarHeight, 1 + 220 + 1, kTaskBarHeight + 26 + 212 + 1}));
   EXPECT_EQ(search.controls, (std::vector<Rect>{{12, 11, 208, 24}, {12, 34, 208, 103}, {12, 115, 12, 115}}));
 
   const Layout section = LayoutOf(quillory::kChooseSectionDialogId);
   EXPECT_EQ(section.client.cx, 280) << "the scroll bar beside the client area";
   EXPECT_EQ(section.client.cy, 260);
-  EXPECT_EQ(section.window.width(), 280 + GetSystemMetrics(kSmCxVScroll));
+  EXPECT_EQ(section.window.width(), 1 + 280 + GetSystemMetrics(kSmCxVScroll) + 1);
   EXPECT_TRUE(section.controls.empty());
 }
 
