@@ -332,6 +332,7 @@ WindowHandle GetChild(WindowHandle parent, std::uint16_t id) {
 WindowHandle GetWindow(WindowHandle handle, WindowRelation relation) {
   const Window* window = Live(handle);
   if (!window) return nullptr;
+  if (relation == kGwOwner) return window->owner;
   if (relation == kGwChild) return window->children.empty() ? nullptr : window->children.front();
   if (relation != kGwHwndNext || !window->parent) return nullptr;
   const auto& siblings = window->parent->children;

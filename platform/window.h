@@ -96,8 +96,9 @@ WindowHandle GetParent(WindowHandle window);
 std::uint16_t GetWindowId(WindowHandle window);
 WindowHandle GetChild(WindowHandle parent, std::uint16_t id);
 // The window's first child (kGwChild) or its next sibling (kGwHwndNext),
-// in the order they were made, which is a dialog's order of controls.
-enum WindowRelation { kGwHwndNext = 2, kGwChild = 5 };
+// in the order they were made, which is a dialog's order of controls; or
+// the top-level window that owns it (kGwOwner), as a dialog's owner.
+enum WindowRelation { kGwHwndNext = 2, kGwOwner = 4, kGwChild = 5 };
 WindowHandle GetWindow(WindowHandle window, WindowRelation relation);
 std::uint32_t GetWindowStyle(WindowHandle window);
 std::u16string GetWindowText(WindowHandle window);

@@ -349,6 +349,21 @@ TEST_F(DialogTest, APaintThatInvalidatesItsWindowDuringTheEraseIsPaintedAgain) {
   EXPECT_EQ(inside, 0u) << "the square of the second paint";
 }
 
+TEST_F(DialogTest, TheInputPanelFollowsThePreferenceAndTheSwitchOfTheWindowThatAsks) {
+  EXPECT_TRUE(ShellSipPreference(owner_, kSipUp));
+  EXPECT_TRUE(GetShellState().inputPanelUp);
+  EXPECT_EQ(GetShellState().sipPreferenceWindow, owner_);
+  EXPECT_TRUE(ShellSipPreference(owner_, kSipDown));
+  EXPECT_FALSE(GetShellState().inputPanelUp);
+  EXPECT_EQ(GetShellState().sipPreference, kSipDown);
+  EXPECT_FALSE(ShellSipPreference(nullptr, kSipUp)) << "only a window may ask";
+  EXPECT_FALSE(GetShellState().inputPanelUp);
+  SipShowInputMethod(kSipfOn);
+  EXPECT_TRUE(GetShellState().inputPanelUp);
+  SipShowInputMethod(kSipfOff);
+  EXPECT_FALSE(GetShellState().inputPanelUp);
+}
+
 // What a command of the main window does with a dialog and a message box
 // inside it, each in a loop of its own.
 std::vector<std::intptr_t> answers;
