@@ -20,8 +20,7 @@ constexpr std::int32_t kRadioDot = 5;
 constexpr std::int32_t kRadioTextGap = 4;
 constexpr std::int32_t kCornerEllipse = 6;
 
-struct ButtonState {
-  Font* font = nullptr;
+struct ButtonState : ControlState {
   bool checked = false;
   bool held = false;     // the stylus went down on the button and is not lifted
   bool pressed = false;  // held, and over the button
@@ -132,26 +131,14 @@ void StylusUp(WindowHandle button, ButtonState& state, Point at) {
 }  // namespace
 
 LResult ButtonProcedure(WindowHandle button, std::uint32_t message, WParam first, LParam second) {
+  LResult result = 0;
+  if (HandleCommonMessage<ButtonState>(button, message, first, second, result)) return result;
   auto* state = static_cast<ButtonState*>(GetWindowData(button));
-  if (message == kWmCreate) {
-    SetWindowData(button, new ButtonState);
-    return 0;
-  }
   if (!state) return DefWindowProc(button, message, first, second);
   switch (message) {
-    case kWmDestroy:
-      SetWindowData(button, nullptr);
-      delete state;
-      return 0;
     case kWmPaint:
       Paint(button, *state);
       return 0;
-    case kWmSetFont:
-      state->font = reinterpret_cast<Font*>(first);
-      if (LowWord(static_cast<std::uintptr_t>(second))) InvalidateRect(button, true);
-      return 0;
-    case kWmGetFont:
-      return reinterpret_cast<LResult>(state->font);
     case kWmSetFocus:
     case kWmKillFocus:
       InvalidateRect(button, true);

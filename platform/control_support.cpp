@@ -1,5 +1,7 @@
 #include "platform/control_support.h"
 
+#include <algorithm>
+
 #include "platform/controls.h"
 #include "platform/window.h"
 
@@ -40,6 +42,21 @@ void NotifyParent(WindowHandle control, std::uint16_t code) {
 }
 
 Font* FontOrSystem(Font* font) { return font ? font : SystemFont(); }
+
+std::optional<std::ptrdiff_t> ScrolledTop(WParam first, std::ptrdiff_t top, std::ptrdiff_t page, std::ptrdiff_t last) {
+  switch (LowWord(first)) {
+    case kSbLineUp: --top; break;
+    case kSbLineDown: ++top; break;
+    case kSbPageUp: top -= page; break;
+    case kSbPageDown: top += page; break;
+    case kSbThumbPosition:
+    case kSbThumbTrack: top = SignedHighWord(first); break;
+    case kSbTop: top = 0; break;
+    case kSbBottom: top = last; break;
+    default: return std::nullopt;
+  }
+  return std::clamp<std::ptrdiff_t>(top, 0, std::max<std::ptrdiff_t>(0, last));
+}
 
 Point PlaceInParent(WindowHandle control) {
   const Rect rect = GetWindowRect(control);

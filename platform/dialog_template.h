@@ -36,26 +36,24 @@ constexpr std::uint32_t kDsSetFont = 0x0040;  // the template names its font
 constexpr std::uint32_t kDsModalFrame = 0x0080;
 constexpr std::uint32_t kDsCenter = 0x0800;  // centred on the screen's work area
 
-struct DialogItemTemplate {
+// What a dialog and each of its controls have: styles, place and size.
+struct TemplatePlace {
   std::uint32_t style = 0;
   std::uint32_t exStyle = 0;
   std::int16_t x = 0;
   std::int16_t y = 0;
   std::int16_t width = 0;
   std::int16_t height = 0;
+};
+
+struct DialogItemTemplate : TemplatePlace {
   std::uint16_t id = 0;
   std::u16string className;         // an atom is given by its class's name
   std::u16string text;
   std::uint16_t textResource = 0;  // text given as an ordinal: a resource of the program
 };
 
-struct DialogTemplate {
-  std::uint32_t style = 0;
-  std::uint32_t exStyle = 0;
-  std::int16_t x = 0;
-  std::int16_t y = 0;
-  std::int16_t width = 0;
-  std::int16_t height = 0;
+struct DialogTemplate : TemplatePlace {
   std::u16string caption;
   std::uint16_t pointSize = 0;  // with kDsSetFont
   std::u16string faceName;

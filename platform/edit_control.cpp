@@ -20,9 +20,9 @@ constexpr std::int32_t kMarginX = 2;
 constexpr std::int32_t kMarginY = 1;
 constexpr Color kSelectionFace = Rgb(0, 0, 128);
 
-struct EditState {
+struct EditState : ControlState {
+  EditState() { text.SetLimit(kDefaultEditLimit); }
   EditText text;
-  Font* font = nullptr;
   bool focused = false;
   bool selecting = false;      // the stylus is held down in the box
   std::int32_t scrollX = 0;    // single-line: pixels scrolled past the text's start
@@ -266,20 +266,11 @@ void VerticalScroll(WindowHandle edit, EditState& state, WParam first) {
   const Geometry g = Measure(edit, state);
   if (!g.multiLine) return;
   const std::size_t visible = VisibleLines(g);
-  const std::ptrdiff_t last = g.lines.size() > visible ? static_cast<std::ptrdiff_t>(g.lines.size() - visible) : 0;
-  auto top = static_cast<std::ptrdiff_t>(state.firstLine);
-  switch (LowWord(first)) {
-    case kSbLineUp: --top; break;
-    case kSbLineDown: ++top; break;
-    case kSbPageUp: top -= static_cast<std::ptrdiff_t>(visible); break;
-    case kSbPageDown: top += static_cast<std::ptrdiff_t>(visible); break;
-    case kSbThumbPosition:
-    case kSbThumbTrack: top = SignedHighWord(first); break;
-    case kSbTop: top = 0; break;
-    case kSbBottom: top = last; break;
-    default: return;
-  }
-  state.firstLine = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(top, 0, last));
+  const std::size_t last = g.lines.size() > visible ? g.lines.size() - visible : 0;
+  const auto top = ScrolledTop(first, static_cast<std::ptrdiff_t>(state.firstLine), static_cast<std::ptrdiff_t>(visible),
+                               static_cast<std::ptrdiff_t>(last));
+  if (!top) return;
+  state.firstLine = static_cast<std::size_t>(*top);
   UpdateScrollBar(edit, state, g);
   InvalidateRect(edit, true);
 }
@@ -354,20 +345,18 @@ LResult HandleEditMessage(WindowHandle edit, EditState& state, std::uint32_t mes
 }  // namespace
 
 LResult EditProcedure(WindowHandle edit, std::uint32_t message, WParam first, LParam second) {
-  auto* state = static_cast<EditState*>(GetWindowData(edit));
-  if (message == kWmCreate) {
-    state = new EditState;
-    state->text.SetLimit(kDefaultEditLimit);
-    SetWindowData(edit, state);
-    return 0;
+  LResult result = 0;
+  if (HandleCommonMessage<EditState>(edit, message, first, second, result)) {
+    // Another font moves the text: the caret is brought back into view.
+    if (message == kWmSetFont && LowWord(static_cast<std::uintptr_t>(second))) {
+      ScrollToCaret(edit, *static_cast<EditState*>(GetWindowData(edit)));
+    }
+    return result;
   }
+  auto* state = static_cast<EditState*>(GetWindowData(edit));
   if (!state) return DefWindowProc(edit, message, first, second);
   FollowWindowText(edit, *state);
   switch (message) {
-    case kWmDestroy:
-      SetWindowData(edit, nullptr);
-      delete state;
-      return 0;
     case kWmPaint:
       Paint(edit, *state);
       return 0;
@@ -380,12 +369,6 @@ LResult EditProcedure(WindowHandle edit, std::uint32_t message, WParam first, LP
       ScrollToCaret(edit, *state);
       return 1;
     }
-    case kWmSetFont:
-      state->font = reinterpret_cast<Font*>(first);
-      if (LowWord(static_cast<std::uintptr_t>(second))) ScrollToCaret(edit, *state);
-      return 0;
-    case kWmGetFont:
-      return reinterpret_cast<LResult>(state->font);
     case kWmSize:
       ScrollToCaret(edit, *state);
       return 0;

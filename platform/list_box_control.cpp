@@ -20,11 +20,10 @@ constexpr Color kSelectionFace = Rgb(0, 0, 128);
 // Two taps on one entry within this time are a double tap.
 constexpr std::chrono::milliseconds kDoubleTapTime{500};
 
-struct ListBoxState {
+struct ListBoxState : ControlState {
   std::vector<std::u16string> entries;
   LResult selected = kLbErr;
   LResult top = 0;
-  Font* font = nullptr;
   LResult lastTapped = kLbErr;
   std::chrono::steady_clock::time_point lastTap;
 };
@@ -208,18 +207,9 @@ void KeyDown(WindowHandle list, ListBoxState& state, std::uint16_t key) {
 }
 
 void VerticalScroll(WindowHandle list, ListBoxState& state, WParam first) {
-  const LResult visible = Measure(list, state).visible;
-  switch (LowWord(first)) {
-    case kSbLineUp: --state.top; break;
-    case kSbLineDown: ++state.top; break;
-    case kSbPageUp: state.top -= visible; break;
-    case kSbPageDown: state.top += visible; break;
-    case kSbThumbPosition:
-    case kSbThumbTrack: state.top = SignedHighWord(first); break;
-    case kSbTop: state.top = 0; break;
-    case kSbBottom: state.top = LastTop(list, state); break;
-    default: return;
-  }
+  const auto top = ScrolledTop(first, state.top, Measure(list, state).visible, LastTop(list, state));
+  if (!top) return;
+  state.top = *top;
   Refresh(list, state);
 }
 
@@ -281,29 +271,21 @@ LResult ListMessage(WindowHandle list, ListBoxState& state, std::uint32_t messag
 }  // namespace
 
 LResult ListBoxProcedure(WindowHandle list, std::uint32_t message, WParam first, LParam second) {
-  auto* state = static_cast<ListBoxState*>(GetWindowData(list));
-  if (message == kWmCreate) {
-    SetWindowData(list, new ListBoxState);
-    return 0;
+  LResult result = 0;
+  if (HandleCommonMessage<ListBoxState>(list, message, first, second, result)) {
+    // Another font makes rows of another height.
+    if (message == kWmSetFont) Refresh(list, *static_cast<ListBoxState*>(GetWindowData(list)));
+    return result;
   }
+  auto* state = static_cast<ListBoxState*>(GetWindowData(list));
   if (!state) return DefWindowProc(list, message, first, second);
   switch (message) {
-    case kWmDestroy:
-      SetWindowData(list, nullptr);
-      delete state;
-      return 0;
     case kWmPaint:
       Paint(list, *state);
       return 0;
     case kWmSize:
       Refresh(list, *state);
       return 0;
-    case kWmSetFont:
-      state->font = reinterpret_cast<Font*>(first);
-      Refresh(list, *state);
-      return 0;
-    case kWmGetFont:
-      return reinterpret_cast<LResult>(state->font);
     case kWmLButtonDown:
       Tap(list, *state, StylusPoint(second));
       return 0;

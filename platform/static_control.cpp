@@ -12,8 +12,7 @@ namespace {
 
 constexpr std::uint16_t kStnClicked = 0;
 
-struct StaticState {
-  Font* font = nullptr;
+struct StaticState : ControlState {
   Bitmap* picture = nullptr;  // not owned
 };
 
@@ -59,26 +58,14 @@ void FitPicture(WindowHandle control, const Bitmap& picture) {
 }  // namespace
 
 LResult StaticProcedure(WindowHandle control, std::uint32_t message, WParam first, LParam second) {
+  LResult result = 0;
+  if (HandleCommonMessage<StaticState>(control, message, first, second, result)) return result;
   auto* state = static_cast<StaticState*>(GetWindowData(control));
-  if (message == kWmCreate) {
-    SetWindowData(control, new StaticState);
-    return 0;
-  }
   if (!state) return DefWindowProc(control, message, first, second);
   switch (message) {
-    case kWmDestroy:
-      SetWindowData(control, nullptr);
-      delete state;
-      return 0;
     case kWmPaint:
       Paint(control, *state);
       return 0;
-    case kWmSetFont:
-      state->font = reinterpret_cast<Font*>(first);
-      if (LowWord(static_cast<std::uintptr_t>(second))) InvalidateRect(control, true);
-      return 0;
-    case kWmGetFont:
-      return reinterpret_cast<LResult>(state->font);
     case kStmSetImage: {
       if (first != kImageBitmap) return 0;
       Bitmap* previous = state->picture;
