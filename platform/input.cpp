@@ -87,7 +87,7 @@ void InjectStylus(StylusAction action, Point screen) {
   if (!target || !Enabled(target)) return;
   if (action == StylusAction::kDown) {
     Window* top = TopLevelOf(target);
-    if (system.foreground != top && !(top->exStyle & kWsExNoActivate)) SetForegroundWindow(top);
+    if (system.foreground != top && !(top->exStyle & kWsExNoActivate)) Activate(top, kWaClickActive);
     if (!Live(target)) return;
     const Point at = InWindow(target, screen);
     if (ScrollBarPartAt(*target, at) >= 0) {

@@ -373,7 +373,9 @@ void SetWindowData(WindowHandle handle, void* data) {
 
 WindowHandle GetForegroundWindow() { return System().foreground; }
 
-bool SetForegroundWindow(WindowHandle handle) {
+bool SetForegroundWindow(WindowHandle handle) { return Activate(handle, kWaActive); }
+
+bool Activate(WindowHandle handle, std::uint16_t how) {
   Window* window = TopLevelOf(Live(handle));
   if (!window) return false;
   WindowSystem& system = System();
@@ -391,7 +393,7 @@ bool SetForegroundWindow(WindowHandle handle) {
   Window* previous = system.foreground;
   system.foreground = window;
   if (previous) SendMessage(previous, kWmActivate, MakeLong(kWaInactive, 0), reinterpret_cast<LParam>(window));
-  SendMessage(window, kWmActivate, MakeLong(kWaActive, 0), reinterpret_cast<LParam>(previous));
+  SendMessage(window, kWmActivate, MakeLong(how, 0), reinterpret_cast<LParam>(previous));
   return true;
 }
 

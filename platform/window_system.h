@@ -101,6 +101,10 @@ void PlaceWindowsOnWorkArea();
 // Makes sure the shell's own windows exist.
 void StartShell();
 
+// SetForegroundWindow, telling the window how it became active: kWaActive,
+// or kWaClickActive for a tap on it.
+bool Activate(WindowHandle window, std::uint16_t how);
+
 // Keeps the key state of GetKeyState as key messages leave the queue.
 void NoteKeyMessage(const Message& message);
 

@@ -349,6 +349,28 @@ TEST_F(DialogTest, APaintThatInvalidatesItsWindowDuringTheEraseIsPaintedAgain) {
   EXPECT_EQ(inside, 0u) << "the square of the second paint";
 }
 
+std::vector<std::uint16_t> activations;
+
+LResult Activations(WindowHandle window, std::uint32_t message, WParam first, LParam second) {
+  if (message == kWmActivate) activations.push_back(LowWord(first));
+  return DefWindowProc(window, message, first, second);
+}
+
+TEST_F(DialogTest, AWindowLearnsWhetherATapMadeItActive) {
+  WindowClass watched;
+  watched.procedure = Activations;
+  watched.name = u"Watched";
+  RegisterClass(watched);
+  const WindowHandle window = CreateWindow(0, u"Watched", u"", kWsVisible, 0, 200, 240, 100, nullptr, 0, nullptr);
+  const WindowHandle other = CreateWindow(0, u"Owner", u"", kWsVisible, 0, 30, 240, 100, nullptr, 0, nullptr);
+  InjectStylus(StylusAction::kDown, Point{10, 250});
+  InjectStylus(StylusAction::kUp, Point{10, 250});
+  PumpUntilIdle();
+  SetForegroundWindow(other);
+  SetForegroundWindow(window);
+  EXPECT_EQ(activations, (std::vector<std::uint16_t>{kWaActive, kWaInactive, kWaClickActive, kWaInactive, kWaActive}));
+}
+
 TEST_F(DialogTest, TheInputPanelFollowsThePreferenceAndTheSwitchOfTheWindowThatAsks) {
   EXPECT_TRUE(ShellSipPreference(owner_, kSipUp));
   EXPECT_TRUE(GetShellState().inputPanelUp);
