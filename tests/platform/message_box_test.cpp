@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,18 @@ TEST_F(MessageBoxTest, EveryBoxIsRecordedAndAnsweredByATapOnItsButton) {
   EXPECT_EQ(FindWindow(u"Dialog", u""), nullptr) << "no box is left behind";
   EXPECT_TRUE(IsWindowEnabled(owner_));
   EXPECT_EQ(GetForegroundWindow(), owner_);
+}
+
+TEST_F(MessageBoxTest, WithoutDrawingABoxIsStillRecordedAndAnswered) {
+  const Framebuffer before = backend_->lastScreen();
+  backend_->SetDrawsBoxes(false);
+  backend_->ScriptAnswer(kIdCancel);
+  EXPECT_EQ(ShowMessageBox(owner_, kBookmarkQuestion, "Bookmark", kMbYesNoCancel), kIdCancel);
+  EXPECT_EQ(ShowMessageBox(owner_, kBookmarkQuestion, "Bookmark", kMbYesNoCancel), kIdYes);
+  EXPECT_EQ(backend_->shownBoxes().size(), 2u);
+  const auto after = backend_->lastScreen().pixels();
+  EXPECT_TRUE(std::equal(after.begin(), after.end(), before.pixels().begin(), before.pixels().end()))
+      << "nothing was drawn";
 }
 
 TEST_F(MessageBoxTest, EnterPressesTheFocusedButtonAndEscapeCancels) {

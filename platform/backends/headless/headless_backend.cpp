@@ -13,6 +13,7 @@ int HeadlessBackend::RunMessageBox(const MessageBoxRequest& request) {
     answer = answers_.front();
     answers_.pop_front();
   }
+  if (!drawsBoxes_) return answer;
   pending_.push_back(PendingAnswer{answer, false});
   const int shown = RunMessageBoxDialog(request);
   pending_.pop_back();

@@ -31,6 +31,9 @@ class HeadlessBackend final : public Backend {
   void ScriptAnswer(int button) { answers_.push_back(button); }
   const std::vector<MessageBoxRequest>& shownBoxes() const { return shown_; }
   void ClearShownBoxes() { shown_.clear(); }
+  // Without the real box a box is only recorded and answered, at no cost:
+  // for fuzzing, where thousands of boxes come a second. On by default.
+  void SetDrawsBoxes(bool draws) { drawsBoxes_ = draws; }
 
  private:
   // The answer for each box running now, innermost last, and whether its
@@ -48,6 +51,7 @@ class HeadlessBackend final : public Backend {
   std::vector<ScriptCommand> script_;
   std::size_t next_ = 0;
   bool closeRequested_ = false;
+  bool drawsBoxes_ = true;
 };
 
 // Installs a headless backend for the lifetime of this object, then puts the
