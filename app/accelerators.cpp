@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/input.h"
 #include "platform/window.h"
 #include "resources/program_resources.h"
 
@@ -10,21 +11,22 @@ namespace {
 
 struct Accelerator {
   std::uint16_t key;
-  std::uint8_t modifiers;  // platform::KeyModifier bits, Shift aside
+  bool control;
+  bool alt;
   std::uint16_t command;
 };
 
 // As the menu labels read: "Ctrl+F", "Ctrl+Home", "Ctrl+D", "Alt+F3", "F3",
 // "Ctrl+C", "Ctrl+E", "Ctrl+Q".
 constexpr std::array<Accelerator, 8> kAccelerators{{
-    {'F', platform::kModControl, kChooseFontCommand},
-    {platform::kVkHome, platform::kModControl, kThisWeekCommand},
-    {'D', platform::kModControl, kIndexCommand},
-    {platform::kVkF3, platform::kModAlt, kSearchCommand},
-    {platform::kVkF3, 0, kSearchAgainCommand},
-    {'C', platform::kModControl, kCopyCommand},
-    {'E', platform::kModControl, kAppendToClipboardCommand},
-    {'Q', platform::kModControl, kExitCommand},
+    {'F', true, false, kChooseFontCommand},
+    {platform::kVkHome, true, false, kThisWeekCommand},
+    {'D', true, false, kIndexCommand},
+    {platform::kVkF3, false, true, kSearchCommand},
+    {platform::kVkF3, false, false, kSearchAgainCommand},
+    {'C', true, false, kCopyCommand},
+    {'E', true, false, kAppendToClipboardCommand},
+    {'Q', true, false, kExitCommand},
 }};
 
 // Whether the key went to `window` or to a control inside it, rather than
@@ -40,9 +42,11 @@ bool ForWindow(platform::WindowHandle window, platform::WindowHandle target) {
 
 bool TranslateAccelerator(platform::WindowHandle window, const platform::Message& message) {
   if (message.id != platform::kWmKeyDown || !ForWindow(window, message.window)) return false;
-  const std::uint8_t modifiers = message.modifiers & (platform::kModControl | platform::kModAlt);
+  // The key state as of this message, not as the keyboard is now.
+  const bool control = platform::GetKeyState(platform::kVkControl);
+  const bool alt = platform::GetKeyState(platform::kVkMenu);
   for (const Accelerator& accelerator : kAccelerators) {
-    if (accelerator.key == message.first && accelerator.modifiers == modifiers) {
+    if (accelerator.key == message.first && accelerator.control == control && accelerator.alt == alt) {
       platform::SendMessage(window, platform::kWmCommand, accelerator.command, 0);
       return true;
     }

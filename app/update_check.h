@@ -11,8 +11,8 @@ namespace quillory {
 
 // Addresses under a reserved example domain, so that nothing real is
 // contacted by accident.
-constexpr char16_t kUpdateServer[] = u"http://updates.example.com";
-constexpr char16_t kMakerHomePage[] = u"http://www.example.com/orvenda/";
+constexpr char16_t kUpdateServer[] = u"http://updates.orvenda.example";
+constexpr char16_t kMakerHomePage[] = u"http://www.orvenda.example/";
 constexpr char16_t kProductId[] = u"Orvenda/Quillory - 32";
 
 // The update request address: the server's "/cgi-bin/upgrade?p=arm/", the

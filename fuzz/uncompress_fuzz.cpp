@@ -11,6 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
   static platform::HeadlessBackend backend;
+  backend.SetDrawsBoxes(false);
   platform::InstallBackend(&backend);
   backend.ClearShownBoxes();
   const std::uint32_t length = static_cast<std::uint32_t>((data[0] << 8) | data[1]);

@@ -91,6 +91,7 @@ std::unique_ptr<Font> Font::Open(const FontFile& file, const FontRequest& reques
   if (FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(em)) != 0) return nullptr;
 
   std::unique_ptr<Font> font(new Font(std::move(face)));
+  font->request_ = request;
   TextMetrics& m = font->metrics_;
   m.ascent = Scale(ascender, em, unitsPerEm);
   m.descent = Scale(descender, em, unitsPerEm);
@@ -108,6 +109,7 @@ std::unique_ptr<Font> Font::Open(const FontFile& file, const FontRequest& reques
 std::unique_ptr<Font> Font::Fixed(std::int32_t height, std::int32_t advance) {
   std::unique_ptr<Font> font(new Font(nullptr));
   font->fixedAdvance_ = std::max(0, advance);
+  font->request_.height = height;
   TextMetrics& m = font->metrics_;
   m.height = std::max(1, height);
   m.ascent = m.height * 3 / 4;

@@ -79,6 +79,9 @@ class Font {
   Font& operator=(const Font&) = delete;
 
   const TextMetrics& metrics() const { return metrics_; }
+  // The logical font it was made from, as the handheld describes a font
+  // object back to its caller.
+  const FontRequest& request() const { return request_; }
   // The family name the face reports (UTF-8).
   const std::string& familyName() const { return familyName_; }
 
@@ -119,6 +122,7 @@ class Font {
   std::unique_ptr<Face> face_;  // null for a fixed font
   std::int32_t fixedAdvance_ = 0;
   TextMetrics metrics_;
+  FontRequest request_;
   std::string familyName_;
   CharTable advances_;
   CharTable glyphIndex_;           // into glyphs_

@@ -82,11 +82,12 @@ void InjectStylus(StylusAction action, Point screen) {
     }
     return;
   }
-  Window* target = system.capture && Live(system.capture) ? system.capture : WindowAt(screen);
+  const bool captured = system.capture && Live(system.capture);
+  Window* target = captured ? system.capture : WindowAt(screen);
   if (!target || !Enabled(target)) return;
   if (action == StylusAction::kDown) {
     Window* top = TopLevelOf(target);
-    if (system.foreground != top && !(top->exStyle & kWsExNoActivate)) SetForegroundWindow(top);
+    if (system.foreground != top && !(top->exStyle & kWsExNoActivate)) Activate(top, kWaClickActive);
     if (!Live(target)) return;
     const Point at = InWindow(target, screen);
     if (ScrollBarPartAt(*target, at) >= 0) {
@@ -95,6 +96,7 @@ void InjectStylus(StylusAction action, Point screen) {
       return;
     }
   }
+  if (!captured && CaptionBarStylus(*target, InWindow(target, screen), action == StylusAction::kDown)) return;
   const Point client = ClientToScreen(target, Point{0, 0});
   PostMessage(target, StylusMessage(action), 0, PointParam(screen.x - client.x, screen.y - client.y));
 }
@@ -107,15 +109,23 @@ void InjectKey(std::uint16_t virtualKey, bool down, char16_t character) {
   }
   WindowSystem& system = System();
   Window* target = system.focus && Live(system.focus) && IsWindowVisible(system.focus) ? system.focus : system.foreground;
-  if (!target || !Enabled(target)) return;
-  const std::uint8_t modifiers = static_cast<std::uint8_t>((IsKeyDown(kVkControl) ? kModControl : 0) |
-                                                           (IsKeyDown(kVkMenu) ? kModAlt : 0) |
-                                                           (IsKeyDown(kVkShift) ? kModShift : 0));
-  system.queue.push_back(
-      Message{target, down ? kWmKeyDown : kWmKeyUp, virtualKey, 1, down ? character : u'\0', modifiers});
+  const Message message{target, down ? kWmKeyDown : kWmKeyUp, virtualKey, 1, down ? character : u'\0'};
+  if (!target || !Enabled(target)) {
+    NoteKeyMessage(message);  // nobody gets it, but the key did go down or up
+    return;
+  }
+  system.queue.push_back(message);
 }
 
 bool IsKeyDown(std::uint16_t virtualKey) { return KeysDown().count(virtualKey) != 0; }
+
+void NoteKeyMessage(const Message& message) {
+  auto& keys = System().keysAsHandled;
+  if (message.id == kWmKeyDown) keys.insert(static_cast<std::uint16_t>(message.first));
+  if (message.id == kWmKeyUp) keys.erase(static_cast<std::uint16_t>(message.first));
+}
+
+bool GetKeyState(std::uint16_t virtualKey) { return System().keysAsHandled.count(virtualKey) != 0; }
 
 void InjectCharacter(char16_t character) {
   WindowSystem& system = System();

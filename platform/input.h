@@ -18,7 +18,11 @@ enum class StylusAction { kDown, kMove, kUp };
 void InjectStylus(StylusAction action, Point screenPoint);
 // A key pressed or released; `character` is what a press types (0 for none).
 void InjectKey(std::uint16_t virtualKey, bool down, char16_t character = 0);
+// Whether the key is down now, as the input has come so far.
 bool IsKeyDown(std::uint16_t virtualKey);
+// Whether the key was down when the message being handled was sent: the
+// state a control reads to see whether Shift or Control goes with a key.
+bool GetKeyState(std::uint16_t virtualKey);
 // A character typed apart from its key (text input from the desktop's
 // keyboard layout): a character message to the focused window.
 void InjectCharacter(char16_t character);

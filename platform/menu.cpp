@@ -1,37 +1,14 @@
 #include "platform/menu.h"
 
+#include "platform/resource_reader.h"
+
 namespace platform {
 namespace {
 
 constexpr int kDeepestNesting = 8;
 
-class TemplateReader {
- public:
-  explicit TemplateReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
-
-  std::optional<std::uint16_t> Word() {
-    if (at_ + 2 > bytes_.size()) return std::nullopt;
-    const auto word = static_cast<std::uint16_t>(bytes_[at_] | (bytes_[at_ + 1] << 8));
-    at_ += 2;
-    return word;
-  }
-  std::optional<std::u16string> Text() {
-    std::u16string text;
-    while (true) {
-      const auto unit = Word();
-      if (!unit) return std::nullopt;
-      if (*unit == 0) return text;
-      text += static_cast<char16_t>(*unit);
-    }
-  }
-
- private:
-  std::span<const std::uint8_t> bytes_;
-  std::size_t at_ = 0;
-};
-
 // Reads the items of one level, up to the one marked last.
-bool ReadLevel(TemplateReader& reader, Menu& menu, int depth) {
+bool ReadLevel(ResourceReader& reader, Menu& menu, int depth) {
   if (depth > kDeepestNesting) return false;
   while (true) {
     const auto option = reader.Word();
@@ -70,7 +47,7 @@ MenuItem* FindItem(Menu* menu, std::uint16_t command) {
 }  // namespace
 
 std::unique_ptr<Menu> ParseMenu(std::span<const std::uint8_t> bytes) {
-  TemplateReader reader(bytes);
+  ResourceReader reader(bytes);
   const auto version = reader.Word();
   const auto headerSize = reader.Word();
   if (!version || !headerSize || *version != 0 || *headerSize != 0) return nullptr;

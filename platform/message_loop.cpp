@@ -46,7 +46,15 @@ void PostQuitMessage(int exitCode) {
   System().quitCode = exitCode;
 }
 
-LResult DefWindowProc(WindowHandle handle, std::uint32_t message, WParam first, LParam) {
+std::size_t CopyText(std::u16string_view text, std::size_t room, char16_t* buffer) {
+  if (!buffer || room == 0) return 0;
+  const std::size_t count = std::min(text.size(), room - 1);
+  std::copy_n(text.begin(), count, buffer);
+  buffer[count] = 0;
+  return count;
+}
+
+LResult DefWindowProc(WindowHandle handle, std::uint32_t message, WParam first, LParam second) {
   Window* window = Live(handle);
   if (!window) return 0;
   switch (message) {
@@ -64,6 +72,13 @@ LResult DefWindowProc(WindowHandle handle, std::uint32_t message, WParam first, 
       BeginPaint(handle);
       EndPaint(handle);
       return 0;
+    case kWmSetText:
+      SetWindowText(handle, second ? std::u16string_view(reinterpret_cast<const char16_t*>(second)) : u"");
+      return 1;
+    case kWmGetText:
+      return static_cast<LResult>(CopyText(window->title, first, reinterpret_cast<char16_t*>(second)));
+    case kWmGetTextLength:
+      return static_cast<LResult>(window->title.size());
     default:
       return 0;
   }
@@ -75,6 +90,7 @@ bool GetMessage(Message& message) {
     if (!system.queue.empty()) {
       message = system.queue.front();
       system.queue.pop_front();
+      NoteKeyMessage(message);
       return true;
     }
     if (system.quitPosted) {
@@ -113,19 +129,22 @@ LResult DispatchMessage(const Message& message) {
   Window* window = Live(message.window);
   if (!window) return 0;
   if (message.id == kWmPaint && !window->invalid) return 0;
+  const std::uint32_t validations = window->validations;
   const LResult result = SendMessage(message.window, message.id, message.first, message.second);
-  // A procedure that paints without BeginPaint would be asked forever.
-  if (message.id == kWmPaint && Live(message.window)) window->invalid = false;
+  // A procedure that paints without BeginPaint would be asked forever; one
+  // that called it keeps what was invalidated after it (by its erase, say).
+  if (message.id == kWmPaint && Live(message.window) && window->validations == validations) window->invalid = false;
   return result;
 }
 
-bool RunModalLoop(const std::function<bool()>& done) {
+bool RunModalLoop(const std::function<bool()>& done, const std::function<bool(const Message&)>& filter) {
   Message message;
   while (!done()) {
     if (!GetMessage(message)) {
       PostQuitMessage(static_cast<int>(message.first));
       return false;
     }
+    if (filter && filter(message)) continue;
     TranslateMessage(message);
     DispatchMessage(message);
   }
@@ -138,6 +157,7 @@ void PumpUntilIdle() {
     if (!system.queue.empty()) {
       const Message message = system.queue.front();
       system.queue.pop_front();
+      NoteKeyMessage(message);
       TranslateMessage(message);
       DispatchMessage(message);
       continue;

@@ -16,6 +16,7 @@ using LParam = std::intptr_t;
 using LResult = std::intptr_t;
 
 enum MessageId : std::uint32_t {
+  kWmNull = 0x0000,  // does nothing; wakes a loop that waits
   kWmCreate = 0x0001,
   kWmDestroy = 0x0002,
   kWmMove = 0x0003,
@@ -24,10 +25,16 @@ enum MessageId : std::uint32_t {
   kWmSetFocus = 0x0007,
   kWmKillFocus = 0x0008,
   kWmPaint = 0x000F,
+  kWmSetText = 0x000C,        // second: the new zero-terminated text
+  kWmGetText = 0x000D,        // first: room in characters with the terminator; second: the buffer
+  kWmGetTextLength = 0x000E,
   kWmClose = 0x0010,
   kWmQuit = 0x0012,
   kWmEraseBackground = 0x0014,
   kWmSettingChange = 0x001A,
+  kWmDrawItem = 0x002B,  // first: the control's identifier; second: a DrawItem record (platform/controls.h)
+  kWmSetFont = 0x0030,   // first: the Font*, null for the system font; low word of second: redraw
+  kWmGetFont = 0x0031,
   kWmWindowPositionChanged = 0x0047,
   kWmHelp = 0x0053,  // the help request (F1 on the desktop)
   kWmKeyDown = 0x0100,
@@ -108,21 +115,12 @@ constexpr LParam PointParam(std::int32_t x, std::int32_t y) {
   return static_cast<LParam>(MakeLong(static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)));
 }
 
-// Modifier keys held when a key message was sent, so that a key's meaning
-// does not depend on how late the loop gets to it.
-enum KeyModifier : std::uint8_t {
-  kModControl = 0x01,
-  kModAlt = 0x02,
-  kModShift = 0x04,
-};
-
 struct Message {
   WindowHandle window = nullptr;
   std::uint32_t id = 0;
   WParam first = 0;
   LParam second = 0;
-  char16_t character = 0;     // what a key-down types, for TranslateMessage
-  std::uint8_t modifiers = 0;  // KeyModifier bits of a key message
+  char16_t character = 0;  // what a key-down types, for TranslateMessage
 };
 
 using WindowProcedure = LResult (*)(WindowHandle window, std::uint32_t message, WParam first, LParam second);

@@ -29,11 +29,11 @@ struct Geometry {
 
 Geometry Measure(const Window& window) {
   Geometry g;
-  const std::int32_t width = window.rect.width();
-  const std::int32_t height = window.rect.height();
-  g.bar = Rect{width - kScrollBarWidth, 0, width, height};
-  g.trackTop = kScrollBarWidth;
-  g.trackBottom = std::max(g.trackTop, height - kScrollBarWidth);
+  // Beside the client area, inside any caption bar and frame.
+  const Rect client = ClientArea(window);
+  g.bar = Rect{client.right, client.top, client.right + kScrollBarWidth, client.bottom};
+  g.trackTop = client.top + kScrollBarWidth;
+  g.trackBottom = std::max(g.trackTop, client.bottom - kScrollBarWidth);
   const ScrollBarState& s = window.scroll;
   const std::int32_t travel = std::max(0, g.trackBottom - g.trackTop - kScrollBarWidth);
   const std::int64_t range = static_cast<std::int64_t>(s.maximum) - s.minimum;
@@ -73,7 +73,7 @@ void Notify(Window& window, std::uint16_t code, std::int32_t position = 0) {
 
 }  // namespace
 
-void DrawNonClient(Window& window) {
+void DrawScrollBar(Window& window) {
   if (!(window.style & kWsVScroll)) return;
   Window* top = TopLevelOf(&window);
   if (!top->surface) return;
@@ -84,7 +84,7 @@ void DrawNonClient(Window& window) {
   };
   Framebuffer& surface = *top->surface;
   surface.Fill(place(g.bar), kTrack);
-  const Rect up = place(Rect{g.bar.left, 0, g.bar.right, g.trackTop});
+  const Rect up = place(Rect{g.bar.left, g.bar.top, g.bar.right, g.trackTop});
   const Rect down = place(Rect{g.bar.left, g.trackBottom, g.bar.right, g.bar.bottom});
   Box(surface, up, kFace);
   Arrow(surface, up, true);
@@ -144,14 +144,14 @@ void SetScrollRange(WindowHandle handle, int bar, std::int32_t minimum, std::int
   window->scroll.minimum = minimum;
   window->scroll.maximum = std::max(minimum, maximum);
   window->scroll.position = std::clamp(window->scroll.position, window->scroll.minimum, window->scroll.maximum);
-  if (redraw) DrawNonClient(*window);
+  if (redraw) DrawScrollBar(*window);
 }
 
 void SetScrollPos(WindowHandle handle, int bar, std::int32_t position, bool redraw) {
   Window* window = Live(handle);
   if (!window || bar != kSbVert) return;
   window->scroll.position = std::clamp(position, window->scroll.minimum, window->scroll.maximum);
-  if (redraw) DrawNonClient(*window);
+  if (redraw) DrawScrollBar(*window);
 }
 
 std::int32_t GetScrollPos(WindowHandle handle, int bar) {

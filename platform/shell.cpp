@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/command_bar.h"
 #include "platform/window_system.h"
 
 extern char** environ;
@@ -78,6 +79,37 @@ bool ShellFullScreen(WindowHandle window, std::uint32_t flags) {
 }
 
 const ShellState& GetShellState() { return State(); }
+
+bool ShellInitDialog(WindowHandle dialog, std::uint32_t flags) {
+  Window* window = Live(dialog);
+  if (!window || window->parent) return false;
+  if (flags & kShidifDoneButton) {
+    window->exStyle |= kWsExCaptionOkButton;
+    InvalidateTree(*window, false);
+  }
+  if (flags & (kShidifSizeDialog | kShidifSizeDialogFullScreen)) {
+    Rect area = WorkArea();
+    if (!(flags & kShidifFullScreenNoMenuBar)) area.bottom = std::max(area.top, area.bottom - kBarHeight);
+    MoveWindow(dialog, area.left, area.top, area.width(), area.height(), true);
+  }
+  if (flags & kShidifSipDown) State().inputPanelUp = false;
+  return true;
+}
+
+bool ShellSipPreference(WindowHandle window, SipPreference preference) {
+  if (!IsWindow(window)) return false;
+  ShellState& state = State();
+  state.sipPreference = preference;
+  state.sipPreferenceWindow = window;
+  if (preference == kSipUp || preference == kSipInputDialog) state.inputPanelUp = true;
+  if (preference == kSipDown || preference == kSipForceDown) state.inputPanelUp = false;
+  return true;
+}
+
+bool SipShowInputMethod(std::uint32_t flags) {
+  State().inputPanelUp = (flags & kSipfOn) != 0;
+  return true;
+}
 
 void ShellHandleSettingChange(WindowHandle, WParam, LParam) {
   // The desktop has no input panel to make room for; the work area changes

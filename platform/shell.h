@@ -1,8 +1,10 @@
 #pragma once
 // The handheld's shell, presented inside the screen: the task bar is a
 // window of class "HHTaskBar" along the top of the screen, which the
-// program may hide and show; the input-panel button and the Start icon are
-// kept as state. Full-screen means a window covers the whole screen.
+// program may hide and show; the input-panel button, the input panel and
+// the Start icon are kept as state (the desktop's own keyboard always types
+// into the focused window). Full-screen means a window covers the whole
+// screen.
 
 #include <cstdint>
 #include <string>
@@ -27,8 +29,31 @@ bool ShellFullScreen(WindowHandle window, std::uint32_t flags);
 struct ShellState {
   bool sipButtonVisible = true;
   bool startIconVisible = true;
+  bool inputPanelUp = false;
+  int sipPreference = 0;                       // the last preference asked for
+  WindowHandle sipPreferenceWindow = nullptr;  // and by which window
 };
 const ShellState& GetShellState();
+
+// The shell's dialog set-up flags.
+constexpr std::uint32_t kShidifDoneButton = 0x0001;  // the "ok" button in the caption bar
+constexpr std::uint32_t kShidifSizeDialog = 0x0002;
+constexpr std::uint32_t kShidifSizeDialogFullScreen = 0x0004;
+constexpr std::uint32_t kShidifSipDown = 0x0008;
+constexpr std::uint32_t kShidifFullScreenNoMenuBar = 0x0010;
+// Sets a dialog up the handheld's way: either sizing flag sizes it to the
+// work area (leaving room for a menu bar at the bottom unless
+// kShidifFullScreenNoMenuBar is given). False for anything but a top-level
+// window.
+bool ShellInitDialog(WindowHandle dialog, std::uint32_t flags);
+
+// The input panel a window would like while it is active.
+enum SipPreference : int { kSipUnchanged = 0, kSipUp = 1, kSipDown = 2, kSipForceDown = 3, kSipInputDialog = 4 };
+bool ShellSipPreference(WindowHandle window, SipPreference preference);
+// The input-method switch: the panel shown (kSipfOn) or put down (kSipfOff).
+constexpr std::uint32_t kSipfOff = 0x0000;
+constexpr std::uint32_t kSipfOn = 0x0001;
+bool SipShowInputMethod(std::uint32_t flags);
 
 // The shell's standard handling of a setting change: windows the platform
 // placed keep filling the work area.

@@ -111,10 +111,23 @@ Window* TopLevelOf(Window* window) {
   return window;
 }
 
+bool HasCaptionBar(const Window& window) { return !window.parent && (window.style & kWsCaption) == kWsCaption; }
+
 Rect ClientArea(const Window& window) {
   Rect area{0, 0, window.rect.width(), window.rect.height()};
-  if (window.style & kWsVScroll) area.right = std::max(0, area.right - kScrollBarWidth);
+  if (HasCaptionBar(window)) {
+    area = Rect{kFrameWidth, kCaptionBarHeight, area.right - kFrameWidth, area.bottom - kFrameWidth};
+  }
+  if (window.style & kWsVScroll) area.right -= kScrollBarWidth;
+  area.right = std::max(area.left, area.right);
+  area.bottom = std::max(area.top, area.bottom);
   return area;
+}
+
+Size WindowSizeForClient(std::uint32_t style, Size client) {
+  const bool caption = (style & kWsCaption) == kWsCaption;
+  return Size{client.cx + (style & kWsVScroll ? kScrollBarWidth : 0) + (caption ? 2 * kFrameWidth : 0),
+              client.cy + (caption ? kCaptionBarHeight + kFrameWidth : 0)};
 }
 
 Point WindowOrigin(const Window& window) {
@@ -263,6 +276,19 @@ bool ShowWindow(WindowHandle handle, int command) {
   return wasVisible;
 }
 
+bool EnableWindow(WindowHandle handle, bool enable) {
+  Window* window = Live(handle);
+  if (!window) return false;
+  const bool wasDisabled = !window->enabled;
+  window->enabled = enable;
+  return wasDisabled;
+}
+
+bool IsWindowEnabled(WindowHandle handle) {
+  const Window* window = Live(handle);
+  return window && window->enabled;
+}
+
 bool IsWindowVisible(WindowHandle handle) {
   for (const Window* w = Live(handle); w; w = w->parent) {
     if (!w->visible) return false;
@@ -296,6 +322,11 @@ Point ClientToScreen(WindowHandle handle, Point point) {
   return Point{top->rect.left + origin.x + point.x, top->rect.top + origin.y + point.y};
 }
 
+Point ScreenToClient(WindowHandle handle, Point point) {
+  const Point origin = ClientToScreen(handle, Point{0, 0});
+  return Point{point.x - origin.x, point.y - origin.y};
+}
+
 WindowHandle GetParent(WindowHandle handle) {
   const Window* window = Live(handle);
   if (!window) return nullptr;
@@ -314,6 +345,17 @@ WindowHandle GetChild(WindowHandle parent, std::uint16_t id) {
     if (child->id == id) return child;
   }
   return nullptr;
+}
+
+WindowHandle GetWindow(WindowHandle handle, WindowRelation relation) {
+  const Window* window = Live(handle);
+  if (!window) return nullptr;
+  if (relation == kGwOwner) return window->owner;
+  if (relation == kGwChild) return window->children.empty() ? nullptr : window->children.front();
+  if (relation != kGwHwndNext || !window->parent) return nullptr;
+  const auto& siblings = window->parent->children;
+  const auto at = std::find(siblings.begin(), siblings.end(), window);
+  return at == siblings.end() || at + 1 == siblings.end() ? nullptr : *(at + 1);
 }
 
 std::uint32_t GetWindowStyle(WindowHandle handle) {
@@ -349,7 +391,9 @@ void SetWindowData(WindowHandle handle, void* data) {
 
 WindowHandle GetForegroundWindow() { return System().foreground; }
 
-bool SetForegroundWindow(WindowHandle handle) {
+bool SetForegroundWindow(WindowHandle handle) { return Activate(handle, kWaActive); }
+
+bool Activate(WindowHandle handle, std::uint16_t how) {
   Window* window = TopLevelOf(Live(handle));
   if (!window) return false;
   WindowSystem& system = System();
@@ -367,7 +411,7 @@ bool SetForegroundWindow(WindowHandle handle) {
   Window* previous = system.foreground;
   system.foreground = window;
   if (previous) SendMessage(previous, kWmActivate, MakeLong(kWaInactive, 0), reinterpret_cast<LParam>(window));
-  SendMessage(window, kWmActivate, MakeLong(kWaActive, 0), reinterpret_cast<LParam>(previous));
+  SendMessage(window, kWmActivate, MakeLong(how, 0), reinterpret_cast<LParam>(previous));
   return true;
 }
 
@@ -404,6 +448,7 @@ void ResetWindowSystem() {
   system.windows.clear();
   system.classes.clear();
   system.queue.clear();
+  system.keysAsHandled.clear();
   system.foreground = system.focus = system.capture = nullptr;
   system.quitPosted = false;
   system.quitCode = 0;
@@ -415,7 +460,9 @@ std::int32_t GetSystemMetrics(int metric) {
     case kSmCxScreen: return System().screen.cx;
     case kSmCyScreen: return System().screen.cy;
     case kSmCxVScroll: return kScrollBarWidth;
-    case kSmCyCaption: return 26;
+    case kSmCyCaption: return kCaptionBarHeight;
+    case kSmCxEdge:
+    case kSmCyEdge: return 2;
     default: return 0;
   }
 }

@@ -32,12 +32,19 @@ namespace platform {
 constexpr std::uint32_t kWsPopup = 0x80000000;
 constexpr std::uint32_t kWsChild = 0x40000000;
 constexpr std::uint32_t kWsVisible = 0x10000000;
+// A top-level window with a caption has a caption bar (its title) above its
+// client area.
 constexpr std::uint32_t kWsCaption = 0x00C00000;
 constexpr std::uint32_t kWsBorder = 0x00800000;
 constexpr std::uint32_t kWsVScroll = 0x00200000;
+constexpr std::uint32_t kWsSysMenu = 0x00080000;
+constexpr std::uint32_t kWsGroup = 0x00020000;    // the first control of a group of radio buttons
+constexpr std::uint32_t kWsTabStop = 0x00010000;  // Tab and the dialog's first focus stop here
 constexpr std::uint32_t kWsExWindowEdge = 0x00000100;
 // Never becomes the foreground window: bars, tooltips, the shell's task bar.
 constexpr std::uint32_t kWsExNoActivate = 0x08000000;
+// An "ok" button at the right of the caption bar, sending command 1.
+constexpr std::uint32_t kWsExCaptionOkButton = 0x80000000;
 constexpr std::uint32_t kCsVRedraw = 0x0001;
 constexpr std::uint32_t kCsHRedraw = 0x0002;
 // Position or size left to the platform: a top-level window then fills the
@@ -74,17 +81,27 @@ bool MoveWindow(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_
                 bool repaint);
 bool ShowWindow(WindowHandle window, int command);
 bool IsWindowVisible(WindowHandle window);
+// A disabled window, and everything in it, gets no stylus and no keys.
+// Returns whether the window was disabled before.
+bool EnableWindow(WindowHandle window, bool enable);
+bool IsWindowEnabled(WindowHandle window);
 
 // (0, 0, width, height) of the client area.
 Rect GetClientRect(WindowHandle window);
 // The whole window in screen coordinates.
 Rect GetWindowRect(WindowHandle window);
 Point ClientToScreen(WindowHandle window, Point point);
+Point ScreenToClient(WindowHandle window, Point point);
 // The parent of a child window; the owner of a top-level one, as the
 // handheld answers.
 WindowHandle GetParent(WindowHandle window);
 std::uint16_t GetWindowId(WindowHandle window);
 WindowHandle GetChild(WindowHandle parent, std::uint16_t id);
+// The window's first child (kGwChild) or its next sibling (kGwHwndNext),
+// in the order they were made, which is a dialog's order of controls; or
+// the top-level window that owns it (kGwOwner), as a dialog's owner.
+enum WindowRelation { kGwHwndNext = 2, kGwOwner = 4, kGwChild = 5 };
+WindowHandle GetWindow(WindowHandle window, WindowRelation relation);
 std::uint32_t GetWindowStyle(WindowHandle window);
 std::u16string GetWindowText(WindowHandle window);
 void SetWindowText(WindowHandle window, std::u16string_view text);
@@ -115,7 +132,10 @@ void TranslateMessage(const Message& message);
 LResult DispatchMessage(const Message& message);
 // Runs messages until `done` says so or the quit request comes; the quit
 // request is left for the outer loop. False when it ended at the quit request.
-bool RunModalLoop(const std::function<bool()>& done);
+// A message that `filter` takes (returns true for) is neither translated
+// nor dispatched: dialogs take their navigation keys this way.
+bool RunModalLoop(const std::function<bool()>& done,
+                  const std::function<bool(const Message&)>& filter = nullptr);
 // Dispatches everything pending and paints, without waiting for input.
 void PumpUntilIdle();
 
@@ -141,7 +161,14 @@ void SetScrollPos(WindowHandle window, int bar, std::int32_t position, bool redr
 std::int32_t GetScrollPos(WindowHandle window, int bar);
 void GetScrollRange(WindowHandle window, int bar, std::int32_t& minimum, std::int32_t& maximum);
 
-enum SystemMetric { kSmCxScreen = 0, kSmCyScreen = 1, kSmCxVScroll = 2, kSmCyCaption = 4 };
+enum SystemMetric {
+  kSmCxScreen = 0,
+  kSmCyScreen = 1,
+  kSmCxVScroll = 2,
+  kSmCyCaption = 4,  // the caption bar of a top-level window with kWsCaption
+  kSmCxEdge = 45,    // a three-dimensional edge
+  kSmCyEdge = 46,
+};
 std::int32_t GetSystemMetrics(int metric);
 
 // The screen: its size (a change moves the windows the platform placed and

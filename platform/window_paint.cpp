@@ -39,6 +39,7 @@ PaintInfo BeginPaint(WindowHandle handle) {
   PaintInfo info{window->context.get(), window->erase};
   window->invalid = false;
   window->erase = false;
+  ++window->validations;
   if (info.erase) {
     info.erase = SendMessage(handle, kWmEraseBackground, reinterpret_cast<WParam>(info.context), 0) == 0;
   }
@@ -64,6 +65,11 @@ void UpdateWindow(WindowHandle handle) {
   if (!window || !window->invalid || !IsWindowVisible(handle)) return;
   DrawNonClient(*window);
   DispatchMessage(Message{handle, kWmPaint, 0, 0, 0});
+}
+
+void DrawNonClient(Window& window) {
+  DrawCaptionBar(window);
+  DrawScrollBar(window);
 }
 
 void PresentScreen() {

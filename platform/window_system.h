@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@ struct Window {
   bool enabled = true;
   bool invalid = false;
   bool erase = false;
+  std::uint32_t validations = 0;  // BeginPaint calls, so that a paint may invalidate anew
   bool followsWorkArea = false;  // placed by the platform: fills the work area
   bool destroying = false;
   void* data = nullptr;
@@ -51,6 +53,7 @@ struct WindowSystem {
   Window* focus = nullptr;
   Window* capture = nullptr;
   std::deque<Message> queue;
+  std::set<std::uint16_t> keysAsHandled;  // GetKeyState's keys
   bool quitPosted = false;
   int quitCode = 0;
   Size screen{240, 320};
@@ -64,6 +67,13 @@ Window* Live(WindowHandle handle);
 Window* TopLevelOf(Window* window);
 // The client area in the window's own coordinates (non-client parts off).
 Rect ClientArea(const Window& window);
+// A top-level window with kWsCaption: its caption bar stands above the
+// client area, and a frame goes round the rest.
+bool HasCaptionBar(const Window& window);
+constexpr std::int32_t kCaptionBarHeight = 26;
+constexpr std::int32_t kFrameWidth = 1;
+// The size a top-level window of `style` needs for a client area of `client`.
+Size WindowSizeForClient(std::uint32_t style, Size client);
 // Where the window (its non-client parts included) starts on its top-level
 // window's surface, and where its client area starts there.
 Point WindowOrigin(const Window& window);
@@ -72,8 +82,15 @@ Point SurfaceOrigin(const Window& window);
 void RetargetContexts(Window& window);
 // Marks the window and everything in it for painting.
 void InvalidateTree(Window& window, bool erase);
-// Draws the non-client parts of a window (its scroll bar) on its surface.
+// Draws the non-client parts of a window (caption bar and frame, scroll
+// bar) on its surface.
 void DrawNonClient(Window& window);
+void DrawCaptionBar(Window& window);
+void DrawScrollBar(Window& window);
+// Stylus input on the caption bar (`point` in window coordinates): true when
+// the point is on it, which keeps the input from the client area. A press
+// on the ok button posts command 1 to the window.
+bool CaptionBarStylus(Window& window, Point point, bool down);
 // Composes the screen from the visible top-level windows and hands it to
 // the backend.
 void PresentScreen();
@@ -83,6 +100,17 @@ Rect WorkArea();
 void PlaceWindowsOnWorkArea();
 // Makes sure the shell's own windows exist.
 void StartShell();
+
+// SetForegroundWindow, telling the window how it became active: kWaActive,
+// or kWaClickActive for a tap on it.
+bool Activate(WindowHandle window, std::uint16_t how);
+
+// Keeps the key state of GetKeyState as key messages leave the queue.
+void NoteKeyMessage(const Message& message);
+
+// Copies at most room - 1 characters of `text` and a terminator into
+// `buffer`, as kWmGetText does; the count copied.
+std::size_t CopyText(std::u16string_view text, std::size_t room, char16_t* buffer);
 
 // The scroll bar's part under a point in window coordinates, or -1.
 int ScrollBarPartAt(const Window& window, Point point);

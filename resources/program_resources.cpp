@@ -7,6 +7,7 @@
 #include "resources/about_picture.h"
 #include "resources/search_keyboard.h"
 #include "resources/list_glyphs.h"
+#include "resources/dialog_templates.h"
 #include "resources/little_endian_bytes.h"
 #include "resources/menu_template.h"
 #include "resources/pixel_art.h"
@@ -64,6 +65,12 @@ constexpr auto kGoString = [] {
   return out.Finished();
 }();
 
+constexpr auto kAboutTemplate = DialogTemplateBytes<DialogTemplateSize(kAboutDialog)>(kAboutDialog);
+constexpr auto kFontTemplate = DialogTemplateBytes<DialogTemplateSize(kFontDialog)>(kFontDialog);
+constexpr auto kSearchTemplate = DialogTemplateBytes<DialogTemplateSize(kSearchDialog)>(kSearchDialog);
+constexpr auto kChooseSectionTemplate =
+    DialogTemplateBytes<DialogTemplateSize(kChooseSectionDialog)>(kChooseSectionDialog);
+
 constexpr auto kToolbarBitmap = PixelArtDib(kToolbarPictures);
 constexpr auto kIcon = PixelArtDib(std::array{kProgramIconPicture});
 constexpr auto kAboutBitmap = MonochromeDib(std::array{kAboutPicture});
@@ -89,6 +96,10 @@ constexpr std::array kProgram = {
     Entry(platform::ResourceType::kBitmap, ListGlyphId(ListGlyph::kCollapse), kCollapseBitmap),
     Entry(platform::ResourceType::kBitmap, ListGlyphId(ListGlyph::kArticle), kArticleBitmap),
     Entry(platform::ResourceType::kString, kGoStringId, kGoString),
+    Entry(platform::ResourceType::kDialog, kAboutDialogId, kAboutTemplate),
+    Entry(platform::ResourceType::kDialog, kFontDialogId, kFontTemplate),
+    Entry(platform::ResourceType::kDialog, kSearchDialogId, kSearchTemplate),
+    Entry(platform::ResourceType::kDialog, kChooseSectionDialogId, kChooseSectionTemplate),
 };
 
 }  // namespace

@@ -14,6 +14,8 @@
 //   grouped sixteen to a resource.
 // - bitmap: a 16-colour or one-bit device-independent bitmap
 //   (platform/bitmap.h).
+// - dialog: the handheld's dialog template (resources/dialog_templates.h
+//   holds the four dialogs as tables).
 // - icon: a plain 16-colour device-independent bitmap laid out as a bitmap,
 //   with no mask; its magenta (255, 0, 255) pixels are transparent.
 

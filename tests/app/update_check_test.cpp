@@ -15,7 +15,7 @@ using quillory::UpdateAddress;
 
 TEST(UpdateAddress, EncodesTheProductIdAndNamesTheVersion) {
   const std::u16string address = UpdateAddress(quillory::kProductId);
-  EXPECT_EQ(address, u"http://updates.example.com/cgi-bin/upgrade?p=arm/Orvenda/Quillory+%2D+32&v=1.84a");
+  EXPECT_EQ(address, u"http://updates.orvenda.example/cgi-bin/upgrade?p=arm/Orvenda/Quillory+%2D+32&v=1.84a");
   // Characters above 0xFF take as many digits as they need.
   EXPECT_NE(UpdateAddress(u"a\u05D0b").find(u"/a%5D0b&v="), std::u16string::npos);
   EXPECT_NE(UpdateAddress(u"\u0007").find(u"/%07&v="), std::u16string::npos);
@@ -38,7 +38,7 @@ TEST(UpdateAddress, IsHandedToTheDesktopsOpenerAsOneArgument) {
     std::ifstream in(folder.path() / "opened");
     std::getline(in, opened);
   }
-  EXPECT_EQ(opened, "1|http://updates.example.com/cgi-bin/upgrade?p=arm/Orvenda/Quillory+%2D+32&v=1.84a");
+  EXPECT_EQ(opened, "1|http://updates.orvenda.example/cgi-bin/upgrade?p=arm/Orvenda/Quillory+%2D+32&v=1.84a");
 }
 
 }  // namespace

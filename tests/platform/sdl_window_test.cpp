@@ -12,6 +12,7 @@
 #include "platform/backends/sdl/sdl_backend.h"
 #include "platform/descriptor_watch.h"
 #include "platform/input.h"
+#include "platform/message_box.h"
 #include "platform/window.h"
 
 namespace {
@@ -111,6 +112,14 @@ TEST_F(SdlWindow, TerminationSignalsBecomeTheCloseRequest) {
   ASSERT_EQ(received.size(), 1u);
   EXPECT_EQ(received[0].id, kWmClose);
   EXPECT_EQ(received[0].window, main_);
+}
+
+TEST_F(SdlWindow, AMessageBoxIsDrawnInTheWindowAndAnsweredWithItsKeys) {
+  // The keys come from another process while the box's loop waits for them.
+  const std::string keys = "(sleep 0.5; xdotool windowfocus --sync " + Id() + " key Tab key Return) >/dev/null 2>&1 &";
+  ASSERT_EQ(std::system(keys.c_str()), 0);
+  EXPECT_EQ(ShowMessageBox(main_, "Remove Bookmark?", "Bookmark", kMbYesNoCancel), kIdNo);
+  EXPECT_EQ(GetForegroundWindow(), main_);
 }
 
 }  // namespace

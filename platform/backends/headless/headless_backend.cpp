@@ -1,18 +1,38 @@
 #include "platform/backends/headless/headless_backend.h"
 
 #include "platform/descriptor_watch.h"
+#include "platform/dialog.h"
 #include "platform/input.h"
+#include "platform/message_box_dialog.h"
 
 namespace platform {
 
 int HeadlessBackend::RunMessageBox(const MessageBoxRequest& request) {
   shown_.push_back(request);
+  int answer = request.buttons() == kMbYesNoCancel ? kIdYes : kIdOk;
   if (!answers_.empty()) {
-    int answer = answers_.front();
+    answer = answers_.front();
     answers_.pop_front();
-    return answer;
   }
-  return request.buttons() == kMbYesNoCancel ? kIdYes : kIdOk;
+  if (!drawsBoxes_) return answer;
+  pending_.push_back(PendingAnswer{answer, false});
+  const int shown = RunMessageBoxDialog(request);
+  pending_.pop_back();
+  // A box that could not be shown, or was cut short, still gets its answer.
+  return shown != 0 ? shown : answer;
+}
+
+bool HeadlessBackend::AnswerOpenBox() {
+  const WindowHandle box = OpenMessageBox();
+  if (pending_.empty() || !box) return false;
+  PendingAnswer& pending = pending_.back();
+  if (!pending.tapped) {
+    pending.tapped = true;
+    AnswerMessageBox(box, pending.button);
+  } else {
+    EndDialog(box, pending.button);  // the tap went astray
+  }
+  return true;
 }
 
 void HeadlessBackend::SetScript(std::vector<ScriptCommand> script) {
@@ -26,6 +46,7 @@ bool HeadlessBackend::WaitForInput() {
   // A termination signal or a later start of the program is taken at the
   // next turn, as a window would take it.
   if (PollWatchedDescriptors(0)) return true;
+  if (AnswerOpenBox()) return true;
   if (next_ < script_.size()) {
     RunScriptCommand(script_[next_++]);
     return true;

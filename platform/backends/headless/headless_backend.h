@@ -1,9 +1,11 @@
 #pragma once
 // The headless backend: no display at all. It records every message box that
-// the program shows and answers each with the next scripted button, keeps
-// the last screen it was shown, and plays a script of input (see
-// headless_script.h) one command each time the loop goes idle, ending with
-// the platform's close request.
+// the program shows and runs it as the real box drawn in the screen, which
+// it answers at the box's first idle moment by tapping the next scripted
+// button (so the last screen, after a box, shows it). It keeps the last
+// screen it was shown, and plays a script of input (see headless_script.h)
+// one command each time the loop goes idle, ending with the platform's
+// close request.
 
 #include <cstddef>
 #include <deque>
@@ -35,9 +37,21 @@ class HeadlessBackend final : public Backend {
   void ScriptAnswer(int button) { answers_.push_back(button); }
   const std::vector<MessageBoxRequest>& shownBoxes() const { return shown_; }
   void ClearShownBoxes() { shown_.clear(); }
+  // Without the real box a box is only recorded and answered, at no cost:
+  // for fuzzing, where thousands of boxes come a second. On by default.
+  void SetDrawsBoxes(bool draws) { drawsBoxes_ = draws; }
 
  private:
+  // The answer for each box running now, innermost last, and whether its
+  // button has been tapped.
+  struct PendingAnswer {
+    int button;
+    bool tapped;
+  };
+  bool AnswerOpenBox();
+
   std::deque<int> answers_;
+  std::vector<PendingAnswer> pending_;
   std::vector<MessageBoxRequest> shown_;
   Framebuffer lastScreen_;
   std::vector<ScriptCommand> script_;
@@ -45,6 +59,7 @@ class HeadlessBackend final : public Backend {
   bool scripted_ = false;  // a script was given, even an empty one
   bool closeRequested_ = false;
   bool behind_ = false;
+  bool drawsBoxes_ = true;
 };
 
 // Installs a headless backend for the lifetime of this object, then puts the

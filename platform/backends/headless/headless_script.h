@@ -5,8 +5,9 @@
 //   tap X Y          the stylus down and up at client pixel X, Y of the
 //                    window in front
 //   key NAME         a key pressed and released: Up, Down, Left, Right,
-//                    PageUp, PageDown, Home, End, Return, Escape, F1, F3, or
-//                    one character; "ctrl+" and "alt+" may come first
+//                    PageUp, PageDown, Home, End, Return, Escape, Tab,
+//                    Backspace, Delete, F1, F3, or one character; "ctrl+"
+//                    and "alt+" may come first
 //   type TEXT        the rest of the line (UTF-8) typed into the focused window
 //   command ID       a command notification (ID 0-65535) to the window in front
 //   wait-idle        nothing more than the loop going idle

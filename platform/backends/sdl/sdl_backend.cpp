@@ -9,6 +9,7 @@
 
 #include "platform/descriptor_watch.h"
 #include "platform/input.h"
+#include "platform/message_box_dialog.h"
 #include "platform/text_encoding.h"
 #include "platform/window.h"
 
@@ -121,25 +122,8 @@ unsigned long SdlBackend::NativeWindowId() const {
 }
 
 int SdlBackend::RunMessageBox(const MessageBoxRequest& request) {
-  const std::string& text = request.text;
-  const std::string& caption = request.caption;
-  std::vector<SDL_MessageBoxButtonData> buttons;
-  if (request.buttons() == kMbYesNoCancel) {
-    buttons = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kIdYes, "Yes"}, {0, kIdNo, "No"},
-               {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kIdCancel, "Cancel"}};
-  } else {
-    buttons = {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kIdOk, "OK"}};
-  }
-  SDL_MessageBoxData box{};
-  box.flags = (request.style & kMbIconStop) == kMbIconStop ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_WARNING;
-  box.window = sdl_->window;
-  box.title = caption.c_str();
-  box.message = text.c_str();
-  box.numbuttons = static_cast<int>(buttons.size());
-  box.buttons = buttons.data();
-  int pressed = buttons.back().buttonid;
-  if (SDL_ShowMessageBox(&box, &pressed) != 0) return buttons.back().buttonid;
-  return pressed;
+  // Drawn in the screen like every other window, never as a desktop box.
+  return RunMessageBoxDialog(request);
 }
 
 bool SdlBackend::Handle(const void* raw) {

@@ -1,0 +1,18 @@
+#include "view/dialog_layout.h"
+
+#include "core/app_state.h"
+#include "platform/shell.h"
+#include "platform/window.h"
+
+namespace quillory {
+
+void InitDialogLayout(platform::WindowHandle dialog, std::uint32_t flags) {
+  const bool fullScreen = Switches().fullScreen != 0;
+  platform::ShellInitDialog(dialog, fullScreen ? flags : flags | platform::kShidifDoneButton);
+  if (fullScreen) {
+    const platform::Rect rect = platform::GetWindowRect(dialog);
+    platform::MoveWindow(dialog, rect.left, 0, rect.right, rect.bottom, false);
+  }
+}
+
+}  // namespace quillory
