@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include "app/about.h"
 #include "app/bars.h"
 #include "app/update_check.h"
 #include "bookmarks/bookmark_list.h"
@@ -41,6 +42,9 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
     case kExitCommand:
       Exit(window);
       return 0;
+    case kAboutCommand:
+      ShowAbout(window);
+      return 0;
     case kCheckForUpdatesCommand:
       CheckForUpdates(window);
       return 0;
@@ -49,7 +53,6 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
       return 0;
     // Commands whose dialogs and exports come with later parts of the
     // reader: known, and quietly done nothing with until then.
-    case kAboutCommand:
     case kChooseFontCommand:
     case kIndexCommand:
     case kChooseArticleCommand:
