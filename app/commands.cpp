@@ -9,6 +9,7 @@
 #include "platform/window.h"
 #include "resources/program_resources.h"
 #include "search/find_next.h"
+#include "search/search_dialog.h"
 #include "view/text_paint.h"
 
 namespace quillory {
@@ -48,6 +49,9 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
     case kCheckForUpdatesCommand:
       CheckForUpdates(window);
       return 0;
+    case kSearchCommand:
+      ShowSearchDialog(window);
+      return 0;
     case kSearchAgainCommand:
       FindNext(window);
       return 0;
@@ -57,7 +61,6 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
     case kIndexCommand:
     case kChooseArticleCommand:
     case kBookmarkCommand:
-    case kSearchCommand:
     case kCopyCommand:
     case kAppendToClipboardCommand:
       return 0;

@@ -32,7 +32,7 @@ Window* NextInvalid() {
 LResult SendMessage(WindowHandle handle, std::uint32_t message, WParam first, LParam second) {
   Window* window = Live(handle);
   if (!window) return 0;
-  return window->windowClass->procedure(handle, message, first, second);
+  return window->procedure(handle, message, first, second);
 }
 
 bool PostMessage(WindowHandle handle, std::uint32_t message, WParam first, LParam second) {

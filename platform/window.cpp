@@ -176,6 +176,7 @@ WindowHandle CreateWindow(std::uint32_t exStyle, std::u16string_view className, 
   auto owned = std::make_unique<Window>();
   Window& window = *owned;
   window.windowClass = windowClass;
+  window.procedure = windowClass->procedure;
   window.title = title;
   window.style = style;
   window.exStyle = exStyle;
@@ -325,6 +326,12 @@ Point ClientToScreen(WindowHandle handle, Point point) {
 Point ScreenToClient(WindowHandle handle, Point point) {
   const Point origin = ClientToScreen(handle, Point{0, 0});
   return Point{point.x - origin.x, point.y - origin.y};
+}
+
+WindowProcedure SetWindowProcedure(WindowHandle handle, WindowProcedure procedure) {
+  Window* window = Live(handle);
+  if (!window || procedure == nullptr) return nullptr;
+  return std::exchange(window->procedure, procedure);
 }
 
 WindowHandle GetParent(WindowHandle handle) {

@@ -106,6 +106,9 @@ std::uint32_t GetWindowStyle(WindowHandle window);
 std::u16string GetWindowText(WindowHandle window);
 void SetWindowText(WindowHandle window, std::u16string_view text);
 const WindowClass* GetWindowClass(WindowHandle window);
+// Gives one window a procedure of its own, which may hand what it does not
+// take to the one it replaced (returned; null for a dead window).
+WindowProcedure SetWindowProcedure(WindowHandle window, WindowProcedure procedure);
 // One pointer-sized slot per window for its procedure's own state.
 void* GetWindowData(WindowHandle window);
 void SetWindowData(WindowHandle window, void* data);

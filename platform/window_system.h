@@ -24,6 +24,7 @@ struct ScrollBarState {
 
 struct Window {
   const WindowClass* windowClass = nullptr;
+  WindowProcedure procedure = nullptr;  // the class's, unless replaced for this window
   std::u16string title;
   std::uint32_t style = 0;
   std::uint32_t exStyle = 0;

@@ -5,7 +5,10 @@
 #include <fstream>
 #include <thread>
 
+#include "platform/dialog_units.h"
+#include "platform/message_box.h"
 #include "resources/program_resources.h"
+#include "search/keyboard_layout.h"
 #include "tests/e2e/reader_fixture.h"
 #include "tests/platform/png_reader.h"
 
@@ -53,6 +56,68 @@ TEST_F(ReaderTest, TheHelpKeyOpensAboutAndItsOkButtonClosesIt) {
   Script("command 1\ncommand 108\n");
   Run([&] { Key(platform::kVkF1); });
   EXPECT_EQ(Stored("Flags").value_or(0) & quillory::kChosenArticleFlag, 0u);
+}
+
+}  // namespace
+}  // namespace quillory_test
+
+namespace quillory_test {
+namespace {
+
+// A tap on key `key` of the Search dialog's keyboard, in the dialog's
+// client pixels, as the dialog finds its keyboard.
+std::string TapKey(int key) {
+  const platform::Size units = platform::GetDialogBaseUnits();
+  const int left = 7 * units.cx / 4;
+  const int top = 71 * units.cy / 8;
+  const int row = key == quillory::kSpaceKey ? quillory::kLetterRows : quillory::KeyRow(key);
+  const int column = key == quillory::kSpaceKey ? 4 : quillory::KeyColumn(key);
+  return "tap " + std::to_string(left + column * quillory::kKeyWidth + 8) + " " +
+         std::to_string(top + row * quillory::kKeyHeight + 12) + "\n";
+}
+
+std::string StoredPattern() {
+  return std::string(reinterpret_cast<const char*>(App().searchPattern.data()));
+}
+
+TEST_F(ReaderTest, KeysTappedRightToLeftMakeThePatternInDisplayOrder) {
+  StoreSettings("\"Lesson\"=dword:00000004\n\"Flags\"=dword:d1140044\n");
+  answers_ = {platform::kIdOk};  // "Not Found!", if it comes
+  Script(TapKey(1) + TapKey(2) + TapKey(3) + "command 1\ncommand 2\n");
+  Run([&] { Command(quillory::kSearchCommand); });
+  // Gimel, bet, alef as the box shows them, alef rightmost.
+  EXPECT_EQ(StoredPattern(), "cba");
+}
+
+TEST_F(ReaderTest, SpaceRunsFoldAndAnEmptyPatternClosesWithoutASearch) {
+  StoreSettings("\"Lesson\"=dword:00000004\n\"Flags\"=dword:d1140044\n");
+  answers_ = {platform::kIdOk};
+  Script(TapKey(0) + TapKey(0) + TapKey(0) + TapKey(1) + "command 1\ncommand 2\n");
+  Run([&] { Command(quillory::kSearchCommand); });
+  EXPECT_EQ(StoredPattern(), "a ");
+
+  // The stored pattern comes up selected; a Backspace empties the box.
+  StoreSettings("\"Lesson\"=dword:00000004\n\"Flags\"=dword:d1140044\n\"SearchString\"=hex:6d,7a,00\n");
+  Script("key Backspace\ncommand 1\ncommand 108\n");
+  Run([&] { Command(quillory::kSearchCommand); });
+  EXPECT_EQ(StoredPattern(), "");
+  EXPECT_TRUE(boxes_.empty());
+  // The dialog had closed, so This Week reached the reader.
+  EXPECT_EQ(Stored("Flags").value_or(0) & quillory::kChosenArticleFlag, 0u);
+}
+
+TEST_F(ReaderTest, HebrewTypedOnTheComputersKeyboardFindsTheWord) {
+  StoreSettings("\"Lesson\"=dword:00000004\n\"Flags\"=dword:d1140044\n");
+  // Shin then lamed, typed as a person writes "של".
+  Script("type \xD7\xA9\xD7\x9C\ncommand 1\n");
+  std::uint16_t highlighted = 0;
+  Run([&] {
+    Command(quillory::kSearchCommand);
+    highlighted = View().highlightEnd;
+  });
+  EXPECT_EQ(StoredPattern(), "mz");
+  EXPECT_GT(highlighted, 0);
+  EXPECT_TRUE(boxes_.empty());
 }
 
 }  // namespace
