@@ -122,3 +122,38 @@ TEST_F(ReaderTest, HebrewTypedOnTheComputersKeyboardFindsTheWord) {
 
 }  // namespace
 }  // namespace quillory_test
+
+namespace quillory_test {
+namespace {
+
+// The words the volume's notes list for searching, typed as a person types
+// them, found through the dialog; Search Again then goes on to another one.
+TEST_F(ReaderTest, TheVolumesSearchWordsAreFoundThroughTheDialog) {
+  for (const char* word : {"\xD7\xA7\xD7\xA8\xD7\x91\xD7\x9F",          // קרבן
+                           "\xD7\x9B?\xD7\x94\xD7\x9F",                  // כ?הן
+                           "\xD7\x98\xD7\x95*\xD7\x94",                  // טו*ה
+                           "\xD7\xA9\xD7\x9E\xD7\x99\xD7\x98\xD7\x94"}) {  // שמיטה
+    SCOPED_TRACE(word);
+    StoreSettings("\"Lesson\"=dword:00000001\n\"Flags\"=dword:d1140044\n");
+    Script(std::string("type ") + word + "\ncommand 1\n");
+    std::uint16_t first = 0;
+    std::uint16_t firstArticle = 0;
+    std::uint16_t second = 0;
+    std::uint16_t secondArticle = 0;
+    Run([&] {
+      Command(quillory::kSearchCommand);
+      first = View().highlightEnd;
+      firstArticle = App().currentArticle;
+      Key(platform::kVkReturn);
+      second = View().highlightEnd;
+      secondArticle = App().currentArticle;
+    });
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_GT(first, 0);
+    EXPECT_GT(second, 0);
+    EXPECT_TRUE(firstArticle != secondArticle || first != second);
+  }
+}
+
+}  // namespace
+}  // namespace quillory_test
