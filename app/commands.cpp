@@ -49,6 +49,10 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
     case kCheckForUpdatesCommand:
       CheckForUpdates(window);
       return 0;
+    case kBookmarkCommand:
+      ToggleBookmark(IsBookmarked(App().currentArticle));
+      UpdateBookmarkCheck(window);
+      return 0;
     case kSearchCommand:
       ShowSearchDialog(window);
       return 0;
@@ -60,7 +64,6 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
     case kChooseFontCommand:
     case kIndexCommand:
     case kChooseArticleCommand:
-    case kBookmarkCommand:
     case kCopyCommand:
     case kAppendToClipboardCommand:
       return 0;

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "bookmarks/bookmark_list.h"
 #include "core/app_state.h"
 #include "core/registry_values.h"
 #include "platform/bitmap.h"
@@ -28,6 +29,9 @@ constexpr std::uint32_t kDefaultFlags = 0xD1140040;
 constexpr std::array<ListGlyph, kListGlyphCount> kGlyphs = {ListGlyph::kExpand, ListGlyph::kCollapse,
                                                            ListGlyph::kArticle};
 static_assert(kGlyphs.size() == std::tuple_size_v<decltype(AppState::glyphBitmaps)>);
+
+// From the settings load to the save that writes the list back.
+bool gBookmarksLoaded = false;
 
 std::uint16_t ReadLow16(std::string_view name) { return static_cast<std::uint16_t>(ReadSetting(name, 0)); }
 
@@ -84,6 +88,8 @@ void LoadSettings() {
   for (std::size_t i = 0; i < kGlyphs.size(); ++i) {
     App().glyphBitmaps[i] = platform::LoadBitmap(App().module, ListGlyphId(kGlyphs[i]));
   }
+  LoadBookmarks();
+  gBookmarksLoaded = true;
 }
 
 void SaveSequence() {
@@ -104,6 +110,13 @@ void SaveSequence() {
   if (App().textView != nullptr) {
     DestroyTextView(App().textView, true);
     App().textView = nullptr;
+  }
+  // Once only: a second run of the sequence must not store the released
+  // list as an empty one.
+  if (gBookmarksLoaded) {
+    SaveBookmarks();
+    ReleaseBookmarks();
+    gBookmarksLoaded = false;
   }
   platform::PostQuitMessage(0);
 }

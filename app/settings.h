@@ -2,10 +2,6 @@
 // Settings persistence: the product key's values read into AppState once at
 // start, and the save sequence that writes them back at exit and ends the
 // message loop.
-//
-// The bookmark list ("Bookmarks") is read and written by the bookmarks
-// subsystem, which neither sequence calls yet; until it does, the stored
-// list is left in the registry untouched.
 
 namespace quillory {
 

@@ -305,3 +305,32 @@ TEST_F(ReaderTest, EnterAndSearchAgainFindTheStoredPattern) {
 
 }  // namespace
 }  // namespace quillory_test
+
+namespace quillory_test {
+namespace {
+
+TEST_F(ReaderTest, TheBookmarkCommandKeepsItsCheckMarkAndTheListSurvivesARestart) {
+  StoreSettings("\"Lesson\"=dword:00000011\n\"Flags\"=dword:d1140044\n");
+  Run([&] {
+    platform::Menu* menu = quillory::CheckMarkMenu();
+    EXPECT_FALSE(platform::GetMenuState(menu, quillory::kBookmarkCommand) & platform::kMfChecked);
+    Command(quillory::kBookmarkCommand);
+    EXPECT_TRUE(platform::GetMenuState(menu, quillory::kBookmarkCommand) & platform::kMfChecked);
+    Command(quillory::kNextArticleCommand);  // the mark follows the article
+    EXPECT_FALSE(platform::GetMenuState(menu, quillory::kBookmarkCommand) & platform::kMfChecked);
+    Command(quillory::kBookmarkCommand);
+  });
+  answers_ = {platform::kIdNo};
+  bool stillMarked = false;
+  Run([&] {
+    Command(quillory::kPreviousArticleCommand);
+    Command(quillory::kBookmarkCommand);  // No: kept
+    stillMarked = platform::GetMenuState(quillory::CheckMarkMenu(), quillory::kBookmarkCommand) & platform::kMfChecked;
+  });
+  EXPECT_TRUE(stillMarked);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].caption, "Bookmark");
+}
+
+}  // namespace
+}  // namespace quillory_test
