@@ -1,8 +1,6 @@
 // Starting the reader: what it shows first, what it keeps across runs, and
 // how it ends.
 
-#include <climits>
-
 #include "app/second_start.h"
 #include "calendar/hebrew_calendar.h"
 #include "calendar/this_week.h"
@@ -89,7 +87,8 @@ TEST_F(ReaderTest, TheShellsCloseRequestsEndTheRunThroughTheSave) {
 TEST_F(ReaderTest, RunningOutOfMemoryTellsTheReaderSavesAndNeverTouchesTheReleasedView) {
   StoreSettings("\"Lesson\"=dword:00000007\n\"Flags\"=dword:d1140044\n\"LastPosition\"=dword:00000002\n");
   EXPECT_EQ(Run([&] {
-              EXPECT_EQ(quillory::AllocOrStop(SIZE_MAX / 2), nullptr);
+              platform::FailNthAllocation(1);
+              EXPECT_EQ(quillory::AllocOrStop(64), nullptr);
               EXPECT_EQ(App().textView, nullptr);
               // What a person might still do before the loop ends.
               Key(platform::kVkNext);
