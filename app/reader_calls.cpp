@@ -52,6 +52,4 @@ void StopReader() {
   SaveSequence();
 }
 
-bool ReaderStopped() { return gStopped; }
-
 }  // namespace quillory

@@ -17,6 +17,5 @@ void InstallReaderCalls();
 // do nothing, so that a window torn down after the out-of-memory stop
 // cannot write over what the stop saved.
 void StopReader();
-bool ReaderStopped();
 
 }  // namespace quillory

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
+#include "app/commands.h"
 #include "core/app_state.h"
 #include "core/shell_calls.h"
-#include "app/commands.h"
 #include "platform/messages.h"
 #include "search/find_next.h"
 #include "view/article_format.h"
@@ -22,16 +22,18 @@ int PageStep(const TextView& view, std::uint32_t fieldValue) {
   return view.unitsDrawn - 1;
 }
 
-}  // namespace
-
+// The page step of keys and of taps: the step fields of "Flags" (each
+// shifted down to 0-7) give half a page for 2 and 4, else a page less one.
 int KeyPageStep(const TextView& view) { return PageStep(view, (App().flags & kKeyPageStepField) >> 20); }
-
 int TapPageStep(const TextView& view) { return PageStep(view, (App().flags >> 24) & 7); }
 
+// Scrolls, redrawn and clamped, and brings the scroll bar up to date.
 void ScrollView(platform::WindowHandle window, int delta) {
   ScrollTextView(App().textView, delta, 1, true);
   UpdateScrollBar(window);
 }
+
+}  // namespace
 
 int HandleViewKey(platform::WindowHandle window, std::uint16_t virtualKey) {
   const TextView* view = App().textView;

@@ -9,12 +9,6 @@
 
 namespace quillory {
 
-// The page step of keys (field kKeyPageStepField of "Flags") or taps
-// (kTapPageStepField, shifted down by 4): half the units drawn for the
-// field values 2 and 4, else units drawn less one.
-int KeyPageStep(const TextView& view);
-int TapPageStep(const TextView& view);
-
 // 0 when the key is one of the nine the view answers, else 1.
 int HandleViewKey(platform::WindowHandle window, std::uint16_t virtualKey);
 
@@ -27,8 +21,5 @@ void HandleViewTap(platform::WindowHandle window, std::int32_t x, std::int32_t y
 
 // A new client size: the view takes the text area, gutter and bar taken off.
 void HandleViewResize(platform::WindowHandle window, std::int32_t clientWidth, std::int32_t clientHeight);
-
-// Scrolls the view by `delta`, redrawn and clamped, and updates the scroll bar.
-void ScrollView(platform::WindowHandle window, int delta);
 
 }  // namespace quillory
