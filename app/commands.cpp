@@ -6,6 +6,7 @@
 #include "bookmarks/bookmark_list.h"
 #include "core/app_state.h"
 #include "core/shell_calls.h"
+#include "index/choose_section.h"
 #include "platform/window.h"
 #include "resources/program_resources.h"
 #include "search/find_next.h"
@@ -20,6 +21,13 @@ void ToggleReverse(platform::WindowHandle window) {
   UpdateReverseCheck(window, false);
   // The scroll bar stays as it is: reversing moves no line.
   PaintTextView(App().textView, true);
+}
+
+// The article tapped in the Choose Section dialog, unless it is the one shown.
+void ChooseArticle(platform::WindowHandle window) {
+  AppState& app = App();
+  const std::uint16_t chosen = ChooseSection(app.module, window, app.currentArticle, &app.font);
+  if (chosen != 0 && chosen != app.currentArticle) SwitchArticle(window, chosen, 0, false);
 }
 
 void Exit(platform::WindowHandle window) { platform::DestroyWindow(window); }
@@ -59,11 +67,13 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
     case kSearchAgainCommand:
       FindNext(window);
       return 0;
+    case kIndexCommand:
+    case kChooseArticleCommand:
+      ChooseArticle(window);
+      return 0;
     // Commands whose dialogs and exports come with later parts of the
     // reader: known, and quietly done nothing with until then.
     case kChooseFontCommand:
-    case kIndexCommand:
-    case kChooseArticleCommand:
     case kCopyCommand:
     case kAppendToClipboardCommand:
       return 0;

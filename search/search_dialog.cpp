@@ -16,6 +16,7 @@
 #include "search/find_next.h"
 #include "search/keyboard_layout.h"
 #include "search/search_input.h"
+#include "view/dialog_layout.h"
 #include "view/letter_code.h"
 #include "view/text_view.h"
 
@@ -96,9 +97,7 @@ void InitSearchDialog(WindowHandle dialog) {
 void OnActivate(WParam first) {
   if (platform::LowWord(first) == platform::kWaInactive) return;
   if (Switches().allowSipInHebrewSearch != 0) platform::ShellFullScreen(App().mainWindow, platform::kShfsShowSipButton);
-  if (platform::LowWord(first) != platform::kWaClickActive && Switches().taskBar != nullptr) {
-    platform::ShellFullScreen(App().mainWindow, platform::kShfsHideTaskBar);
-  }
+  HideTaskBarOnActivation(first);
 }
 
 void Close(WindowHandle dialog, std::intptr_t result) {

@@ -9,7 +9,7 @@ set(allowed_calendar  calendar core platform)
 set(allowed_bookmarks bookmarks core platform)
 set(allowed_search    search store view calendar core resources platform)
 set(allowed_clipboard clipboard view core platform)
-set(allowed_index     index store view bookmarks core platform)
+set(allowed_index     index store view bookmarks core resources platform)
 set(allowed_resources resources platform)
 set(allowed_tools     tools search store view core platform)
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/handles.h"
+#include "platform/messages.h"
 
 namespace quillory {
 
@@ -13,5 +14,10 @@ namespace quillory {
 // the top of the screen over where the task bar was, its left, right and
 // bottom edges kept, without repainting.
 void InitDialogLayout(platform::WindowHandle dialog, std::uint32_t flags);
+
+// A full-screen dialog's activation notification (`first` as it came):
+// activated other than by a tap while the task bar is known, the task bar
+// is hidden again, as the shell may have shown it meanwhile.
+void HideTaskBarOnActivation(platform::WParam first);
 
 }  // namespace quillory

@@ -91,6 +91,19 @@ MeasuredRun MeasureRun(platform::DeviceContext& context, const std::uint8_t* byt
   return MeasuredRun{fit.fit, fit.width};
 }
 
+MeasuredRun FitLine(platform::DeviceContext& context, const std::uint8_t* bytes, std::int32_t maxWidth,
+                    std::int32_t count, bool breakAfterHyphen) {
+  const MeasuredRun run = MeasureRun(context, bytes, maxWidth, count);
+  if (run.count >= count || bytes[run.count] == ' ') return run;
+  for (std::int32_t i = run.count - 1; i >= 1; --i) {
+    const bool space = bytes[i] == ' ';
+    if (space || (breakAfterHyphen && bytes[i] == '-')) {
+      return MeasureRun(context, bytes, run.width, space ? i : i + 1);
+    }
+  }
+  return run;
+}
+
 void DrawRun(platform::DeviceContext& context, const std::uint8_t* bytes, std::int32_t count, std::int32_t x,
              std::int32_t y, std::int32_t width, std::int32_t height) {
   const std::u16string_view chars = ToDisplayChars(bytes, count, EffectiveBase(RunBase()), ReverseOption());

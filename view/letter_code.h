@@ -46,6 +46,15 @@ struct MeasuredRun {
 MeasuredRun MeasureRun(platform::DeviceContext& context, const std::uint8_t* bytes, std::int32_t maxWidth,
                        std::int32_t count);
 
+// The next line of a text in reading order: as many of the `count` bytes
+// as fit `maxWidth` pixels (measured as MeasureRun does). When that would
+// end the line inside a word, the line ends at the last space before it
+// (the space goes to neither line) or, with `breakAfterHyphen`, just after
+// a hyphen-minus, whichever comes later; a word without either is cut
+// where it stops fitting. The line's first byte is never a break.
+MeasuredRun FitLine(platform::DeviceContext& context, const std::uint8_t* bytes, std::int32_t maxWidth,
+                    std::int32_t count, bool breakAfterHyphen);
+
 // Draws `count` bytes converted with the run base (reversed when the
 // Reverse option is on) centred in the box x, y, width × height on one line.
 // Given the measured width, the text starts at x.

@@ -148,20 +148,8 @@ bool Layout::LayParagraph(std::size_t stringAt, std::uint8_t style, std::uint8_t
       candidate -= labelBytes;
       available = std::max(0, available - labelWidth);
     }
-    MeasuredRun run = MeasureRun(*view_.context, work + bodyAt, available, static_cast<std::int32_t>(candidate));
+    MeasuredRun run = FitLine(*view_.context, work + bodyAt, available, static_cast<std::int32_t>(candidate), true);
     auto count = static_cast<std::size_t>(run.count);
-    const std::size_t after = bodyAt + count;
-    if (after < total && work[after] != ' ') {
-      // The line would end inside a word: end it at the last space (before
-      // it) or hyphen-minus (after it), never at the line's first byte.
-      for (std::size_t i = count > 0 ? count - 1 : 0; i >= 1; --i) {
-        if (work[bodyAt + i] == ' ' || work[bodyAt + i] == '-') {
-          count = work[bodyAt + i] == ' ' ? i : i + 1;
-          run = MeasureRun(*view_.context, work + bodyAt, run.width, static_cast<std::int32_t>(count));
-          break;
-        }
-      }
-    }
     if (count == 0 && labelBytes == 0) {
       // Not even one byte fits the width: the line takes one anyway, so
       // that every line moves on through the text.

@@ -1,0 +1,206 @@
+#include "index/choose_section.h"
+
+#include "core/app_state.h"
+#include "index/index_entries.h"
+#include "index/section_list.h"
+#include "platform/dialog.h"
+#include "platform/message_box.h"
+#include "platform/window.h"
+#include "resources/dialog_templates.h"
+#include "store/uncompress.h"
+#include "view/dialog_layout.h"
+#include "view/letter_code.h"
+
+namespace quillory {
+namespace {
+
+using platform::LParam;
+using platform::LResult;
+using platform::WindowHandle;
+using platform::WParam;
+
+constexpr int kInitialLines = 100;
+constexpr std::uint32_t kFullScreenLayout = 0x1E;
+
+// The open dialog; it is modal, so there is at most one.
+struct ChooseSectionState {
+  std::uint16_t result = 0;
+  WindowHandle dialog = nullptr;
+  platform::DeviceContext* context = nullptr;
+  ListRect listRect{};
+  SectionList* list = nullptr;
+  const FontDescription* font = nullptr;
+};
+ChooseSectionState gState;
+
+// The client area less a scroll bar's width on the right, where the list
+// leaves room.
+ListRect ListRectOf(WindowHandle dialog) {
+  const platform::Rect client = platform::GetClientRect(dialog);
+  return ListRect{client.left, client.top, client.right - platform::GetSystemMetrics(platform::kSmCxVScroll),
+                  client.bottom};
+}
+
+void UpdateListScrollBar() {
+  if (!gState.list) return;
+  platform::SetScrollRange(gState.dialog, platform::kSbVert, 0, gState.list->maxTop, false);
+  platform::SetScrollPos(gState.dialog, platform::kSbVert, gState.list->topLine, true);
+}
+
+void BuildList() {
+  platform::HeapBlock entries = AddBookmarkSection(LoadCompressedResource(kIndexNumber));
+  static const FontDescription kNoFont{};
+  gState.list = CreateSectionList(gState.context, &gState.listRect, gState.font ? *gState.font : kNoFont,
+                                  kInitialLines);
+  LayoutSectionList(gState.list, entries, false);
+  RevealArticle(gState.list, gState.result);
+  UpdateListScrollBar();
+}
+
+void OnInit(WindowHandle dialog) {
+  gState.dialog = dialog;
+  gState.context = platform::GetDC(dialog);
+  gState.listRect = ListRectOf(dialog);
+  BuildList();
+  InitDialogLayout(dialog, kFullScreenLayout);
+}
+
+// A new size lays the list out again, keeping what was open and shown.
+void OnSize() {
+  gState.listRect = ListRectOf(gState.dialog);
+  SectionList* list = gState.list;
+  if (!list) return;
+  const ExpansionState saved = SaveExpansion(list);
+  // The list keeps to its rectangle, clear of the scroll bar, as when it
+  // was made.
+  ResizeSectionList(list, gState.listRect.right - gState.listRect.left, gState.listRect.bottom - gState.listRect.top);
+  RestoreExpansion(list, saved.get());
+  if (list->maxTop == 0) list->topLine = 0;
+  PaintSectionList(list, true);
+  UpdateListScrollBar();
+}
+
+void OnEraseBackground() {
+  if (!gState.context) return;
+  const ListRect& rect = gState.listRect;
+  FillViewRect(*gState.context, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+               platform::StockBrush::kWhiteBrush);
+  platform::InvalidateRect(gState.dialog, false);
+}
+
+LResult OnKeyDown(WParam key) {
+  int delta = 0;
+  switch (key) {
+    case platform::kVkPrior:
+    case platform::kVkUp:
+      delta = -1;
+      break;
+    case platform::kVkNext:
+    case platform::kVkDown:
+      delta = +1;
+      break;
+    default:
+      return 1;
+  }
+  ScrollSectionList(gState.list, delta, true, true);
+  UpdateListScrollBar();
+  return 0;
+}
+
+LResult OnCommand(WindowHandle dialog, WParam first) {
+  switch (platform::LowWord(first)) {
+    case platform::kIdOk:
+      platform::EndDialog(dialog, platform::kIdOk);
+      return 1;
+    case platform::kIdCancel:
+      gState.result = 0;
+      platform::EndDialog(dialog, platform::kIdCancel);
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+void OnStylusDown(WindowHandle dialog, LParam second) {
+  const auto at = static_cast<WParam>(second);
+  const std::int32_t code = HitTestSectionList(gState.list, platform::SignedLowWord(at), platform::SignedHighWord(at));
+  if (code > 0) {
+    gState.result = static_cast<std::uint16_t>(code);
+    platform::EndDialog(dialog, platform::kIdOk);
+  } else if (code < 0) {
+    UpdateListScrollBar();
+  }
+}
+
+LResult OnVerticalScroll(WindowHandle dialog, WParam first, LParam second) {
+  SectionList* list = gState.list;
+  int delta = 0;
+  if (list) {
+    switch (platform::LowWord(first)) {
+      case platform::kSbLineUp: delta = -1; break;
+      case platform::kSbLineDown: delta = +1; break;
+      case platform::kSbPageUp: delta = -list->linesDrawn; break;
+      case platform::kSbPageDown: delta = list->linesDrawn; break;
+      case platform::kSbThumbPosition:
+      case platform::kSbThumbTrack: delta = platform::SignedHighWord(first) - list->topLine; break;
+      case platform::kSbTop: delta = -list->topLine; break;
+      case platform::kSbBottom: delta = +1; break;
+      default: break;
+    }
+  }
+  if (delta != 0) ScrollSectionList(list, delta, true, true);
+  platform::DefWindowProc(dialog, platform::kWmVScroll, first, second);
+  if (delta != 0) UpdateListScrollBar();
+  return 1;
+}
+
+}  // namespace
+
+std::uint16_t ChooseSection(platform::ModuleHandle module, WindowHandle owner, std::uint16_t currentArticle,
+                            const FontDescription* font) {
+  gState = ChooseSectionState{};
+  gState.font = font;
+  gState.result = currentArticle;
+  platform::DialogBoxParam(module, kChooseSectionDialogId, owner, ChooseSectionProc, 0);
+  const std::uint16_t result = gState.result;
+  gState = ChooseSectionState{};
+  return result;
+}
+
+LResult ChooseSectionProc(WindowHandle dialog, std::uint32_t message, WParam first, LParam second) {
+  switch (message) {
+    case platform::kWmInitDialog:
+      OnInit(dialog);
+      return 0;
+    case platform::kWmDestroy:
+      gState.context = nullptr;
+      DestroySectionList(gState.list, true);
+      gState.list = nullptr;
+      return 0;
+    case platform::kWmSize:
+      OnSize();
+      return 0;
+    case platform::kWmActivate:
+      HideTaskBarOnActivation(first);
+      return 0;
+    case platform::kWmPaint:
+      PaintSectionList(gState.list, true);
+      return 0;
+    case platform::kWmEraseBackground:
+      OnEraseBackground();
+      return 1;
+    case platform::kWmKeyDown:
+      return OnKeyDown(first);
+    case platform::kWmCommand:
+      return OnCommand(dialog, first);
+    case platform::kWmLButtonDown:
+      OnStylusDown(dialog, second);
+      return 0;
+    case platform::kWmVScroll:
+      return OnVerticalScroll(dialog, first, second);
+    default:
+      return 0;
+  }
+}
+
+}  // namespace quillory
