@@ -167,6 +167,8 @@ std::uint16_t ChooseSection(platform::ModuleHandle module, WindowHandle owner, s
   return result;
 }
 
+const SectionList* OpenSectionList() { return gState.list; }
+
 LResult ChooseSectionProc(WindowHandle dialog, std::uint32_t message, WParam first, LParam second) {
   switch (message) {
     case platform::kWmInitDialog:

@@ -12,11 +12,16 @@
 
 namespace quillory {
 
+struct SectionList;
+
 // Runs the dialog owned by `owner` with `currentArticle` revealed; the
 // article tapped, `currentArticle` when closed with OK (Done or Enter), 0
 // when cancelled. The list draws in `font`, which must outlive the call.
 std::uint16_t ChooseSection(platform::ModuleHandle module, platform::WindowHandle owner,
                             std::uint16_t currentArticle, const FontDescription* font);
+
+// The open dialog's list, null when no dialog is open; the dialog owns it.
+const SectionList* OpenSectionList();
 
 platform::LResult ChooseSectionProc(platform::WindowHandle dialog, std::uint32_t message, platform::WParam first,
                                     platform::LParam second);

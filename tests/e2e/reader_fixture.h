@@ -110,6 +110,21 @@ class ReaderTest : public ::testing::Test {
     script_ = platform::ParseScript(text, error).value();
   }
 
+  // Appends a step of the test's own to the script: it runs when the
+  // script reaches it, inside whatever dialog is open then.
+  void Then(std::function<void()> step) {
+    platform::ScriptCommand command;
+    command.kind = platform::ScriptCommand::Kind::kCall;
+    command.call = std::move(step);
+    script_.push_back(std::move(command));
+  }
+  // Appends script text.
+  void Then(std::string_view text) {
+    platform::ScriptError error;
+    std::vector<platform::ScriptCommand> commands = platform::ParseScript(text, error).value();
+    for (auto& command : commands) script_.push_back(std::move(command));
+  }
+
   static void Command(std::uint16_t id) {
     platform::SendMessage(quillory::App().mainWindow, platform::kWmCommand, id, 0);
     platform::PumpUntilIdle();

@@ -153,6 +153,9 @@ void RunScriptCommand(const ScriptCommand& command) {
     case ScriptCommand::Kind::kSnapshot:
       WritePng(ScreenImage(), command.text);
       return;
+    case ScriptCommand::Kind::kCall:
+      if (command.call) command.call();
+      return;
   }
 }
 

@@ -17,6 +17,7 @@
 // command the program gets the platform's close request.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,7 +26,7 @@
 namespace platform {
 
 struct ScriptCommand {
-  enum class Kind { kTap, kKey, kType, kCommand, kWaitIdle, kSnapshot };
+  enum class Kind { kTap, kKey, kType, kCommand, kWaitIdle, kSnapshot, kCall };
   Kind kind = Kind::kWaitIdle;
   std::int32_t x = 0;
   std::int32_t y = 0;
@@ -35,6 +36,10 @@ struct ScriptCommand {
   bool alt = false;
   std::uint16_t command = 0;
   std::string text;            // for kType (UTF-8) and kSnapshot (the file)
+  // For kCall, which no script text makes: a program driving the backend
+  // looks at or does something at this point of the script, as when a
+  // modal dialog is open.
+  std::function<void()> call;
 };
 
 struct ScriptError {
