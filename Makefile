@@ -47,6 +47,7 @@ bench: build
 	./$(BUILD)/bench/store_bench
 	./$(BUILD)/bench/view_bench
 	./$(BUILD)/bench/search_bench
+	./$(BUILD)/bench/index_bench
 	./$(BUILD)/bench/calendar_bench
 	./$(BUILD)/bench/reader_bench
 

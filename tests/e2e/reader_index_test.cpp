@@ -8,6 +8,7 @@
 #include "index/section_list.h"
 #include "resources/program_resources.h"
 #include "tests/e2e/reader_fixture.h"
+#include "tests/support/stored_values.h"
 
 namespace quillory_test {
 namespace {
@@ -173,6 +174,24 @@ TEST_F(ReaderTest, KeysScrollByALineAndTheScrollBarPagesByTheLinesDrawn) {
   EXPECT_EQ(tops[3], 2 + page);
   EXPECT_GT(tops[4], tops[3]) << "the thumb dragged to the end stops at the last page";
   EXPECT_EQ(Stored("Lesson"), 1u);
+}
+
+TEST_F(ReaderTest, ABookmarkJoinsTheGroupAtOnceAndRemovingTheOnlyOneHidesIt) {
+  StoreSettings(Settings(17));
+  answers_ = {platform::kIdYes};
+  std::vector<std::uint16_t> withBookmark;
+  std::vector<std::uint16_t> without;
+  Then("command 123\ncommand 119\n");
+  Then([&] { withBookmark = ShownEntries(OpenSectionList()); });
+  Then("command 2\ncommand 123\ncommand 119\n");
+  Then([&] { without = ShownEntries(OpenSectionList()); });
+  Then("command 2\n");
+  Run(nullptr);
+  EXPECT_EQ(withBookmark, Join(Join({kBookmarksKey, 0x4011}, Articles(1, 29)), {kGroupKey}));
+  EXPECT_EQ(without, Join(Articles(1, 29), {kGroupKey}));
+  const auto stored = quillory::testing::StoredSetting("Bookmarks");
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->data, (std::vector<std::uint8_t>{0, 0}));
 }
 
 }  // namespace
