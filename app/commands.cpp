@@ -6,15 +6,17 @@
 #include "bookmarks/bookmark_list.h"
 #include "core/app_state.h"
 #include "core/shell_calls.h"
+#include "platform/message_box.h"
 #include "platform/window.h"
 #include "resources/program_resources.h"
 #include "search/find_next.h"
 #include "search/search_dialog.h"
+#include "view/font_dialog.h"
 #include "view/text_paint.h"
+#include "view/text_view.h"
 
 namespace quillory {
 namespace {
-
 
 void ToggleReverse(platform::WindowHandle window) {
   UpdateReverseCheck(window, false);
@@ -23,6 +25,10 @@ void ToggleReverse(platform::WindowHandle window) {
 }
 
 void Exit(platform::WindowHandle window) { platform::DestroyWindow(window); }
+
+void ChooseFont(platform::WindowHandle window) {
+  if (ShowFontDialog(window, App().font) == platform::kIdOk) ApplyReaderFont(window);
+}
 
 }  // namespace
 
@@ -59,9 +65,11 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
     case kSearchAgainCommand:
       FindNext(window);
       return 0;
+    case kChooseFontCommand:
+      ChooseFont(window);
+      return 0;
     // Commands whose dialogs and exports come with later parts of the
     // reader: known, and quietly done nothing with until then.
-    case kChooseFontCommand:
     case kIndexCommand:
     case kChooseArticleCommand:
     case kCopyCommand:
@@ -77,6 +85,11 @@ void StepArticle(platform::WindowHandle window, int step) {
   if (next > kArticleCount) next = 1;
   if (next < 1) next = kArticleCount;
   SwitchArticle(window, static_cast<std::uint16_t>(next), 0, false);
+}
+
+void ApplyReaderFont(platform::WindowHandle window) {
+  ApplyFontDescription(App().textView, &App().font);
+  UpdateScrollBar(window);
 }
 
 int SetMenuCheck(platform::Menu* menu, bool set, std::uint16_t command, int state) {

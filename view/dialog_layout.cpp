@@ -15,4 +15,10 @@ void InitDialogLayout(platform::WindowHandle dialog, std::uint32_t flags) {
   }
 }
 
+void HideTaskBarOnActivation(platform::WParam first) {
+  const std::uint16_t state = platform::LowWord(first);
+  if (state == platform::kWaInactive || state == platform::kWaClickActive) return;
+  if (Switches().taskBar != nullptr) platform::ShellFullScreen(App().mainWindow, platform::kShfsHideTaskBar);
+}
+
 }  // namespace quillory

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/handles.h"
+#include "platform/messages.h"
 
 namespace quillory {
 
@@ -13,5 +14,10 @@ namespace quillory {
 // the top of the screen over where the task bar was, its left, right and
 // bottom edges kept, without repainting.
 void InitDialogLayout(platform::WindowHandle dialog, std::uint32_t flags);
+
+// For a dialog's kWmActivate (`first` as the message gives it): when the
+// dialog becomes active other than by a tap and the reader runs full
+// screen with the task bar found at start, the task bar is hidden again.
+void HideTaskBarOnActivation(platform::WParam first);
 
 }  // namespace quillory
