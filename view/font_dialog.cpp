@@ -1,5 +1,6 @@
 #include "view/font_dialog.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>

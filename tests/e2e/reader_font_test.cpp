@@ -53,20 +53,6 @@ TEST_F(ReaderTest, AFaceChosenWithTheFontCommandIsShownSavedAndUsedAtTheNextStar
   EXPECT_TRUE(viewShown);
 }
 
-TEST_F(ReaderTest, CancellingTheFontCommandLeavesTheViewAsItWas) {
-  StoreSettings("\"Lesson\"=dword:00000004\n\"Flags\"=dword:d1140044\n\"FontSize\"=dword:00000010\n");
-  Script("key M\nkey Tab\nkey 5\ncommand 2\n");
-  Run([&] {
-    const std::uint16_t units = View().totalUnits;
-    Command(quillory::kChooseFontCommand);
-    EXPECT_EQ(FaceOf(View().font), u"David CLM");
-    EXPECT_EQ(View().font.height, 16);
-    EXPECT_EQ(View().totalUnits, units);
-  });
-  EXPECT_EQ(StoredText("FontName"), u"David CLM");
-  EXPECT_EQ(Stored("FontSize"), 16u);
-}
-
 TEST_F(ReaderTest, TheFirstStartAppliesWhatTheDialogLeftEvenAfterCancel) {
   // A base of 0 stored by hand: opening the dialog makes it 0x5D0, which
   // the view then draws with although the dialog was cancelled.
