@@ -7,15 +7,17 @@
 #include "core/app_state.h"
 #include "core/shell_calls.h"
 #include "index/choose_section.h"
+#include "platform/message_box.h"
 #include "platform/window.h"
 #include "resources/program_resources.h"
 #include "search/find_next.h"
 #include "search/search_dialog.h"
+#include "view/font_dialog.h"
 #include "view/text_paint.h"
+#include "view/text_view.h"
 
 namespace quillory {
 namespace {
-
 
 void ToggleReverse(platform::WindowHandle window) {
   UpdateReverseCheck(window, false);
@@ -31,6 +33,10 @@ void ChooseArticle(platform::WindowHandle window) {
 }
 
 void Exit(platform::WindowHandle window) { platform::DestroyWindow(window); }
+
+void ChooseFont(platform::WindowHandle window) {
+  if (ShowFontDialog(window, App().font) == platform::kIdOk) ApplyReaderFont(window);
+}
 
 }  // namespace
 
@@ -71,9 +77,11 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
     case kChooseArticleCommand:
       ChooseArticle(window);
       return 0;
-    // Commands whose dialogs and exports come with later parts of the
-    // reader: known, and quietly done nothing with until then.
     case kChooseFontCommand:
+      ChooseFont(window);
+      return 0;
+    // Commands whose exports come with a later part of the reader: known,
+    // and quietly done nothing with until then.
     case kCopyCommand:
     case kAppendToClipboardCommand:
       return 0;
@@ -87,6 +95,11 @@ void StepArticle(platform::WindowHandle window, int step) {
   if (next > kArticleCount) next = 1;
   if (next < 1) next = kArticleCount;
   SwitchArticle(window, static_cast<std::uint16_t>(next), 0, false);
+}
+
+void ApplyReaderFont(platform::WindowHandle window) {
+  ApplyFontDescription(App().textView, &App().font);
+  UpdateScrollBar(window);
 }
 
 int SetMenuCheck(platform::Menu* menu, bool set, std::uint16_t command, int state) {

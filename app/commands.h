@@ -19,6 +19,11 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first);
 // back link is forgotten.
 void StepArticle(platform::WindowHandle window, int step);
 
+// The reader's font description given to the view, as after the Font
+// dialog: the text laid out again in it and repainted, and the scroll bar
+// brought to the new length.
+void ApplyReaderFont(platform::WindowHandle window);
+
 // With `set`: the Reverse check mark follows "Flags"; without: it flips.
 // Either way the Reverse bit of "Flags" ends equal to the check mark.
 void UpdateReverseCheck(platform::WindowHandle window, bool set);

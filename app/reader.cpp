@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/accelerators.h"
+#include "app/commands.h"
 #include "app/main_window.h"
 #include "app/reader_calls.h"
 #include "app/second_start.h"
@@ -16,6 +17,7 @@
 #include "platform/window.h"
 #include "resources/program_resources.h"
 #include "resources/volume_resources.h"
+#include "view/font_dialog.h"
 
 namespace quillory {
 namespace {
@@ -73,6 +75,12 @@ platform::WindowHandle StartInstance(const ReaderOptions& options) {
   if (Switches().fullScreen != 0) PlaceFullScreen(window);
   platform::ShowWindow(window, platform::kSwShowNormal);
   platform::UpdateWindow(window);
+  // The first run: no face chosen yet. Opening the dialog may have set the
+  // letter code base, so the description is applied whatever it returned.
+  if (App().font.faceName[0] == 0) {
+    ShowFontDialog(window, App().font);
+    ApplyReaderFont(window);
+  }
   if (options.onShown) options.onShown();
   return window;
 }

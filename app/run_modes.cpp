@@ -75,6 +75,14 @@ int RenderPreview(const CommandLine& commandLine) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   std::vector<platform::ScriptCommand> script;
+  // On a first run the Font dialog opens before the text: Escape cancels
+  // it, so the pages show the text in the default face. Without the
+  // dialog the reader takes no action on Escape.
+  platform::ScriptCommand escape;
+  escape.kind = platform::ScriptCommand::Kind::kKey;
+  escape.key = platform::kVkEscape;
+  escape.character = 0x1B;
+  script.push_back(escape);
   std::vector<std::string> files;
   for (int page = 1; page <= kPreviewPages; ++page) {
     if (page > 1) {

@@ -40,6 +40,10 @@ std::filesystem::path ScratchFolder() {
     std::filesystem::path made = mkdtemp(pattern.data());
     std::filesystem::create_directory(made / "run");
     std::filesystem::permissions(made / "run", std::filesystem::perms::owner_all);
+    // A face chosen before: a first run would open the Font dialog.
+    std::ofstream(made / "registry.reg") << "Windows Registry Editor Version 5.00\n\n"
+                                            "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n"
+                                            "\"FontName\"=\"David CLM\"\n";
     setenv("QUILLORY_REGISTRY", (made / "registry.reg").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", (made / "run").c_str(), 1);
     return made;

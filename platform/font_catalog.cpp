@@ -105,19 +105,11 @@ std::optional<FontFile> FindFontFile(std::u16string_view faceName, std::int32_t 
 }
 
 namespace {
+
 FontFactory installedFactory = nullptr;
-}  // namespace
+FontFamilyLister installedLister = nullptr;
 
-FontFactory SetFontFactory(FontFactory factory) { return std::exchange(installedFactory, factory); }
-
-std::unique_ptr<Font> CreateFont(const FontRequest& request) {
-  if (installedFactory) return installedFactory(request);
-  const std::optional<FontFile> file =
-      FindFontFile(std::u16string_view(request.faceName.data(), request.faceName.size()), request.weight);
-  return file ? Font::Open(*file, request) : nullptr;
-}
-
-std::vector<FontFamily> EnumerateFontFamilies() {
+std::vector<FontFamily> SystemFontFamilies() {
   std::vector<FontFamily> families;
   Pattern scalable(FcPatternBuild(nullptr, FC_SCALABLE, FcTypeBool, FcTrue, nullptr));
   std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(FcObjectSetBuild(FC_FAMILY, FC_CHARSET, nullptr));
@@ -137,6 +129,32 @@ std::vector<FontFamily> EnumerateFontFamilies() {
     if (hebrew) families[place->second].charSet = kHebrewCharSet;
   }
   return families;
+}
+
+}  // namespace
+
+FontFactory SetFontFactory(FontFactory factory) { return std::exchange(installedFactory, factory); }
+
+std::unique_ptr<Font> CreateFont(const FontRequest& request) {
+  if (installedFactory) return installedFactory(request);
+  const std::optional<FontFile> file =
+      FindFontFile(std::u16string_view(request.faceName.data(), request.faceName.size()), request.weight);
+  return file ? Font::Open(*file, request) : nullptr;
+}
+
+FontFamilyLister SetFontFamilyLister(FontFamilyLister lister) { return std::exchange(installedLister, lister); }
+
+std::vector<FontFamily> EnumerateFontFamilies() {
+  return installedLister ? installedLister() : SystemFontFamilies();
+}
+
+int EnumFontFamilies(FontFamilyProc collect, void* parameter) {
+  int result = 1;
+  for (const FontFamily& family : EnumerateFontFamilies()) {
+    result = collect(family, parameter);
+    if (result == 0) break;
+  }
+  return result;
 }
 
 }  // namespace platform

@@ -37,7 +37,20 @@ struct FontFamily {
   std::uint8_t charSet = kAnsiCharSet;  // kHebrewCharSet when alef to tav are all there
 };
 
-// Every scalable family once, in the order fontconfig lists them.
+// Every scalable family once, in the order fontconfig lists them (or the
+// installed lister gives them).
 std::vector<FontFamily> EnumerateFontFamilies();
+
+// Calls `collect` with each family of EnumerateFontFamilies, in its order,
+// until a call returns 0, as the handheld's enumeration calls back. Returns
+// what the last call returned; 1 when there was no family.
+using FontFamilyProc = int (*)(const FontFamily& family, void* parameter);
+int EnumFontFamilies(FontFamilyProc collect, void* parameter);
+
+// Where EnumerateFontFamilies takes its families from; null means the
+// system's catalog. Tests install fixed lists here, in an order of their
+// choosing. Returns the lister it replaced.
+using FontFamilyLister = std::vector<FontFamily> (*)();
+FontFamilyLister SetFontFamilyLister(FontFamilyLister lister);
 
 }  // namespace platform

@@ -23,6 +23,10 @@ constexpr std::uint16_t kChooseSectionDialogId = 118;
 constexpr std::uint16_t kAboutLinkId = 1025;
 constexpr std::uint16_t kFaceListId = 1001;
 constexpr std::uint16_t kSampleId = 1002;
+// Base 97 has a radio button identifier that the Font dialog's procedure
+// sets, reads and places like the other two; the template has no such
+// button, so base 97 cannot be picked there and shows no button on.
+constexpr std::uint16_t kBase97Id = 1003;
 constexpr std::uint16_t kBase224Id = 1004;
 constexpr std::uint16_t kBase5D0Id = 1005;
 constexpr std::uint16_t kSizeListId = 1006;

@@ -15,9 +15,9 @@ namespace quillory {
 // bottom edges kept, without repainting.
 void InitDialogLayout(platform::WindowHandle dialog, std::uint32_t flags);
 
-// A full-screen dialog's activation notification (`first` as it came):
-// activated other than by a tap while the task bar is known, the task bar
-// is hidden again, as the shell may have shown it meanwhile.
+// For a dialog's kWmActivate (`first` as the message gives it): when the
+// dialog becomes active other than by a tap and the reader runs full
+// screen with the task bar found at start, the task bar is hidden again.
 void HideTaskBarOnActivation(platform::WParam first);
 
 }  // namespace quillory

@@ -32,6 +32,18 @@ inline std::unique_ptr<platform::Font> FixedReaderFont(const platform::FontReque
   return platform::Font::Fixed(height, 8);
 }
 
+inline std::vector<platform::FontFamily> ReaderFamilies() {
+  return {{u"Miriam Mono CLM", platform::kHebrewCharSet},
+          {u"DejaVu Sans Mono", platform::kAnsiCharSet},
+          {u"David CLM", platform::kHebrewCharSet},
+          {u"Courier", platform::kAnsiCharSet}};
+}
+
+// The face that the settings of most tests name: a reader who has chosen a
+// face before, so that the start is not a first run (which opens the Font
+// dialog).
+constexpr char kChosenFace[] = "\"FontName\"=\"David CLM\"\n";
+
 class ReaderTest : public ::testing::Test {
  protected:
   ReaderTest()
@@ -40,15 +52,24 @@ class ReaderTest : public ::testing::Test {
     std::filesystem::create_directory(scratch_.path() / "run");
     std::filesystem::permissions(scratch_.path() / "run", std::filesystem::perms::owner_all);
     previousFactory_ = platform::SetFontFactory(FixedReaderFont);
+    previousLister_ = platform::SetFontFamilyLister(ReaderFamilies);
     platform::SetScreenSize(platform::Size{240, 320});
   }
   ~ReaderTest() override {
     platform::SetFontFactory(previousFactory_);
+    platform::SetFontFamilyLister(previousLister_);
     platform::SetPlatformVersion(platform::PlatformVersion{});
   }
 
-  // Registry-export lines under the product key (and the maker key's, when given).
+  // Registry-export lines under the product key (and the maker key's, when
+  // given), with the chosen face unless they name one.
   void StoreSettings(const std::string& productValues, const std::string& makerValues = "") {
+    const bool namesFace = productValues.find("\"FontName\"") != std::string::npos;
+    StoreExactSettings(namesFace ? productValues : kChosenFace + productValues, makerValues);
+  }
+
+  // Exactly these lines: without "FontName" the start is a first run.
+  void StoreExactSettings(const std::string& productValues, const std::string& makerValues = "") {
     std::string text = "Windows Registry Editor Version 5.00\n\n";
     text += "[HKEY_CURRENT_USER\\software\\Orvenda]\n" + makerValues + "\n";
     text += "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n" + productValues + "\n";
@@ -85,6 +106,13 @@ class ReaderTest : public ::testing::Test {
     if (!value || value->type != platform::kRegNumber || value->data.size() != 4) return std::nullopt;
     return static_cast<std::uint32_t>(value->data[0] | value->data[1] << 8 | value->data[2] << 16 |
                                       static_cast<std::uint32_t>(value->data[3]) << 24);
+  }
+
+  // A stored text of the product key.
+  std::optional<std::u16string> StoredText(std::string_view name) const {
+    const quillory::WideTextBlock text = quillory::ReadRegText(name);
+    if (!text) return std::nullopt;
+    return std::u16string(text.get());
   }
 
   static quillory::TextView& View() { return *quillory::App().textView; }
@@ -142,6 +170,7 @@ class ReaderTest : public ::testing::Test {
   quillory::testing::ScopedVariable registry_;
   quillory::testing::ScopedVariable runtime_;
   platform::FontFactory previousFactory_ = nullptr;
+  platform::FontFamilyLister previousLister_ = nullptr;
 };
 
 }  // namespace quillory_test

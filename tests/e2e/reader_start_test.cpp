@@ -20,10 +20,14 @@ std::uint16_t ThisWeeksArticle() {
 }
 
 TEST_F(ReaderTest, FirstStartShowsThisWeekAndWritesTheSettingsAtExit) {
-  StoreSettings("");
+  StoreExactSettings("");
+  // The Font dialog opens first: the first face is selected, 20 is chosen.
+  Script("key Tab\nkey 2\ncommand 1\n");
   std::uint16_t shown = 0;
   EXPECT_EQ(Run([&] { shown = App().currentArticle; }), 0);
   EXPECT_EQ(shown, ThisWeeksArticle());
+  EXPECT_EQ(StoredText("FontName"), u"Courier");
+  EXPECT_EQ(Stored("FontSize"), 20u);
   EXPECT_EQ(Stored("Flags"), 0xD1140040u);
   EXPECT_EQ(Stored("Lesson"), shown);
   EXPECT_EQ(Stored("LastPosition"), 0u);

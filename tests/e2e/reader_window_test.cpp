@@ -78,9 +78,12 @@ class ReaderWindow : public ::testing::Test {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
   }
 
+  // With a face chosen at an earlier run: a first run would open the Font
+  // dialog over the text.
   void StoreSettings(const std::string& values) {
     scratch_.Write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
-                                   "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n" + values + "\n");
+                                   "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n"
+                                   "\"FontName\"=\"David CLM\"\n" + values + "\n");
   }
 
   std::optional<std::uint32_t> Stored(std::string_view name) const {

@@ -110,6 +110,30 @@ TEST(FontCatalog, FamiliesCarryTheHebrewCharacterSetWhenTheyCoverAlefToTav) {
   EXPECT_EQ(davids, 1) << "a family is listed once whatever its number of faces";
 }
 
+std::vector<FontFamily> ThreeFamilies() {
+  return {{u"Zeta", kAnsiCharSet}, {u"Alpha", kHebrewCharSet}, {u"Mu", kAnsiCharSet}};
+}
+
+TEST(FontCatalog, TheEnumerationCallsBackInTheListersOrderUntilToldToStop) {
+  const FontFamilyLister previous = SetFontFamilyLister(ThreeFamilies);
+  struct Seen {
+    std::vector<std::u16string> names;
+    std::size_t stopAfter;
+  };
+  const FontFamilyProc collect = [](const FontFamily& family, void* parameter) {
+    auto& seen = *static_cast<Seen*>(parameter);
+    seen.names.push_back(family.faceName);
+    return seen.names.size() < seen.stopAfter ? 1 : 0;
+  };
+  Seen all{{}, 10};
+  EXPECT_EQ(EnumFontFamilies(collect, &all), 1);
+  EXPECT_EQ(all.names, (std::vector<std::u16string>{u"Zeta", u"Alpha", u"Mu"}));
+  Seen two{{}, 2};
+  EXPECT_EQ(EnumFontFamilies(collect, &two), 0);
+  EXPECT_EQ(two.names, (std::vector<std::u16string>{u"Zeta", u"Alpha"}));
+  SetFontFamilyLister(previous);
+}
+
 class TextOutput : public ::testing::Test {
  protected:
   void SetUp() override {
