@@ -8,22 +8,15 @@
 #include <cstring>
 
 #include "core/app_state.h"
+#include "fuzz/fixed_font.h"
 #include "platform/font_catalog.h"
 #include "view/text_paint.h"
 #include "view/text_scroll.h"
 #include "view/text_view.h"
 
-namespace {
-
-std::unique_ptr<platform::Font> FixedFont(const platform::FontRequest& request) {
-  return platform::Font::Fixed(request.height > 0 ? request.height : 16, 7);
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quillory;
-  platform::SetFontFactory(FixedFont);
+  platform::SetFontFactory(quillory_fuzz::FixedFont);
   App().font.asciiBase = kBaseUnicode;
   platform::Framebuffer pixels(120, 90);
   platform::DeviceContext context(&pixels);

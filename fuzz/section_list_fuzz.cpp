@@ -8,22 +8,15 @@
 #include <cstring>
 
 #include "core/app_state.h"
+#include "fuzz/fixed_font.h"
 #include "index/index_entries.h"
 #include "index/section_list.h"
 #include "platform/font_catalog.h"
 
-namespace {
-
-std::unique_ptr<platform::Font> FixedFont(const platform::FontRequest& request) {
-  return platform::Font::Fixed(request.height > 0 ? request.height : 16, 7);
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quillory;
   if (size < 2) return 0;
-  platform::SetFontFactory(FixedFont);
+  platform::SetFontFactory(quillory_fuzz::FixedFont);
   App().font.asciiBase = kBaseUnicode;
   std::uint16_t bookmarks[] = {static_cast<std::uint16_t>(data[0] % 50), 3, 0};
   App().bookmarks = bookmarks;
