@@ -4,6 +4,7 @@
 #include "app/bars.h"
 #include "app/update_check.h"
 #include "bookmarks/bookmark_list.h"
+#include "clipboard/copy_article.h"
 #include "core/app_state.h"
 #include "core/shell_calls.h"
 #include "platform/window.h"
@@ -59,13 +60,17 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
     case kSearchAgainCommand:
       FindNext(window);
       return 0;
-    // Commands whose dialogs and exports come with later parts of the
+    case kCopyCommand:
+      CopyArticleToClipboard(App().textView, false);
+      return 0;
+    case kAppendToClipboardCommand:
+      CopyArticleToClipboard(App().textView, true);
+      return 0;
+    // Commands whose dialogs come with later parts of the
     // reader: known, and quietly done nothing with until then.
     case kChooseFontCommand:
     case kIndexCommand:
     case kChooseArticleCommand:
-    case kCopyCommand:
-    case kAppendToClipboardCommand:
       return 0;
     default:
       return 1;
