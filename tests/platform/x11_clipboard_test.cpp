@@ -1,0 +1,197 @@
+// The desktop's clipboard on a real X server (Xvfb in the tests), with xclip
+// as the other program.
+
+#include "platform/backends/sdl/x11_clipboard.h"
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "platform/backend.h"
+#include "platform/clipboard.h"
+#include "tests/support/scoped_environment.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+using platform::X11Clipboard;
+
+// The program's clipboard on the X11 clipboard, as the real window has it.
+class X11Backend final : public platform::Backend {
+ public:
+  explicit X11Backend(X11Clipboard& clipboard) : clipboard_(clipboard) {}
+  int RunMessageBox(const platform::MessageBoxRequest&) override { return platform::kIdOk; }
+  void ClipboardChanged() override { clipboard_.Claim(); }
+  std::optional<std::vector<std::uint8_t>> ReadDesktopClipboard(platform::ClipboardFormat format) override {
+    return clipboard_.Read(format);
+  }
+
+ private:
+  X11Clipboard& clipboard_;
+};
+
+class X11ClipboardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    platform::ResetClipboard();
+    clipboard_ = X11Clipboard::Open();
+    ASSERT_TRUE(clipboard_);
+    backend_ = std::make_unique<X11Backend>(*clipboard_);
+    previous_ = platform::InstallBackend(backend_.get());
+  }
+  void TearDown() override {
+    if (!backend_) return;
+    platform::InstallBackend(previous_);
+    clipboard_.reset();
+    platform::ResetClipboard();
+  }
+
+  // Runs `command` in a shell while the clipboard answers requests, as the
+  // message loop does; false when it fails or does not end.
+  bool RunWhileServing(const std::string& command) {
+    const std::string shell = "/bin/sh";
+    char* arguments[] = {const_cast<char*>(shell.c_str()), const_cast<char*>("-c"), const_cast<char*>(command.c_str()),
+                         nullptr};
+    pid_t child = 0;
+    if (posix_spawn(&child, shell.c_str(), nullptr, nullptr, arguments, environ) != 0) return false;
+    for (int i = 0; i < 1000; ++i) {
+      clipboard_->HandlePending();
+      int status = 0;
+      if (waitpid(child, &status, WNOHANG) == child) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+      std::this_thread::sleep_for(10ms);
+    }
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    return false;
+  }
+  // What xclip reads from the clipboard in `target`.
+  std::string XclipOut(const std::string& target) {
+    const std::string file = (scratch_.path() / "out").string();
+    EXPECT_TRUE(RunWhileServing("xclip -o -selection clipboard -t '" + target + "' > " + file));
+    std::ostringstream text;
+    text << std::ifstream(file, std::ios::binary).rdbuf();
+    return text.str();
+  }
+  // Has xclip take the clipboard with `data` in `target` (it stays in the
+  // background serving it until another program takes the clipboard).
+  void XclipIn(const std::string& target, const std::string& data) {
+    const auto file = scratch_.Write("in", data);
+    std::unique_ptr<Display, int (*)(Display*)> other(XOpenDisplay(nullptr), XCloseDisplay);
+    ASSERT_TRUE(other);
+    const Atom clipboard = XInternAtom(other.get(), "CLIPBOARD", False);
+    const Window before = XGetSelectionOwner(other.get(), clipboard);
+    ASSERT_EQ(std::system(("xclip -i -selection clipboard -t '" + target + "' < " + file.string()).c_str()), 0);
+    // xclip takes the clipboard from its background process, a moment later.
+    for (int i = 0; i < 200 && XGetSelectionOwner(other.get(), clipboard) == before; ++i) {
+      clipboard_->HandlePending();
+      std::this_thread::sleep_for(10ms);
+    }
+  }
+
+  static void Put(platform::ClipboardFormat format, const std::string& bytes) {
+    ASSERT_TRUE(platform::OpenClipboard(nullptr));
+    platform::EmptyClipboard();
+    platform::HeapBlock block = platform::HeapBlock::Allocate(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), block.data());
+    platform::SetClipboardData(format, std::move(block));
+    platform::CloseClipboard();
+  }
+  static std::optional<std::string> Get(platform::ClipboardFormat format) {
+    if (!platform::OpenClipboard(nullptr)) return std::nullopt;
+    const auto data = platform::GetClipboardData(format);
+    std::optional<std::string> bytes;
+    if (data) bytes = std::string(data->begin(), data->end());
+    platform::CloseClipboard();
+    return bytes;
+  }
+  static platform::ClipboardFormat Rtf() { return platform::RegisterClipboardFormat(u"Rich Text Format"); }
+
+  quillory::testing::ScratchFolder scratch_;
+  std::unique_ptr<X11Clipboard> clipboard_;
+
+ private:
+  std::unique_ptr<X11Backend> backend_;
+  platform::Backend* previous_ = nullptr;
+};
+
+std::string Utf16Le(const std::string& ascii) {
+  std::string bytes;
+  for (const char c : ascii) bytes += {c, '\0'};
+  return bytes + std::string(2, '\0');
+}
+
+TEST_F(X11ClipboardTest, ServesRichTextAndUtf8TextWithTheirTargets) {
+  Put(Rtf(), "{\\rtf1 \\u1488}\r\n");
+  EXPECT_EQ(XclipOut("text/rtf"), "{\\rtf1 \\u1488}\r\n");
+  EXPECT_EQ(XclipOut("application/rtf"), "{\\rtf1 \\u1488}\r\n");
+  EXPECT_EQ(XclipOut("TARGETS"), "TARGETS\nTIMESTAMP\ntext/rtf\napplication/rtf\n");
+
+  Put(platform::kCfUnicodeText, std::string("\xD0\x05" "a\0\0\0ignored", 13));
+  EXPECT_EQ(XclipOut("UTF8_STRING"), "\xD7\x90" "a") << "up to the terminator, in UTF-8";
+  EXPECT_EQ(XclipOut("text/plain;charset=utf-8"), "\xD7\x90" "a");
+  EXPECT_EQ(XclipOut("TARGETS"), "TARGETS\nTIMESTAMP\nUTF8_STRING\ntext/plain;charset=utf-8\n");
+}
+
+TEST_F(X11ClipboardTest, ServesLargeDataInIncrements) {
+  std::string large(1'500'000, 'x');
+  for (std::size_t i = 0; i < large.size(); i += 997) large[i] = static_cast<char>('a' + i % 26);
+  Put(Rtf(), large);
+  EXPECT_EQ(XclipOut("text/rtf"), large);
+}
+
+TEST_F(X11ClipboardTest, ReadsAnotherProgramsTextAndItsLargeDataInIncrements) {
+  XclipIn("UTF8_STRING", "\xD7\x90 ok");
+  EXPECT_EQ(Get(platform::kCfUnicodeText), std::string("\xD0\x05 \0o\0k\0\0\0", 10));
+
+  std::string large(3'000'000, 'y');
+  large[1'234'567] = 'z';
+  XclipIn("text/rtf", large);
+  EXPECT_EQ(Get(Rtf()), large);
+}
+
+TEST_F(X11ClipboardTest, AnotherProgramTakingTheClipboardReplacesTheProgramsOwn) {
+  Put(platform::kCfUnicodeText, Utf16Le("mine"));
+  XclipIn("UTF8_STRING", "theirs");
+  for (int i = 0; i < 100 && platform::ClipboardHoldsAnything(); ++i) {
+    clipboard_->HandlePending();
+    std::this_thread::sleep_for(10ms);
+  }
+  EXPECT_FALSE(platform::ClipboardHoldsAnything());
+  EXPECT_EQ(Get(platform::kCfUnicodeText), Utf16Le("theirs"));
+}
+
+TEST_F(X11ClipboardTest, AnOwnerThatNeverAnswersIsGivenUpOn) {
+  std::unique_ptr<Display, int (*)(Display*)> other(XOpenDisplay(nullptr), XCloseDisplay);
+  ASSERT_TRUE(other);
+  const Window window = XCreateSimpleWindow(other.get(), DefaultRootWindow(other.get()), 0, 0, 1, 1, 0, 0, 0);
+  XSetSelectionOwner(other.get(), XInternAtom(other.get(), "CLIPBOARD", False), window, CurrentTime);
+  XSync(other.get(), False);
+  EXPECT_FALSE(Get(platform::kCfUnicodeText));
+  EXPECT_FALSE(Get(Rtf()));
+}
+
+TEST_F(X11ClipboardTest, TheSelectionIsGivenUpAtTheEnd) {
+  Put(Rtf(), "{\\rtf1 x}");
+  std::unique_ptr<Display, int (*)(Display*)> other(XOpenDisplay(nullptr), XCloseDisplay);
+  ASSERT_TRUE(other);
+  const Atom clipboard = XInternAtom(other.get(), "CLIPBOARD", False);
+  EXPECT_NE(XGetSelectionOwner(other.get(), clipboard), static_cast<Window>(None));
+  clipboard_.reset();
+  EXPECT_EQ(XGetSelectionOwner(other.get(), clipboard), static_cast<Window>(None));
+  clipboard_ = X11Clipboard::Open();
+}
+
+}  // namespace
