@@ -21,12 +21,15 @@ static_assert(kRtfHeader.size() == 180 && kRtfSeparator.size() == 52);
 
 bool IsTrailingSpace(std::uint8_t byte) { return byte == '\r' || byte == '\n' || byte == ' ' || byte == '\t'; }
 
-// The old document as far as it can be continued: up to its first zero
-// byte (another program's data need not end in one), less trailing
-// whitespace and the "}" that closed it.
-std::size_t ContinuableLength(const platform::HeapBlock& old) {
-  const std::uint8_t* bytes = old.data();
-  std::size_t length = static_cast<std::size_t>(std::find(bytes, bytes + old.length(), 0) - bytes);
+// Another program's data need not end in a zero byte, nor hold only one:
+// the old document is what comes before its first zero byte, or all of it.
+std::size_t MeasuredLength(const platform::HeapBlock& old) {
+  return static_cast<std::size_t>(std::find(old.data(), old.data() + old.length(), 0) - old.data());
+}
+
+// The old document as far as it can be continued: less trailing whitespace
+// and the "}" that closed it.
+std::size_t ContinuableLength(const std::uint8_t* bytes, std::size_t length) {
   while (length > 0 && IsTrailingSpace(bytes[length - 1])) --length;
   if (length > 0 && bytes[length - 1] == '}') --length;
   return length;
@@ -78,8 +81,11 @@ void PutRtfOnClipboard(std::u16string_view text, bool append) {
   if (!body) return;
   const std::string_view encoded(body.get(), EncodeRtfBody(text, body.get()));
 
-  const std::size_t oldLength = old ? ContinuableLength(old) : 0;
-  const std::string_view lead = old ? kRtfSeparator : kRtfHeader;
+  // An old document without a byte before its first zero is no document:
+  // the new one starts afresh, with its header.
+  const std::size_t measured = old ? MeasuredLength(old) : 0;
+  const std::size_t oldLength = ContinuableLength(old.data(), measured);
+  const std::string_view lead = measured > 0 ? kRtfSeparator : kRtfHeader;
   platform::HeapBlock document =
       platform::HeapBlock::Allocate(oldLength + lead.size() + encoded.size() + kRtfClosing.size());
   if (!document) return;

@@ -130,6 +130,10 @@ TEST_F(ClipboardExport, AppendReadsOldDataOnlyUpToItsFirstZeroByte) {
   Put(rtf_, "}}");
   quillory::CopyArticleToClipboard(&view_, true);
   EXPECT_EQ(Held(rtf_)->substr(0, 1 + kSeparator.size()), "}" + std::string(kSeparator)) << "only one brace goes";
+
+  Put(rtf_, std::string("\0{\\rtf1 a}", 10));
+  quillory::CopyArticleToClipboard(&view_, true);
+  EXPECT_EQ(Held(rtf_)->substr(0, kHeader.size()), kHeader) << "nothing before the zero: a document of its own";
 }
 
 TEST_F(ClipboardExport, AppendWithByteBaseFollowsOtherTextDirectly) {
