@@ -70,7 +70,7 @@ platform::HeapBlock ReadClipboardData(platform::ClipboardFormat format) {
 }
 
 void PutRtfOnClipboard(std::u16string_view text, bool append) {
-  const platform::ClipboardFormat format = platform::RegisterClipboardFormat(kRtfFormatName);
+  const platform::ClipboardFormat format = platform::RegisterClipboardFormat(platform::kRtfFormatName);
   const platform::HeapBlock old = append ? ReadClipboardData(format) : platform::HeapBlock();
   ClipboardOpening opening;
   if (!opening.open) return;

@@ -13,9 +13,6 @@
 
 namespace quillory {
 
-// The name under which rich text is registered.
-constexpr char16_t kRtfFormatName[] = u"Rich Text Format";
-
 // A copy of the clipboard's data in `format` (no terminator added); empty
 // when the clipboard cannot be opened or holds none. The copy comes from
 // AllocOrStop.

@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   --size;
   platform::ResetClipboard();
   const platform::ClipboardFormat format =
-      rich ? platform::RegisterClipboardFormat(quillory::kRtfFormatName) : platform::kCfUnicodeText;
+      rich ? platform::RegisterClipboardFormat(platform::kRtfFormatName) : platform::kCfUnicodeText;
   PutOld(format, data, size);
   constexpr std::u16string_view kArticle = u"\u05D0 1\r\n";
   if (rich) {

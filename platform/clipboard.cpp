@@ -1,6 +1,7 @@
 #include "platform/clipboard.h"
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "platform/ascii_case.h"
@@ -41,12 +42,6 @@ ClipboardFormat RegisterClipboardFormat(std::u16string_view name) {
   }
   names.push_back(utf8);
   return kFirstRegisteredFormat + static_cast<ClipboardFormat>(names.size() - 1);
-}
-
-std::optional<std::u16string> ClipboardFormatName(ClipboardFormat format) {
-  const std::vector<std::string>& names = State().names;
-  if (format < kFirstRegisteredFormat || format - kFirstRegisteredFormat >= names.size()) return std::nullopt;
-  return Utf8ToUtf16(names[format - kFirstRegisteredFormat]);
 }
 
 bool OpenClipboard(WindowHandle owner) {

@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string>
 #include <string_view>
 
 #include "platform/handles.h"
@@ -24,12 +23,12 @@ using ClipboardFormat = std::uint32_t;
 // The standard format of Unicode text: 16-bit characters, little-endian,
 // ended by a zero character.
 constexpr ClipboardFormat kCfUnicodeText = 13;
+// The name under which programs register rich text (8-bit bytes).
+constexpr char16_t kRtfFormatName[] = u"Rich Text Format";
 
 // The format of `name` (registered on first use, the same number ever
 // after; names compare without regard to case); 0 for an empty name.
 ClipboardFormat RegisterClipboardFormat(std::u16string_view name);
-// The name a format was registered under; nothing for standard formats.
-std::optional<std::u16string> ClipboardFormatName(ClipboardFormat format);
 
 // Opens the clipboard for this program; false when it is open already.
 // `owner` may be null.

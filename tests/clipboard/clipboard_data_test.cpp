@@ -28,7 +28,7 @@ class ClipboardExport : public ::testing::Test {
     quillory::ResetAppState();
     platform::ResetClipboard();
     App().font.asciiBase = 1488;
-    rtf_ = platform::RegisterClipboardFormat(quillory::kRtfFormatName);
+    rtf_ = platform::RegisterClipboardFormat(platform::kRtfFormatName);
   }
   void TearDown() override {
     platform::ResetClipboard();

@@ -26,7 +26,7 @@ class ReaderClipboard : public ReaderTest {
 
 TEST_F(ReaderClipboard, CopyThenAppendMakeOneRichTextDocumentOfTheArticleTwice) {
   StoreSettings("\"Lesson\"=dword:00000004\n\"Flags\"=dword:d1140044\n\"FontName\"=\"David CLM\"\n");
-  const platform::ClipboardFormat rtf = platform::RegisterClipboardFormat(quillory::kRtfFormatName);
+  const platform::ClipboardFormat rtf = platform::RegisterClipboardFormat(platform::kRtfFormatName);
   Script("key ctrl+c\n");
   Run(nullptr);
   const std::string copied = Held(rtf);

@@ -117,7 +117,7 @@ class X11ClipboardTest : public ::testing::Test {
     platform::CloseClipboard();
     return bytes;
   }
-  static platform::ClipboardFormat Rtf() { return platform::RegisterClipboardFormat(u"Rich Text Format"); }
+  static platform::ClipboardFormat Rtf() { return platform::RegisterClipboardFormat(platform::kRtfFormatName); }
 
   quillory::testing::ScratchFolder scratch_;
   std::unique_ptr<X11Clipboard> clipboard_;

@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ascii_case.h"
 #include "platform/text_encoding.h"
 
 namespace platform {
@@ -32,8 +31,6 @@ constexpr milliseconds kManagerWait{1000};
 // Data above this is sent in increments; below the server's request limit.
 constexpr std::size_t kLargestChunk = 256 * 1024;
 
-constexpr char16_t kRtfFormatName[] = u"Rich Text Format";
-
 // Errors on the clipboard's own connection concern one request of one
 // other program (a requestor window gone, a property too large): that
 // request fails and nothing else. Errors of other connections go on to
@@ -46,10 +43,7 @@ int OnXError(Display* display, XErrorEvent* error) {
   return gPreviousErrorHandler != nullptr ? gPreviousErrorHandler(display, error) : 0;
 }
 
-bool IsRtfFormat(ClipboardFormat format) {
-  const std::optional<std::u16string> name = ClipboardFormatName(format);
-  return name && EqualsIgnoringAsciiCase(Utf16ToUtf8(*name), Utf16ToUtf8(kRtfFormatName));
-}
+ClipboardFormat RtfFormat() { return RegisterClipboardFormat(kRtfFormatName); }
 
 struct Property {
   Atom type = None;
@@ -148,14 +142,14 @@ void X11Clipboard::Connection::Dispatch(XEvent& event) {
 
 std::vector<Atom> X11Clipboard::Connection::HeldTargets() const {
   std::vector<Atom> list{targets, timestamp};
-  if (HeldClipboardData(RegisterClipboardFormat(kRtfFormatName))) list.insert(list.end(), {rtf, applicationRtf});
+  if (HeldClipboardData(RtfFormat())) list.insert(list.end(), {rtf, applicationRtf});
   if (HeldClipboardData(kCfUnicodeText)) list.insert(list.end(), {utf8, plainUtf8});
   return list;
 }
 
 std::optional<std::vector<std::uint8_t>> X11Clipboard::Connection::HeldAs(Atom target) const {
   if (target == rtf || target == applicationRtf) {
-    const auto data = HeldClipboardData(RegisterClipboardFormat(kRtfFormatName));
+    const auto data = HeldClipboardData(RtfFormat());
     if (!data) return std::nullopt;
     return std::vector<std::uint8_t>(data->begin(), data->end());
   }
@@ -379,7 +373,7 @@ void X11Clipboard::Claim() {
 std::optional<std::vector<std::uint8_t>> X11Clipboard::Read(ClipboardFormat format) {
   std::vector<Atom> wanted;
   if (format == kCfUnicodeText) wanted = {x_->utf8, x_->plainUtf8};
-  if (IsRtfFormat(format)) wanted = {x_->rtf, x_->applicationRtf};
+  if (format == RtfFormat()) wanted = {x_->rtf, x_->applicationRtf};
   const ::Window owner = XGetSelectionOwner(x_->display, x_->clipboard);
   if (wanted.empty() || owner == None || owner == x_->window) return std::nullopt;
 
