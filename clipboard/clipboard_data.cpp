@@ -45,8 +45,12 @@ std::size_t TextCharacters(const platform::HeapBlock& old) {
   return count;
 }
 
+// One opening of the clipboard, closed however the export ends.
 struct ClipboardOpening {
   bool open = platform::OpenClipboard(nullptr);
+  ClipboardOpening() = default;
+  ClipboardOpening(const ClipboardOpening&) = delete;
+  ClipboardOpening& operator=(const ClipboardOpening&) = delete;
   ~ClipboardOpening() {
     if (open) platform::CloseClipboard();
   }
