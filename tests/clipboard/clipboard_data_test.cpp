@@ -10,6 +10,7 @@
 #include "platform/clipboard.h"
 #include "platform/memory.h"
 #include "tests/clipboard/article_bytes.h"
+#include "tests/support/clipboard_contents.h"
 #include "view/text_view.h"
 
 namespace {
@@ -42,33 +43,16 @@ class ClipboardExport : public ::testing::Test {
   }
 
   static void Put(platform::ClipboardFormat format, std::string_view bytes) {
-    ASSERT_TRUE(platform::OpenClipboard(nullptr));
-    platform::EmptyClipboard();
-    platform::HeapBlock block = platform::HeapBlock::Allocate(bytes.size());
-    std::copy(bytes.begin(), bytes.end(), block.data());
-    platform::SetClipboardData(format, std::move(block));
-    platform::CloseClipboard();
+    ASSERT_TRUE(quillory::testing::PutOnClipboard(format, bytes));
   }
-  static void PutText(std::u16string_view text) {
-    std::string bytes;
-    for (const char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    Put(platform::kCfUnicodeText, bytes);
-  }
-
-  // What the clipboard holds in `format`; nullopt when nothing.
+  static void PutText(std::u16string_view text) { Put(platform::kCfUnicodeText, quillory::testing::Utf16LeBytes(text)); }
   static std::optional<std::string> Held(platform::ClipboardFormat format) {
-    const auto data = platform::HeldClipboardData(format);
-    if (!data) return std::nullopt;
-    return std::string(data->begin(), data->end());
+    return quillory::testing::HeldOnClipboard(format);
   }
   static std::optional<std::u16string> HeldText() {
     const auto bytes = Held(platform::kCfUnicodeText);
     if (!bytes) return std::nullopt;
-    std::u16string text;
-    for (std::size_t i = 0; i + 1 < bytes->size(); i += 2) {
-      text += static_cast<char16_t>(static_cast<std::uint8_t>((*bytes)[i]) | static_cast<std::uint8_t>((*bytes)[i + 1]) << 8);
-    }
-    return text;
+    return quillory::testing::FromUtf16LeBytes(*bytes);
   }
 
   quillory::TextView view_;

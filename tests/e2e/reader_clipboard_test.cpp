@@ -6,6 +6,7 @@
 #include "platform/clipboard.h"
 #include "resources/program_resources.h"
 #include "tests/e2e/reader_fixture.h"
+#include "tests/support/clipboard_contents.h"
 
 namespace quillory_test {
 namespace {
@@ -14,8 +15,7 @@ constexpr std::string_view kSeparator = "\\qc\\cf2\\fs72\\b*  *  *  *  *\\b0\\pa
 constexpr std::size_t kHeaderLength = 180;
 
 std::string Held(platform::ClipboardFormat format) {
-  const auto data = platform::HeldClipboardData(format);
-  return data ? std::string(data->begin(), data->end()) : std::string();
+  return quillory::testing::HeldOnClipboard(format).value_or("");
 }
 
 class ReaderClipboard : public ReaderTest {
@@ -47,10 +47,7 @@ TEST_F(ReaderClipboard, CopyWithACodePageFontIsUnicodeTextInItsPositions) {
   std::u16string text;
   Run([&] {
     Command(quillory::kCopyCommand);
-    const std::string bytes = Held(platform::kCfUnicodeText);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-      text += static_cast<char16_t>(static_cast<std::uint8_t>(bytes[i]) | static_cast<std::uint8_t>(bytes[i + 1]) << 8);
-    }
+    text = quillory::testing::FromUtf16LeBytes(Held(platform::kCfUnicodeText));
   });
   ASSERT_GT(text.size(), 100u);
   EXPECT_EQ(text.substr(text.size() - 3), std::u16string(u"\r\n") + u'\0');

@@ -19,6 +19,7 @@
 
 #include "platform/backend.h"
 #include "platform/clipboard.h"
+#include "tests/support/clipboard_contents.h"
 #include "tests/support/scoped_environment.h"
 
 extern char** environ;
@@ -102,20 +103,10 @@ class X11ClipboardTest : public ::testing::Test {
   }
 
   static void Put(platform::ClipboardFormat format, const std::string& bytes) {
-    ASSERT_TRUE(platform::OpenClipboard(nullptr));
-    platform::EmptyClipboard();
-    platform::HeapBlock block = platform::HeapBlock::Allocate(bytes.size());
-    std::copy(bytes.begin(), bytes.end(), block.data());
-    platform::SetClipboardData(format, std::move(block));
-    platform::CloseClipboard();
+    ASSERT_TRUE(quillory::testing::PutOnClipboard(format, bytes));
   }
   static std::optional<std::string> Get(platform::ClipboardFormat format) {
-    if (!platform::OpenClipboard(nullptr)) return std::nullopt;
-    const auto data = platform::GetClipboardData(format);
-    std::optional<std::string> bytes;
-    if (data) bytes = std::string(data->begin(), data->end());
-    platform::CloseClipboard();
-    return bytes;
+    return quillory::testing::ReadFromClipboard(format);
   }
   static platform::ClipboardFormat Rtf() { return platform::RegisterClipboardFormat(platform::kRtfFormatName); }
 
@@ -127,11 +118,8 @@ class X11ClipboardTest : public ::testing::Test {
   platform::Backend* previous_ = nullptr;
 };
 
-std::string Utf16Le(const std::string& ascii) {
-  std::string bytes;
-  for (const char c : ascii) bytes += {c, '\0'};
-  return bytes + std::string(2, '\0');
-}
+// Unicode text as the clipboard holds it, with its terminator.
+std::string Utf16Le(std::u16string_view text) { return quillory::testing::Utf16LeBytes(std::u16string(text) + u'\0'); }
 
 TEST_F(X11ClipboardTest, ServesRichTextAndUtf8TextWithTheirTargets) {
   Put(Rtf(), "{\\rtf1 \\u1488}\r\n");
@@ -163,14 +151,14 @@ TEST_F(X11ClipboardTest, ReadsAnotherProgramsTextAndItsLargeDataInIncrements) {
 }
 
 TEST_F(X11ClipboardTest, AnotherProgramTakingTheClipboardReplacesTheProgramsOwn) {
-  Put(platform::kCfUnicodeText, Utf16Le("mine"));
+  Put(platform::kCfUnicodeText, Utf16Le(u"mine"));
   XclipIn("UTF8_STRING", "theirs");
   for (int i = 0; i < 100 && platform::ClipboardHoldsAnything(); ++i) {
     clipboard_->HandlePending();
     std::this_thread::sleep_for(10ms);
   }
   EXPECT_FALSE(platform::ClipboardHoldsAnything());
-  EXPECT_EQ(Get(platform::kCfUnicodeText), Utf16Le("theirs"));
+  EXPECT_EQ(Get(platform::kCfUnicodeText), Utf16Le(u"theirs"));
 }
 
 TEST_F(X11ClipboardTest, AnOwnerThatNeverAnswersIsGivenUpOn) {
