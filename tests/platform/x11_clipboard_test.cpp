@@ -182,4 +182,73 @@ TEST_F(X11ClipboardTest, TheSelectionIsGivenUpAtTheEnd) {
   clipboard_ = X11Clipboard::Open();
 }
 
+// A clipboard manager of the simplest kind, in a child process of its own:
+// it holds CLIPBOARD_MANAGER, and when asked to save the clipboard it reads
+// the clipboard's rich text into `file` before it answers.
+pid_t StartClipboardManager(const std::string& file) {
+  const pid_t child = fork();
+  if (child != 0) return child;
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) _exit(2);
+  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+  const Atom manager = XInternAtom(display, "CLIPBOARD_MANAGER", False);
+  const Atom saved = XInternAtom(display, "SAVED", False);
+  XSetSelectionOwner(display, manager, window, CurrentTime);
+  XSync(display, False);
+  std::optional<XSelectionRequestEvent> request;
+  for (int waited = 0; waited < 1000; ++waited) {
+    XEvent event;
+    while (XPending(display) > 0) {
+      XNextEvent(display, &event);
+      if (event.type == SelectionRequest && event.xselectionrequest.selection == manager && !request) {
+        request = event.xselectionrequest;
+        XConvertSelection(display, XInternAtom(display, "CLIPBOARD", False), XInternAtom(display, "text/rtf", False),
+                          saved, window, CurrentTime);
+      } else if (event.type == SelectionNotify && request && event.xselection.property == saved) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(display, window, saved, 0, 1 << 20, True, AnyPropertyType, &type, &format, &count, &after,
+                           &data);
+        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<long>(count));
+        XFree(data);
+        XEvent answer{};
+        answer.xselection.type = SelectionNotify;
+        answer.xselection.requestor = request->requestor;
+        answer.xselection.selection = manager;
+        answer.xselection.target = request->target;
+        answer.xselection.property = request->property;
+        answer.xselection.time = request->time;
+        XSendEvent(display, request->requestor, False, NoEventMask, &answer);
+        XSync(display, False);
+        _exit(0);
+      }
+    }
+    std::this_thread::sleep_for(10ms);
+  }
+  _exit(1);
+}
+
+TEST_F(X11ClipboardTest, AtTheEndTheClipboardManagerGetsACopy) {
+  const std::string file = (scratch_.path() / "saved").string();
+  const pid_t manager = StartClipboardManager(file);
+  std::unique_ptr<Display, int (*)(Display*)> other(XOpenDisplay(nullptr), XCloseDisplay);
+  ASSERT_TRUE(other);
+  const Atom managerSelection = XInternAtom(other.get(), "CLIPBOARD_MANAGER", False);
+  for (int i = 0; i < 200 && XGetSelectionOwner(other.get(), managerSelection) == None; ++i) {
+    std::this_thread::sleep_for(10ms);
+  }
+  Put(Rtf(), "{\\rtf1 kept}");
+  clipboard_.reset();
+  int status = 0;
+  ASSERT_EQ(waitpid(manager, &status, 0), manager);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  std::ostringstream saved;
+  saved << std::ifstream(file, std::ios::binary).rdbuf();
+  EXPECT_EQ(saved.str(), "{\\rtf1 kept}");
+  clipboard_ = X11Clipboard::Open();
+}
+
 }  // namespace
