@@ -156,11 +156,10 @@ std::optional<std::vector<std::uint8_t>> X11Clipboard::Connection::HeldAs(Atom t
   if (target == utf8 || target == plainUtf8) {
     const auto data = HeldClipboardData(kCfUnicodeText);
     if (!data) return std::nullopt;
-    std::u16string units(data->size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {
-      units[i] = static_cast<char16_t>((*data)[2 * i] | ((*data)[2 * i + 1] << 8));
-    }
-    const std::string text = Utf16ToUtf8(UntilZero(units));
+    // The text ends at its terminator, which the desktop's text does not carry.
+    std::size_t length = 0;
+    while (length + 1 < data->size() && ((*data)[length] | (*data)[length + 1]) != 0) length += 2;
+    const std::string text = Utf8FromUtf16Le(data->first(length));
     return std::vector<std::uint8_t>(text.begin(), text.end());
   }
   return std::nullopt;
