@@ -160,6 +160,24 @@ TEST_F(ClipboardExport, AClipboardThatCannotBeOpenedIsLeftAsItWas) {
   EXPECT_FALSE(Held(rtf_));
 }
 
+TEST_F(ClipboardExport, AnArticleThatCannotBeConvertedIsReportedAndLeavesTheClipboardAlone) {
+  platform::ScopedHeadlessBackend backend;
+  backend->SetDrawsBoxes(false);
+  PutText(u"old");
+  // Longer than any paragraph converted before: the conversion must grow,
+  // and the allocation after the export buffer's fails.
+  Show(ArticleBytes().Record(0x31, 0, std::string(40000, 'a')).Ended());
+  platform::FailNthAllocation(2);
+  quillory::CopyArticleToClipboard(&view_, false);
+  platform::FailNthAllocation(0);
+  ASSERT_EQ(backend->shownBoxes().size(), 1u);
+  EXPECT_EQ(backend->shownBoxes()[0].text, "(obuf > (start + size))");
+  EXPECT_FALSE(backend->shownBoxes()[0].hasCaption);
+  EXPECT_EQ(backend->shownBoxes()[0].style, platform::kMbOk);
+  EXPECT_EQ(HeldText(), std::u16string(u"old"));
+  EXPECT_FALSE(Held(rtf_));
+}
+
 TEST_F(ClipboardExport, NothingHappensWithoutAViewOrText) {
   PutText(u"old");
   quillory::CopyArticleToClipboard(nullptr, false);
