@@ -50,6 +50,7 @@ bench: build
 	./$(BUILD)/bench/index_bench
 	./$(BUILD)/bench/calendar_bench
 	./$(BUILD)/bench/reader_bench
+	./$(BUILD)/bench/clipboard_bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

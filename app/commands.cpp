@@ -4,6 +4,7 @@
 #include "app/bars.h"
 #include "app/update_check.h"
 #include "bookmarks/bookmark_list.h"
+#include "clipboard/copy_article.h"
 #include "core/app_state.h"
 #include "core/shell_calls.h"
 #include "index/choose_section.h"
@@ -80,10 +81,11 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
     case kChooseFontCommand:
       ChooseFont(window);
       return 0;
-    // Commands whose exports come with a later part of the reader: known,
-    // and quietly done nothing with until then.
     case kCopyCommand:
+      CopyArticleToClipboard(App().textView, false);
+      return 0;
     case kAppendToClipboardCommand:
+      CopyArticleToClipboard(App().textView, true);
       return 0;
     default:
       return 1;

@@ -4,6 +4,11 @@
 // backend is installed at a time; the platform calls it for everything that
 // needs a screen or a person.
 
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "platform/clipboard.h"
 #include "platform/framebuffer.h"
 #include "platform/message_box.h"
 
@@ -26,6 +31,16 @@ class Backend {
   // request to bring it there; without a desktop the program is always in front.
   virtual bool InFront() const { return true; }
   virtual void ComeForward() {}
+  // The program's clipboard (platform/clipboard.h) was emptied or written:
+  // a desktop with a clipboard of its own learns that the program holds it.
+  virtual void ClipboardChanged() {}
+  // Another program's clipboard data in `format`, when another program holds
+  // the desktop's clipboard and has it in that format. Waits a moment at
+  // most for an answer; without a desktop clipboard there is never any.
+  virtual std::optional<std::vector<std::uint8_t>> ReadDesktopClipboard(ClipboardFormat format) {
+    (void)format;
+    return std::nullopt;
+  }
 };
 
 // Installs `backend` (not owned; it must outlive its use) and returns the one

@@ -195,4 +195,49 @@ TEST_F(ReaderWindow, ASecondStartEndsAndTheFirstInFrontJumpsToThisWeek) {
   EXPECT_EQ(Stored("Flags").value_or(0) & quillory::kChosenArticleFlag, 0u);
 }
 
+TEST_F(ReaderWindow, CopyPutsTheArticleOnTheDesktopsClipboardAsRichText) {
+  StoreSettings("\"Lesson\"=dword:00000004\n\"Flags\"=dword:d1140044\n\"FontName\"=\"David CLM\"\n");
+  const pid_t reader = Start();
+  const std::string window = WindowOf();
+  ASSERT_FALSE(window.empty());
+  Xdotool("windowfocus --sync " + window);
+  Xdotool("key --window " + window + " ctrl+c");
+  std::this_thread::sleep_for(300ms);
+  const std::string document = Output("timeout 5 xclip -o -selection clipboard -t text/rtf");
+  EXPECT_EQ(document.substr(0, 12), "{\\rtf1\\ansi\\");
+  EXPECT_NE(document.find("\\u1488"), std::string::npos);
+  EXPECT_EQ(document.substr(document.size() < 21 ? 0 : document.size() - 21), "\\par\\par\r\n\\par\\par\r\n}")
+      << "the closing's line end is taken off by Output";
+
+  // Another program's rich text is continued.
+  ASSERT_EQ(std::system("printf '{\\\\rtf1 old}\\n' | xclip -i -selection clipboard -t text/rtf"), 0);
+  std::this_thread::sleep_for(300ms);
+  Xdotool("key --window " + window + " ctrl+e");
+  std::this_thread::sleep_for(300ms);
+  const std::string appended = Output("timeout 5 xclip -o -selection clipboard -t text/rtf");
+  EXPECT_EQ(appended.substr(0, 20), "{\\rtf1 old\\qc\\cf2\\fs");
+  kill(reader, SIGTERM);
+  EXPECT_EQ(WaitForExit(reader, 10s), 0);
+}
+
+TEST_F(ReaderWindow, AppendContinuesTextThatAnotherProgramPutOnTheClipboard) {
+  StoreSettings("\"Lesson\"=dword:00000004\n\"Flags\"=dword:d1140044\n\"FontName\"=\"David CLM\"\n"
+                "\"FontAsciiBase\"=dword:000000e0\n");
+  ASSERT_EQ(std::system("printf 'Before: ' | xclip -i -selection clipboard"), 0);
+  std::this_thread::sleep_for(200ms);
+  const pid_t reader = Start();
+  const std::string window = WindowOf();
+  ASSERT_FALSE(window.empty());
+  Xdotool("windowfocus --sync " + window);
+  Xdotool("key --window " + window + " ctrl+e");
+  std::this_thread::sleep_for(300ms);
+  const std::string text = Output("timeout 5 xclip -o -selection clipboard -t UTF8_STRING");
+  ASSERT_GT(text.size(), 100u);
+  EXPECT_EQ(text.substr(0, 9), "Before: \xC3");
+  EXPECT_GE(static_cast<unsigned char>(text[9]), 0xA0) << "a letter from 224 on, in UTF-8";
+  EXPECT_EQ(Output("timeout 5 xclip -o -selection clipboard -t TARGETS"), "TARGETS\nTIMESTAMP\nUTF8_STRING\ntext/plain;charset=utf-8");
+  kill(reader, SIGTERM);
+  EXPECT_EQ(WaitForExit(reader, 10s), 0);
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/backends/sdl/x11_clipboard.h"
 #include "platform/descriptor_watch.h"
 #include "platform/input.h"
 #include "platform/message_box_dialog.h"
@@ -57,6 +58,7 @@ std::uint16_t KeyOf(SDL_Keycode code, char16_t& character) {
 }  // namespace
 
 struct SdlBackend::Sdl {
+  std::unique_ptr<X11Clipboard> clipboard;  // null when the desktop is not X11
   SDL_Window* window = nullptr;
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* texture = nullptr;
@@ -107,6 +109,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const std::string& title, Size scre
     SDL_Delay(10);
   }
   SDL_StartTextInput();
+  if (std::strcmp(driver, "x11") == 0) sdl->clipboard = X11Clipboard::Open();
   SetScreenSize(screen);
   return std::unique_ptr<SdlBackend>(new SdlBackend(std::move(sdl)));
 }
@@ -182,6 +185,8 @@ bool SdlBackend::WaitForInputFor(int milliseconds) {
       while (SDL_PollEvent(&event)) handled = Handle(&event) || handled;
     }
     handled = PollWatchedDescriptors(0) || handled;
+    // Other programs asking for the clipboard are answered between input.
+    if (sdl_->clipboard) sdl_->clipboard->HandlePending();
     if (handled) return true;
     waited += kWaitSliceMilliseconds;
   } while (milliseconds < 0 || waited < milliseconds);
@@ -247,5 +252,14 @@ bool SdlBackend::InFront() const {
 }
 
 void SdlBackend::ComeForward() { SDL_RaiseWindow(sdl_->window); }
+
+void SdlBackend::ClipboardChanged() {
+  if (sdl_->clipboard) sdl_->clipboard->Claim();
+}
+
+std::optional<std::vector<std::uint8_t>> SdlBackend::ReadDesktopClipboard(ClipboardFormat format) {
+  if (!sdl_->clipboard) return std::nullopt;
+  return sdl_->clipboard->Read(format);
+}
 
 }  // namespace platform

@@ -28,6 +28,9 @@ class SdlBackend final : public Backend {
   void SetIcon(const Framebuffer& icon, Pixel transparent) override;
   bool InFront() const override;
   void ComeForward() override;
+  // On X11 the program's clipboard is the desktop's CLIPBOARD selection.
+  void ClipboardChanged() override;
+  std::optional<std::vector<std::uint8_t>> ReadDesktopClipboard(ClipboardFormat format) override;
 
   // The window's system identifier (an X11 window id), for tests that send
   // it real events.

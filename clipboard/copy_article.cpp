@@ -1,0 +1,51 @@
+#include "clipboard/copy_article.h"
+
+#include <memory>
+#include <span>
+
+#include "clipboard/clipboard_data.h"
+#include "clipboard/plain_text.h"
+#include "core/app_state.h"
+#include "core/shell_calls.h"
+#include "platform/message_box.h"
+#include "view/text_view.h"
+
+namespace quillory {
+namespace {
+
+// Bases above this are Unicode code points: the font has the Unicode
+// Hebrew block, and so has every program the text is pasted into, which
+// gets rich text. The lower bases are font layouts of their own; their text
+// goes as it is.
+constexpr std::uint32_t kHighestByteBase = 256;
+
+}  // namespace
+
+void CopyArticleToClipboard(TextView* view, bool append) {
+  if (view == nullptr || !view->text) return;
+  const std::span<const std::uint8_t> text(view->text.data(), view->text.length());
+  const std::size_t capacity = PlainTextCapacity(text);
+  std::unique_ptr<char16_t, platform::HeapDeleter> plain(
+      static_cast<char16_t*>(AllocOrStop(capacity * sizeof(char16_t))));
+  if (!plain) return;
+
+  const bool unicode = App().font.asciiBase > kHighestByteBase;
+  const std::uint32_t savedFlags = App().flags;
+  // Rich text is laid out right to left by the program that shows it, so
+  // it wants the logical order: the opposite of the order the view draws.
+  if (unicode) App().flags ^= kReverseFlag;
+  const int result = ArticleToPlainText(text, plain.get(), capacity * sizeof(char16_t));
+  App().flags = savedFlags;
+  if (result != 0) {
+    platform::ShowMessageBox(App().mainWindow, "(obuf > (start + size))", nullptr, platform::kMbOk);
+    return;
+  }
+  const std::u16string_view exported(plain.get());
+  if (unicode) {
+    PutRtfOnClipboard(exported, append);
+  } else {
+    PutTextOnClipboard(exported, append);
+  }
+}
+
+}  // namespace quillory

@@ -1,0 +1,408 @@
+#include "platform/backends/sdl/x11_clipboard.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <poll.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <string_view>
+
+#include "platform/text_encoding.h"
+
+namespace platform {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// How long another owner may stay silent before it is given up on: the
+// reader waits this long at most, for each answer or increment.
+constexpr milliseconds kAnswerWait{500};
+// A whole read, increments included, never takes longer than this.
+constexpr milliseconds kReadWait{5000};
+// Another program's data beyond this size is not taken.
+constexpr std::size_t kLargestRead = std::size_t{64} << 20;
+// An incremental transfer whose requestor has gone quiet this long is dropped.
+constexpr std::chrono::seconds kStaleTransfer{10};
+// How long the clipboard manager gets to take a copy at exit.
+constexpr milliseconds kManagerWait{1000};
+// Data above this is sent in increments; below the server's request limit.
+constexpr std::size_t kLargestChunk = 256 * 1024;
+
+// Errors on the clipboard's own connection concern one request of one
+// other program (a requestor window gone, a property too large): that
+// request fails and nothing else. Errors of other connections go on to
+// the handler that was there before.
+Display* gClipboardDisplay = nullptr;
+XErrorHandler gPreviousErrorHandler = nullptr;
+
+int OnXError(Display* display, XErrorEvent* error) {
+  if (display == gClipboardDisplay) return 0;
+  return gPreviousErrorHandler != nullptr ? gPreviousErrorHandler(display, error) : 0;
+}
+
+ClipboardFormat RtfFormat() { return RegisterClipboardFormat(kRtfFormatName); }
+
+struct Property {
+  Atom type = None;
+  int format = 0;
+  std::vector<std::uint8_t> bytes;
+  bool tooLarge = false;
+};
+
+}  // namespace
+
+struct X11Clipboard::Connection {
+  Display* display = nullptr;
+  ::Window window = 0;
+  Atom clipboard = 0, targets = 0, timestamp = 0, incr = 0, utf8 = 0, plainUtf8 = 0, rtf = 0, applicationRtf = 0;
+  Atom landing = 0;    // our property that other owners write into
+  Atom timeProbe = 0;  // our property touched to learn the server's time
+  Atom manager = 0, saveTargets = 0;
+  std::size_t chunk = kLargestChunk;
+  bool owned = false;
+  Time ownedSince = CurrentTime;
+
+  // An answer being sent in increments.
+  struct Transfer {
+    ::Window requestor;
+    Atom property;
+    Atom type;
+    std::vector<std::uint8_t> data;
+    std::size_t sent;
+    Clock::time_point lastActivity;
+  };
+  std::vector<Transfer> transfers;
+
+  ~Connection() {
+    if (window != 0) XDestroyWindow(display, window);
+    if (gClipboardDisplay == display) gClipboardDisplay = nullptr;
+    if (display != nullptr) XCloseDisplay(display);
+  }
+
+  Atom Intern(const char* name) const { return XInternAtom(display, name, False); }
+
+  template <typename Wanted>
+  std::optional<XEvent> WaitFor(Wanted wanted, milliseconds limit);
+  void Dispatch(XEvent& event);
+  void Answer(const XSelectionRequestEvent& request);
+  bool Serve(::Window requestor, Atom property, Atom target);
+  std::optional<std::vector<std::uint8_t>> HeldAs(Atom target) const;
+  std::vector<Atom> HeldTargets() const;
+  void ContinueTransfer(const XPropertyEvent& event);
+  Time ServerTime();
+  Property TakeLanding();
+  std::optional<std::vector<std::uint8_t>> Convert(Atom target, Clock::time_point end, bool& silent);
+  void HandOverToManager();
+};
+
+// Handles events until one is `wanted` (returned) or `limit` has passed.
+template <typename Wanted>
+std::optional<XEvent> X11Clipboard::Connection::WaitFor(Wanted wanted, milliseconds limit) {
+  const Clock::time_point end = Clock::now() + limit;
+  while (true) {
+    while (XPending(display) > 0) {
+      XEvent event;
+      XNextEvent(display, &event);
+      if (wanted(event)) return event;
+      Dispatch(event);
+    }
+    const auto left = std::chrono::duration_cast<milliseconds>(end - Clock::now()).count();
+    if (left <= 0) return std::nullopt;
+    pollfd descriptor{ConnectionNumber(display), POLLIN, 0};
+    poll(&descriptor, 1, static_cast<int>(left));
+  }
+}
+
+void X11Clipboard::Connection::Dispatch(XEvent& event) {
+  switch (event.type) {
+    case SelectionRequest:
+      Answer(event.xselectionrequest);
+      break;
+    case SelectionClear:
+      // Another program has taken the clipboard: what the program held is
+      // no longer what the desktop's clipboard holds. (A clear that a newer
+      // claim of ours overtook changes nothing.)
+      if (event.xselectionclear.selection == clipboard && XGetSelectionOwner(display, clipboard) != window) {
+        owned = false;
+        ForgetHeldClipboard();
+      }
+      break;
+    case PropertyNotify:
+      if (event.xproperty.window != window && event.xproperty.state == PropertyDelete) {
+        ContinueTransfer(event.xproperty);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+std::vector<Atom> X11Clipboard::Connection::HeldTargets() const {
+  std::vector<Atom> list{targets, timestamp};
+  if (HeldClipboardData(RtfFormat())) list.insert(list.end(), {rtf, applicationRtf});
+  if (HeldClipboardData(kCfUnicodeText)) list.insert(list.end(), {utf8, plainUtf8});
+  return list;
+}
+
+std::optional<std::vector<std::uint8_t>> X11Clipboard::Connection::HeldAs(Atom target) const {
+  if (target == rtf || target == applicationRtf) {
+    const auto data = HeldClipboardData(RtfFormat());
+    if (!data) return std::nullopt;
+    return std::vector<std::uint8_t>(data->begin(), data->end());
+  }
+  if (target == utf8 || target == plainUtf8) {
+    const auto data = HeldClipboardData(kCfUnicodeText);
+    if (!data) return std::nullopt;
+    // The text ends at its terminator, which the desktop's text does not carry.
+    std::size_t length = 0;
+    while (length + 1 < data->size() && ((*data)[length] | (*data)[length + 1]) != 0) length += 2;
+    const std::string text = Utf8FromUtf16Le(data->first(length));
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+  }
+  return std::nullopt;
+}
+
+bool X11Clipboard::Connection::Serve(::Window requestor, Atom property, Atom target) {
+  if (target == targets) {
+    const std::vector<Atom> list = HeldTargets();
+    XChangeProperty(display, requestor, property, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(list.data()), static_cast<int>(list.size()));
+    return true;
+  }
+  if (target == timestamp) {
+    const long since = static_cast<long>(ownedSince);
+    XChangeProperty(display, requestor, property, XA_INTEGER, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&since), 1);
+    return true;
+  }
+  std::optional<std::vector<std::uint8_t>> data = HeldAs(target);
+  if (!data) return false;
+  if (data->size() > chunk) {
+    // Too large for one request: announce the size, then send a chunk each
+    // time the requestor deletes the property.
+    XSelectInput(display, requestor, PropertyChangeMask);
+    const long size = static_cast<long>(data->size());
+    XChangeProperty(display, requestor, property, incr, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&size), 1);
+    transfers.push_back(Transfer{requestor, property, target, std::move(*data), 0, Clock::now()});
+    return true;
+  }
+  XChangeProperty(display, requestor, property, target, 8, PropModeReplace, data->data(),
+                  static_cast<int>(data->size()));
+  return true;
+}
+
+void X11Clipboard::Connection::Answer(const XSelectionRequestEvent& request) {
+  XSelectionEvent notify{};
+  notify.type = SelectionNotify;
+  notify.display = display;
+  notify.requestor = request.requestor;
+  notify.selection = request.selection;
+  notify.target = request.target;
+  notify.time = request.time;
+  notify.property = None;
+  // Clients of old name no property and expect the target's name.
+  const Atom property = request.property != None ? request.property : request.target;
+  const bool current = request.time == CurrentTime || ownedSince == CurrentTime || request.time >= ownedSince;
+  if (owned && request.selection == clipboard && request.owner == window && current &&
+      Serve(request.requestor, property, request.target)) {
+    notify.property = property;
+  }
+  XSendEvent(display, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&notify));
+  XFlush(display);
+}
+
+void X11Clipboard::Connection::ContinueTransfer(const XPropertyEvent& event) {
+  const auto transfer = std::find_if(transfers.begin(), transfers.end(), [&](const Transfer& t) {
+    return t.requestor == event.window && t.property == event.atom;
+  });
+  if (transfer == transfers.end()) return;
+  // A chunk of no bytes tells the requestor that the data is complete.
+  const std::size_t count = std::min(chunk, transfer->data.size() - transfer->sent);
+  XChangeProperty(display, transfer->requestor, transfer->property, transfer->type, 8, PropModeReplace,
+                  transfer->data.data() + transfer->sent, static_cast<int>(count));
+  transfer->sent += count;
+  transfer->lastActivity = Clock::now();
+  if (count == 0) {
+    XSelectInput(display, transfer->requestor, NoEventMask);
+    transfers.erase(transfer);
+  }
+  XFlush(display);
+}
+
+// The server's time now, from the notification of an empty append to a
+// property of our own: selections are taken and compared by server time.
+Time X11Clipboard::Connection::ServerTime() {
+  static const unsigned char kNothing = 0;
+  XChangeProperty(display, window, timeProbe, XA_STRING, 8, PropModeAppend, &kNothing, 0);
+  const auto event = WaitFor(
+      [&](const XEvent& e) {
+        return e.type == PropertyNotify && e.xproperty.window == window && e.xproperty.atom == timeProbe;
+      },
+      kAnswerWait);
+  return event ? event->xproperty.time : CurrentTime;
+}
+
+// Reads and deletes the landing property; type None when it is not there.
+Property X11Clipboard::Connection::TakeLanding() {
+  Property property;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, landing, 0, static_cast<long>(kLargestRead / 4), True, AnyPropertyType,
+                         &property.type, &property.format, &count, &after, &data) != Success) {
+    return Property{};
+  }
+  if (data != nullptr) {
+    // Items of 32-bit properties come as longs; only the text formats' 8-bit
+    // items are taken as bytes.
+    if (property.format == 8) property.bytes.assign(data, data + count);
+    XFree(data);
+  }
+  property.tooLarge = after > 0;
+  return property;
+}
+
+// Asks the owner for `target`. Nothing when it refuses, or sends too much,
+// or (`silent`) does not answer in time.
+std::optional<std::vector<std::uint8_t>> X11Clipboard::Connection::Convert(Atom target, Clock::time_point end,
+                                                                         bool& silent) {
+  const auto waitLeft = [&] {
+    return std::clamp(std::chrono::duration_cast<milliseconds>(end - Clock::now()), milliseconds{0}, kAnswerWait);
+  };
+  XDeleteProperty(display, window, landing);
+  XConvertSelection(display, clipboard, target, landing, window, CurrentTime);
+  const auto notify = WaitFor(
+      [&](const XEvent& e) {
+        return e.type == SelectionNotify && e.xselection.requestor == window && e.xselection.selection == clipboard &&
+               e.xselection.target == target;
+      },
+      waitLeft());
+  silent = !notify;
+  if (!notify || notify->xselection.property == None) return std::nullopt;
+  Property first = TakeLanding();
+  if (first.type != incr) {
+    if (first.format != 8 || first.tooLarge) return std::nullopt;
+    return std::move(first.bytes);
+  }
+  // In increments: each new value of the property is the next chunk,
+  // taken (and deleted, which asks for the next) until an empty one.
+  std::vector<std::uint8_t> data;
+  while (true) {
+    const auto chunkCame = WaitFor(
+        [&](const XEvent& e) {
+          return e.type == PropertyNotify && e.xproperty.window == window && e.xproperty.atom == landing &&
+                 e.xproperty.state == PropertyNewValue;
+        },
+        waitLeft());
+    if (!chunkCame) {
+      silent = true;
+      XDeleteProperty(display, window, landing);
+      return std::nullopt;
+    }
+    Property piece = TakeLanding();
+    if (piece.type == None) continue;  // the notice of a value already taken
+    if (piece.format != 8 || piece.tooLarge || data.size() + piece.bytes.size() > kLargestRead) return std::nullopt;
+    if (piece.bytes.empty()) return data;
+    data.insert(data.end(), piece.bytes.begin(), piece.bytes.end());
+  }
+}
+
+// Hands the data to the desktop's clipboard manager, when one runs, so that
+// it stays on the clipboard after the program has ended.
+void X11Clipboard::Connection::HandOverToManager() {
+  if (XGetSelectionOwner(display, manager) == None) return;
+  XConvertSelection(display, manager, saveTargets, None, window, ownedSince);
+  WaitFor([&](const XEvent& e) { return e.type == SelectionNotify && e.xselection.selection == manager; },
+          kManagerWait);
+}
+
+std::unique_ptr<X11Clipboard> X11Clipboard::Open() {
+  auto x = std::make_unique<Connection>();
+  x->display = XOpenDisplay(nullptr);
+  if (x->display == nullptr) return nullptr;
+  gClipboardDisplay = x->display;
+  XErrorHandler previous = XSetErrorHandler(OnXError);
+  if (previous != OnXError) gPreviousErrorHandler = previous;
+
+  XSetWindowAttributes attributes{};
+  attributes.event_mask = PropertyChangeMask;
+  // Never mapped: it only holds the selection and receives answers.
+  x->window = XCreateWindow(x->display, DefaultRootWindow(x->display), -10, -10, 1, 1, 0, 0, InputOnly,
+                            CopyFromParent, CWEventMask, &attributes);
+  x->clipboard = x->Intern("CLIPBOARD");
+  x->targets = x->Intern("TARGETS");
+  x->timestamp = x->Intern("TIMESTAMP");
+  x->incr = x->Intern("INCR");
+  x->utf8 = x->Intern("UTF8_STRING");
+  x->plainUtf8 = x->Intern("text/plain;charset=utf-8");
+  x->rtf = x->Intern("text/rtf");
+  x->applicationRtf = x->Intern("application/rtf");
+  x->landing = x->Intern("QUILLORY_CLIPBOARD");
+  x->timeProbe = x->Intern("QUILLORY_TIME");
+  x->manager = x->Intern("CLIPBOARD_MANAGER");
+  x->saveTargets = x->Intern("SAVE_TARGETS");
+  const long requestLimit = XExtendedMaxRequestSize(x->display) > 0 ? XExtendedMaxRequestSize(x->display)
+                                                                     : XMaxRequestSize(x->display);
+  x->chunk = std::min(kLargestChunk, static_cast<std::size_t>(requestLimit) * 4 / 2);
+  return std::unique_ptr<X11Clipboard>(new X11Clipboard(std::move(x)));
+}
+
+X11Clipboard::X11Clipboard(std::unique_ptr<Connection> connection) : x_(std::move(connection)) {}
+
+X11Clipboard::~X11Clipboard() {
+  if (x_->owned && XGetSelectionOwner(x_->display, x_->clipboard) == x_->window) {
+    x_->HandOverToManager();
+    XSetSelectionOwner(x_->display, x_->clipboard, None, x_->ownedSince);
+    XSync(x_->display, False);
+  }
+}
+
+void X11Clipboard::Claim() {
+  const Time time = x_->ServerTime();
+  XSetSelectionOwner(x_->display, x_->clipboard, x_->window, time);
+  x_->owned = XGetSelectionOwner(x_->display, x_->clipboard) == x_->window;
+  x_->ownedSince = time;
+  HandlePending();
+}
+
+std::optional<std::vector<std::uint8_t>> X11Clipboard::Read(ClipboardFormat format) {
+  std::vector<Atom> wanted;
+  if (format == kCfUnicodeText) wanted = {x_->utf8, x_->plainUtf8};
+  if (format == RtfFormat()) wanted = {x_->rtf, x_->applicationRtf};
+  const ::Window owner = XGetSelectionOwner(x_->display, x_->clipboard);
+  if (wanted.empty() || owner == None || owner == x_->window) return std::nullopt;
+
+  const Clock::time_point end = Clock::now() + kReadWait;
+  for (const Atom target : wanted) {
+    bool silent = false;
+    std::optional<std::vector<std::uint8_t>> data = x_->Convert(target, end, silent);
+    if (data && format == kCfUnicodeText) {
+      // UTF-8 on the desktop, 16-bit characters with a terminator here.
+      std::vector<std::uint8_t> text;
+      AppendUtf16LeFromUtf8(std::string_view(reinterpret_cast<const char*>(data->data()), data->size()), text);
+      text.insert(text.end(), {0, 0});
+      return text;
+    }
+    if (data) return data;
+    if (silent) break;  // an owner that does not answer is not asked again
+  }
+  HandlePending();
+  return std::nullopt;
+}
+
+void X11Clipboard::HandlePending() {
+  while (XPending(x_->display) > 0) {
+    XEvent event;
+    XNextEvent(x_->display, &event);
+    x_->Dispatch(event);
+  }
+  std::erase_if(x_->transfers, [](const Connection::Transfer& transfer) {
+    return Clock::now() - transfer.lastActivity > kStaleTransfer;
+  });
+}
+
+}  // namespace platform

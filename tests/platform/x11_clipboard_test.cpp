@@ -1,0 +1,254 @@
+// The desktop's clipboard on a real X server (Xvfb in the tests), with xclip
+// as the other program.
+
+#include "platform/backends/sdl/x11_clipboard.h"
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "platform/backend.h"
+#include "platform/clipboard.h"
+#include "tests/support/clipboard_contents.h"
+#include "tests/support/scoped_environment.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+using platform::X11Clipboard;
+
+// The program's clipboard on the X11 clipboard, as the real window has it.
+class X11Backend final : public platform::Backend {
+ public:
+  explicit X11Backend(X11Clipboard& clipboard) : clipboard_(clipboard) {}
+  int RunMessageBox(const platform::MessageBoxRequest&) override { return platform::kIdOk; }
+  void ClipboardChanged() override { clipboard_.Claim(); }
+  std::optional<std::vector<std::uint8_t>> ReadDesktopClipboard(platform::ClipboardFormat format) override {
+    return clipboard_.Read(format);
+  }
+
+ private:
+  X11Clipboard& clipboard_;
+};
+
+class X11ClipboardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    platform::ResetClipboard();
+    clipboard_ = X11Clipboard::Open();
+    ASSERT_TRUE(clipboard_);
+    backend_ = std::make_unique<X11Backend>(*clipboard_);
+    previous_ = platform::InstallBackend(backend_.get());
+  }
+  void TearDown() override {
+    if (!backend_) return;
+    platform::InstallBackend(previous_);
+    clipboard_.reset();
+    platform::ResetClipboard();
+  }
+
+  // Runs `command` in a shell while the clipboard answers requests, as the
+  // message loop does; false when it fails or does not end.
+  bool RunWhileServing(const std::string& command) {
+    const std::string shell = "/bin/sh";
+    char* arguments[] = {const_cast<char*>(shell.c_str()), const_cast<char*>("-c"), const_cast<char*>(command.c_str()),
+                         nullptr};
+    pid_t child = 0;
+    if (posix_spawn(&child, shell.c_str(), nullptr, nullptr, arguments, environ) != 0) return false;
+    for (int i = 0; i < 1000; ++i) {
+      clipboard_->HandlePending();
+      int status = 0;
+      if (waitpid(child, &status, WNOHANG) == child) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+      std::this_thread::sleep_for(10ms);
+    }
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    return false;
+  }
+  // What xclip reads from the clipboard in `target`.
+  std::string XclipOut(const std::string& target) {
+    const std::string file = (scratch_.path() / "out").string();
+    EXPECT_TRUE(RunWhileServing("xclip -o -selection clipboard -t '" + target + "' > " + file));
+    std::ostringstream text;
+    text << std::ifstream(file, std::ios::binary).rdbuf();
+    return text.str();
+  }
+  // Has xclip take the clipboard with `data` in `target` (it stays in the
+  // background serving it until another program takes the clipboard).
+  void XclipIn(const std::string& target, const std::string& data) {
+    const auto file = scratch_.Write("in", data);
+    std::unique_ptr<Display, int (*)(Display*)> other(XOpenDisplay(nullptr), XCloseDisplay);
+    ASSERT_TRUE(other);
+    const Atom clipboard = XInternAtom(other.get(), "CLIPBOARD", False);
+    const Window before = XGetSelectionOwner(other.get(), clipboard);
+    ASSERT_EQ(std::system(("xclip -i -selection clipboard -t '" + target + "' < " + file.string()).c_str()), 0);
+    // xclip takes the clipboard from its background process, a moment later.
+    for (int i = 0; i < 200 && XGetSelectionOwner(other.get(), clipboard) == before; ++i) {
+      clipboard_->HandlePending();
+      std::this_thread::sleep_for(10ms);
+    }
+  }
+
+  static void Put(platform::ClipboardFormat format, const std::string& bytes) {
+    ASSERT_TRUE(quillory::testing::PutOnClipboard(format, bytes));
+  }
+  static std::optional<std::string> Get(platform::ClipboardFormat format) {
+    return quillory::testing::ReadFromClipboard(format);
+  }
+  static platform::ClipboardFormat Rtf() { return platform::RegisterClipboardFormat(platform::kRtfFormatName); }
+
+  quillory::testing::ScratchFolder scratch_;
+  std::unique_ptr<X11Clipboard> clipboard_;
+
+ private:
+  std::unique_ptr<X11Backend> backend_;
+  platform::Backend* previous_ = nullptr;
+};
+
+// Unicode text as the clipboard holds it, with its terminator.
+std::string Utf16Le(std::u16string_view text) { return quillory::testing::Utf16LeBytes(std::u16string(text) + u'\0'); }
+
+TEST_F(X11ClipboardTest, ServesRichTextAndUtf8TextWithTheirTargets) {
+  Put(Rtf(), "{\\rtf1 \\u1488}\r\n");
+  EXPECT_EQ(XclipOut("text/rtf"), "{\\rtf1 \\u1488}\r\n");
+  EXPECT_EQ(XclipOut("application/rtf"), "{\\rtf1 \\u1488}\r\n");
+  EXPECT_EQ(XclipOut("TARGETS"), "TARGETS\nTIMESTAMP\ntext/rtf\napplication/rtf\n");
+
+  Put(platform::kCfUnicodeText, std::string("\xD0\x05" "a\0\0\0ignored", 13));
+  EXPECT_EQ(XclipOut("UTF8_STRING"), "\xD7\x90" "a") << "up to the terminator, in UTF-8";
+  EXPECT_EQ(XclipOut("text/plain;charset=utf-8"), "\xD7\x90" "a");
+  EXPECT_EQ(XclipOut("TARGETS"), "TARGETS\nTIMESTAMP\nUTF8_STRING\ntext/plain;charset=utf-8\n");
+}
+
+TEST_F(X11ClipboardTest, ServesLargeDataInIncrements) {
+  std::string large(1'500'000, 'x');
+  for (std::size_t i = 0; i < large.size(); i += 997) large[i] = static_cast<char>('a' + i % 26);
+  Put(Rtf(), large);
+  EXPECT_EQ(XclipOut("text/rtf"), large);
+}
+
+TEST_F(X11ClipboardTest, ReadsAnotherProgramsTextAndItsLargeDataInIncrements) {
+  XclipIn("UTF8_STRING", "\xD7\x90 ok");
+  EXPECT_EQ(Get(platform::kCfUnicodeText), std::string("\xD0\x05 \0o\0k\0\0\0", 10));
+
+  std::string large(3'000'000, 'y');
+  large[1'234'567] = 'z';
+  XclipIn("text/rtf", large);
+  EXPECT_EQ(Get(Rtf()), large);
+}
+
+TEST_F(X11ClipboardTest, AnotherProgramTakingTheClipboardReplacesTheProgramsOwn) {
+  Put(platform::kCfUnicodeText, Utf16Le(u"mine"));
+  XclipIn("UTF8_STRING", "theirs");
+  for (int i = 0; i < 100 && platform::ClipboardHoldsAnything(); ++i) {
+    clipboard_->HandlePending();
+    std::this_thread::sleep_for(10ms);
+  }
+  EXPECT_FALSE(platform::ClipboardHoldsAnything());
+  EXPECT_EQ(Get(platform::kCfUnicodeText), Utf16Le(u"theirs"));
+}
+
+TEST_F(X11ClipboardTest, AnOwnerThatNeverAnswersIsGivenUpOn) {
+  std::unique_ptr<Display, int (*)(Display*)> other(XOpenDisplay(nullptr), XCloseDisplay);
+  ASSERT_TRUE(other);
+  const Window window = XCreateSimpleWindow(other.get(), DefaultRootWindow(other.get()), 0, 0, 1, 1, 0, 0, 0);
+  XSetSelectionOwner(other.get(), XInternAtom(other.get(), "CLIPBOARD", False), window, CurrentTime);
+  XSync(other.get(), False);
+  EXPECT_FALSE(Get(platform::kCfUnicodeText));
+  EXPECT_FALSE(Get(Rtf()));
+}
+
+TEST_F(X11ClipboardTest, TheSelectionIsGivenUpAtTheEnd) {
+  Put(Rtf(), "{\\rtf1 x}");
+  std::unique_ptr<Display, int (*)(Display*)> other(XOpenDisplay(nullptr), XCloseDisplay);
+  ASSERT_TRUE(other);
+  const Atom clipboard = XInternAtom(other.get(), "CLIPBOARD", False);
+  EXPECT_NE(XGetSelectionOwner(other.get(), clipboard), static_cast<Window>(None));
+  clipboard_.reset();
+  EXPECT_EQ(XGetSelectionOwner(other.get(), clipboard), static_cast<Window>(None));
+  clipboard_ = X11Clipboard::Open();
+}
+
+// A clipboard manager of the simplest kind, in a child process of its own:
+// it holds CLIPBOARD_MANAGER, and when asked to save the clipboard it reads
+// the clipboard's rich text into `file` before it answers.
+pid_t StartClipboardManager(const std::string& file) {
+  const pid_t child = fork();
+  if (child != 0) return child;
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) _exit(2);
+  const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+  const Atom manager = XInternAtom(display, "CLIPBOARD_MANAGER", False);
+  const Atom saved = XInternAtom(display, "SAVED", False);
+  XSetSelectionOwner(display, manager, window, CurrentTime);
+  XSync(display, False);
+  std::optional<XSelectionRequestEvent> request;
+  for (int waited = 0; waited < 1000; ++waited) {
+    XEvent event;
+    while (XPending(display) > 0) {
+      XNextEvent(display, &event);
+      if (event.type == SelectionRequest && event.xselectionrequest.selection == manager && !request) {
+        request = event.xselectionrequest;
+        XConvertSelection(display, XInternAtom(display, "CLIPBOARD", False), XInternAtom(display, "text/rtf", False),
+                          saved, window, CurrentTime);
+      } else if (event.type == SelectionNotify && request && event.xselection.property == saved) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(display, window, saved, 0, 1 << 20, True, AnyPropertyType, &type, &format, &count, &after,
+                           &data);
+        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<long>(count));
+        XFree(data);
+        XEvent answer{};
+        answer.xselection.type = SelectionNotify;
+        answer.xselection.requestor = request->requestor;
+        answer.xselection.selection = manager;
+        answer.xselection.target = request->target;
+        answer.xselection.property = request->property;
+        answer.xselection.time = request->time;
+        XSendEvent(display, request->requestor, False, NoEventMask, &answer);
+        XSync(display, False);
+        _exit(0);
+      }
+    }
+    std::this_thread::sleep_for(10ms);
+  }
+  _exit(1);
+}
+
+TEST_F(X11ClipboardTest, AtTheEndTheClipboardManagerGetsACopy) {
+  const std::string file = (scratch_.path() / "saved").string();
+  const pid_t manager = StartClipboardManager(file);
+  std::unique_ptr<Display, int (*)(Display*)> other(XOpenDisplay(nullptr), XCloseDisplay);
+  ASSERT_TRUE(other);
+  const Atom managerSelection = XInternAtom(other.get(), "CLIPBOARD_MANAGER", False);
+  for (int i = 0; i < 200 && XGetSelectionOwner(other.get(), managerSelection) == None; ++i) {
+    std::this_thread::sleep_for(10ms);
+  }
+  Put(Rtf(), "{\\rtf1 kept}");
+  clipboard_.reset();
+  int status = 0;
+  ASSERT_EQ(waitpid(manager, &status, 0), manager);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  std::ostringstream saved;
+  saved << std::ifstream(file, std::ios::binary).rdbuf();
+  EXPECT_EQ(saved.str(), "{\\rtf1 kept}");
+  clipboard_ = X11Clipboard::Open();
+}
+
+}  // namespace
