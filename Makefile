@@ -5,8 +5,9 @@ ASAN_BUILD ?= build-asan
 JOBS ?= 2
 FUZZ_SECONDS ?= 5
 ARGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: all deps build run test asan asan-build fuzz fuzz-smoke bench clean
+.PHONY: all deps build run test asan asan-build fuzz fuzz-smoke bench install package screenshots clean
 
 all: build
 
@@ -51,6 +52,18 @@ bench: build
 	./$(BUILD)/bench/calendar_bench
 	./$(BUILD)/bench/reader_bench
 	./$(BUILD)/bench/clipboard_bench
+
+# The programs, desktop entry, icons and manual pages under PREFIX.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, in the build folder.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# The README's pictures, drawn afresh by this build's reader.
+screenshots: build
+	tools/make-screenshots.sh $(BUILD) docs
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -12,7 +12,7 @@ set(allowed_search    search store view calendar core resources platform)
 set(allowed_clipboard clipboard view core platform)
 set(allowed_index     index store view bookmarks core resources platform)
 set(allowed_resources resources platform)
-set(allowed_tools     tools search store view core platform)
+set(allowed_tools     tools search store view core resources platform)
 
 set(failures "")
 foreach(folder platform core store view calendar bookmarks search clipboard index resources tools)
