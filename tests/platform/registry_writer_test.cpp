@@ -219,6 +219,44 @@ TEST_F(RegistryWriterTest, RefusesWhatItMayNotOrCannotStore) {
   EXPECT_EQ(Reread().keys().size(), 1u);
 }
 
+// A batch reaches the disk in one replacement when it closes, so a process
+// killed in the middle leaves the old file; reads inside see its changes.
+TEST_F(RegistryWriterTest, ABatchWritesEveryChangeAtOnceWhenItCloses) {
+  const std::string old = "; kept\n[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n\"Flags\"=dword:00000001\n";
+  Use(old);
+  {
+    RegistryWriteBatch batch;
+    ASSERT_TRUE(SetProductNumber("Flags", 2));
+    {
+      RegistryWriteBatch inner;
+      ASSERT_TRUE(SetProductNumber("Lesson", 7));
+    }
+    EXPECT_EQ(Contents(file_), old) << "nothing is written before the outer batch closes";
+    const std::optional<RegistryKey> key = OpenRegistryKey(kProductSubKey);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(Bytes(QueryRegistryValue(*key, "Lesson")->data.begin(), QueryRegistryValue(*key, "Lesson")->data.end()),
+              (Bytes{7, 0, 0, 0}));
+  }
+  const RegistryFile file = Reread();
+  EXPECT_EQ(Stored(file, kProductPath, "Flags")->data, (Bytes{2, 0, 0, 0}));
+  EXPECT_EQ(Stored(file, kProductPath, "Lesson")->data, (Bytes{7, 0, 0, 0}));
+  EXPECT_NE(Contents(file_).find("; kept"), std::string::npos);
+  EXPECT_EQ(FolderEntries(folder_.path()), std::vector<std::string>{"registry.reg"});
+  EXPECT_EQ(PendingRegistryFile(), nullptr);
+}
+
+TEST_F(RegistryWriterTest, ABatchLeavesAFileItCannotReadWholeAlone) {
+  std::string huge = "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n";
+  huge.resize(kMaxRegistryFileBytes + 1, ';');
+  Use(huge);
+  {
+    RegistryWriteBatch batch;
+    EXPECT_FALSE(CreateRegistryKey(kProductSubKey));
+    EXPECT_FALSE(SetRegistryNumber(RegistryKey({kProductPath, {}, {}}, RegistryAccess::kFull), "Flags", 1));
+  }
+  EXPECT_EQ(Contents(file_), huge);
+}
+
 TEST_F(RegistryWriterTest, NoRegistryLocationMeansNoWrite) {
   const ScopedVariable registry("QUILLORY_REGISTRY", std::nullopt);
   const ScopedVariable config("XDG_CONFIG_HOME", std::nullopt);
