@@ -29,7 +29,7 @@ constexpr char kMemoryMessage[] = "There is not enough memory, aborting";
 constexpr char kSettings[] =
     "\"Lesson\"=dword:00000004\n\"Flags\"=dword:d1140044\n\"SearchString\"=hex:6d,7a,00\n"
     "\"Bookmarks\"=hex:02,00,00,00\n";
-constexpr int kDefaultStride = 7;
+constexpr int kDefaultStride = 2;
 // Phases with no more allocations than this are swept whole at any stride.
 constexpr std::uint64_t kSmallPhase = 40;
 
@@ -139,6 +139,28 @@ TEST_F(AllocationSweepTest, EveryAllocationFailureStopsOrCarriesOnCleanly) {
     std::cout << "  " << name << ": " << sweptIn[name] << " swept, " << stoppedIn[name] << " stopped with the message, "
               << carriedOnIn[name] << " carried on\n";
   }
+}
+
+// The first allocation of a run reads the face name, before any other
+// setting: the stop must leave every stored setting as it was, for none of
+// them was read, and end before the window is made.
+TEST_F(ReaderTest, RunningOutOfMemoryWhileReadingTheSettingsKeepsThemAsStored) {
+  StoreSettings("\"Lesson\"=dword:00000007\n\"Flags\"=dword:d1140044\n\"PreviousLesson\"=dword:00000003\n"
+                "\"PreviousPosition\"=dword:00000009\n\"Bookmarks\"=hex:02,00,00,00\n");
+  const std::int64_t blocks = platform::LiveAllocations();
+  bool shown = false;
+  platform::FailNthAllocation(1);
+  EXPECT_EQ(Run([&] { shown = true; }), 0);
+  platform::FailNthAllocation(0);
+  EXPECT_FALSE(shown);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].text, kMemoryMessage);
+  EXPECT_EQ(Stored("Flags"), 0xd1140044u);
+  EXPECT_EQ(Stored("PreviousLesson"), 3u);
+  EXPECT_EQ(Stored("PreviousPosition"), 9u);
+  EXPECT_EQ(Stored("Lesson"), 7u);
+  EXPECT_EQ(StoredText("FontName"), u"David CLM");
+  EXPECT_EQ(platform::LiveAllocations(), blocks);
 }
 
 }  // namespace
