@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <sstream>
@@ -9,6 +10,8 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "tests/support/scoped_environment.h"
 #include "tests/support/stored_values.h"
@@ -255,6 +258,26 @@ TEST_F(RegistryWriterTest, ABatchLeavesAFileItCannotReadWholeAlone) {
     EXPECT_FALSE(SetRegistryNumber(RegistryKey({kProductPath, {}, {}}, RegistryAccess::kFull), "Flags", 1));
   }
   EXPECT_EQ(Contents(file_), huge);
+}
+
+// A writer killed between making its temporary file and the rename leaves
+// it behind; the next write removes it, but not a live writer's file or a
+// file of another name.
+TEST_F(RegistryWriterTest, AWriteRemovesTheTemporaryFilesOfKilledWriters) {
+  Use("[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n");
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ASSERT_GT(gone, 0);
+  ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+  const std::string abandoned = ".registry.reg." + std::to_string(gone) + ".0.tmp";
+  const std::string running = ".registry.reg." + std::to_string(::getppid()) + ".3.tmp";
+  for (const std::string& name : {abandoned, running, std::string(".registry.reg.notes.tmp"), std::string(".other.reg.1.0.tmp")}) {
+    folder_.Write(name, "partial");
+  }
+  ASSERT_TRUE(SetProductNumber("Flags", 1));
+  std::vector<std::string> entries = FolderEntries(folder_.path());
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(entries, (std::vector<std::string>{".other.reg.1.0.tmp", running, ".registry.reg.notes.tmp", "registry.reg"}));
 }
 
 TEST_F(RegistryWriterTest, NoRegistryLocationMeansNoWrite) {
