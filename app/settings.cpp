@@ -34,10 +34,11 @@ static_assert(kGlyphs.size() == std::tuple_size_v<decltype(AppState::glyphBitmap
 
 // From the settings load to the save that writes the list back.
 bool gBookmarksLoaded = false;
-// Once every setting has been read. Memory running out while they are read
-// stops the reader before this; its save must then write nothing, or it
-// would store the defaults over values that were never read.
-bool gSettingsLoaded = false;
+// From the start of the settings load until it has read every value; it
+// stays set when memory ran out on the way and stopped the reader. The save
+// must then write nothing, or it would store the defaults over values that
+// were never read.
+bool gReadingSettings = false;
 
 std::uint16_t ReadLow16(std::string_view name) { return static_cast<std::uint16_t>(ReadSetting(name, 0)); }
 
@@ -93,7 +94,7 @@ void WriteSettings() {
 }  // namespace
 
 void LoadSettings() {
-  gSettingsLoaded = false;
+  gReadingSettings = true;
   const std::u16string programPath = platform::GetModuleFileName();
   if (!programPath.empty()) WriteRegText("Program Path", programPath);
   LoadFaceName();
@@ -114,7 +115,7 @@ void LoadSettings() {
   LoadBookmarks();
   if (ReaderStopped()) return;
   gBookmarksLoaded = true;
-  gSettingsLoaded = true;
+  gReadingSettings = false;
 }
 
 void SaveSequence() {
@@ -126,7 +127,7 @@ void SaveSequence() {
     platform::DeleteBitmap(glyph);
     glyph = nullptr;
   }
-  if (gSettingsLoaded) WriteSettings();
+  if (!gReadingSettings) WriteSettings();
   if (App().textView != nullptr) {
     DestroyTextView(App().textView, true);
     App().textView = nullptr;

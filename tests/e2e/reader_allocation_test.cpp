@@ -26,6 +26,8 @@ namespace quillory_test {
 namespace {
 
 constexpr char kMemoryMessage[] = "There is not enough memory, aborting";
+constexpr std::uint32_t kStoredArticle = 4;
+constexpr std::uint32_t kStoredFlags = 0xd1140044;
 constexpr char kSettings[] =
     "\"Lesson\"=dword:00000004\n\"Flags\"=dword:d1140044\n\"SearchString\"=hex:6d,7a,00\n"
     "\"Bookmarks\"=hex:02,00,00,00\n";
@@ -52,6 +54,11 @@ struct RunOutcome {
   // The registry file afterwards.
   std::size_t unreadableLines = 0;
   std::optional<std::u16string> faceName;
+  // The article and flags the reader ended with are the stored ones: its
+  // save sequence ran to the end.
+  bool savedWhatItShowed = false;
+  // The stored article and flags are those of the start: nothing was saved.
+  bool keptTheStoredSettings = false;
 };
 
 class AllocationSweepTest : public ReaderTest {
@@ -92,6 +99,9 @@ class AllocationSweepTest : public ReaderTest {
     for (const platform::MessageBoxRequest& box : boxes_) outcome.memoryMessages += box.text == kMemoryMessage;
     outcome.unreadableLines = platform::LoadRegistryFile().skippedLines().size();
     outcome.faceName = StoredText("FontName");
+    const quillory::AppState& state = quillory::App();
+    outcome.savedWhatItShowed = Stored("Flags") == state.flags && Stored("Lesson") == state.currentArticle;
+    outcome.keptTheStoredSettings = Stored("Flags") == kStoredFlags && Stored("Lesson") == kStoredArticle;
     return outcome;
   }
 
@@ -105,6 +115,7 @@ TEST_F(AllocationSweepTest, EveryAllocationFailureStopsOrCarriesOnCleanly) {
   ASSERT_EQ(clean.memoryMessages, 0);
   ASSERT_EQ(clean.phasesReached, kPhaseCount);
   ASSERT_EQ(clean.blocksKept, 0);
+  ASSERT_TRUE(clean.savedWhatItShowed);
   std::vector<std::uint64_t> bounds = clean.phaseStarts;
   bounds.insert(bounds.begin(), 0);
   bounds.push_back(clean.allocations);
@@ -127,9 +138,14 @@ TEST_F(AllocationSweepTest, EveryAllocationFailureStopsOrCarriesOnCleanly) {
       EXPECT_EQ(outcome.faceName, u"David CLM") << "a setting the run never changed was lost";
       if (outcome.memoryMessages == 1) {
         ++stoppedIn[kPhaseNames[phase]];
+        // Stopped before the reader showed anything, it may only have been
+        // reading the settings, and must then have left them as they were.
+        EXPECT_TRUE(outcome.savedWhatItShowed || (outcome.phaseStarts.empty() && outcome.keptTheStoredSettings))
+            << "the save sequence did not store the reader's state";
       } else {
         ++carriedOnIn[kPhaseNames[phase]];
         EXPECT_EQ(outcome.phasesReached, kPhaseCount) << "a run that did not stop must play its whole script";
+        EXPECT_TRUE(outcome.savedWhatItShowed) << "the save at exit did not store the reader's state";
       }
     }
   }
