@@ -14,11 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory.h"
 #include "platform/clipboard.h"
+#include "platform/memory.h"
 #include "platform/message_box.h"
 #include "platform/registry.h"
-#include "resources/program_resources.h"
 #include "tests/e2e/reader_fixture.h"
 #include "tests/e2e/reading_steps.h"
 
