@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 5
 ARGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test asan asan-build fuzz fuzz-smoke bench install package screenshots clean
+.PHONY: all deps build run test asan asan-build fuzz fuzz-smoke soak bench install package screenshots clean
 
 all: build
 
@@ -43,6 +43,19 @@ fuzz-smoke: asan-build
 fuzz: FUZZ_SECONDS = 60
 fuzz: asan-build
 	tools/run-fuzzers.sh $(ASAN_BUILD) $(FUZZ_SECONDS)
+
+# The reliability runs at length (make test plays short versions): the reader
+# killed during its save a thousand times, every allocation of a scripted run
+# failed in turn (again under the sanitizers, for leaks), and the volume read
+# fifty times over with memory measured.
+SOAK_KILL_RUNS ?= 1000
+SOAK_PASSES ?= 50
+soak: build asan-build
+	QUILLORY_KILL_RUNS=$(SOAK_KILL_RUNS) ./$(BUILD)/tests/reader_kill_test
+	QUILLORY_SWEEP_STRIDE=1 ./$(BUILD)/tests/e2e_test --gtest_filter='AllocationSweepTest.*'
+	QUILLORY_SWEEP_STRIDE=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan-suppressions.txt \
+	  ./$(ASAN_BUILD)/tests/e2e_test --gtest_filter='AllocationSweepTest.*'
+	QUILLORY_SOAK_PASSES=$(SOAK_PASSES) ./$(BUILD)/tests/e2e_test --gtest_filter='ReaderSoakTest.*'
 
 bench: build
 	./$(BUILD)/bench/store_bench

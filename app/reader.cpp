@@ -64,6 +64,9 @@ platform::WindowHandle StartInstance(const ReaderOptions& options) {
     platform::ShowWindow(Switches().taskBar, platform::kSwHide);
   }
   LoadSettings();
+  // Memory ran out while the settings were read: the stop has told the user
+  // and ended the run before there was a window.
+  if (ReaderStopped()) return nullptr;
   SelectArticle(0, App().todaySwitch != 0);
   RegisterMainWindowClass();
   std::uint32_t style = platform::kWsVisible;

@@ -46,6 +46,8 @@ void InstallReaderCalls() {
                                UpdateBookmarkCheckInReader, SwitchArticleInReader});
 }
 
+bool ReaderStopped() { return gStopped; }
+
 void StopReader() {
   if (gStopped) return;
   gStopped = true;

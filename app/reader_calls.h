@@ -18,4 +18,8 @@ void InstallReaderCalls();
 // cannot write over what the stop saved.
 void StopReader();
 
+// Whether StopReader has run in this run: the out-of-memory stop, or the
+// save at exit.
+bool ReaderStopped();
+
 }  // namespace quillory

@@ -7,11 +7,13 @@
 #include <tuple>
 #include <vector>
 
+#include "app/reader_calls.h"
 #include "bookmarks/bookmark_list.h"
 #include "core/app_state.h"
 #include "core/registry_values.h"
 #include "platform/bitmap.h"
 #include "platform/module_file_name.h"
+#include "platform/registry_writer.h"
 #include "platform/text_encoding.h"
 #include "platform/window.h"
 #include "resources/program_resources.h"
@@ -32,6 +34,11 @@ static_assert(kGlyphs.size() == std::tuple_size_v<decltype(AppState::glyphBitmap
 
 // From the settings load to the save that writes the list back.
 bool gBookmarksLoaded = false;
+// From the start of the settings load until it has read every value; it
+// stays set when memory ran out on the way and stopped the reader. The save
+// must then write nothing, or it would store the defaults over values that
+// were never read.
+bool gReadingSettings = false;
 
 std::uint16_t ReadLow16(std::string_view name) { return static_cast<std::uint16_t>(ReadSetting(name, 0)); }
 
@@ -71,13 +78,30 @@ void SaveSearchPattern() {
   WriteRegBytes("SearchString", stored);
 }
 
+void WriteSettings() {
+  SaveSearchPattern();
+  const std::u16string_view faceName = platform::UntilZero({App().font.faceName.data(), App().font.faceName.size()});
+  if (!faceName.empty()) WriteRegText("FontName", faceName);
+  if (App().font.height != 0) WriteRegNumber("FontSize", static_cast<std::uint32_t>(App().font.height));
+  if (App().font.asciiBase != 0) WriteRegNumber("FontAsciiBase", App().font.asciiBase);
+  if (App().textView != nullptr) WriteRegNumber("LastPosition", App().textView->topPosition);
+  WriteRegNumber("Flags", App().flags);
+  WriteRegNumber("PreviousLesson", App().previousArticle);
+  WriteRegNumber("PreviousPosition", App().previousPosition);
+  if (App().currentArticle != 0) WriteRegNumber("Lesson", App().currentArticle);
+}
+
 }  // namespace
 
 void LoadSettings() {
+  gReadingSettings = true;
   const std::u16string programPath = platform::GetModuleFileName();
   if (!programPath.empty()) WriteRegText("Program Path", programPath);
   LoadFaceName();
   LoadSearchPattern();
+  // The readers of texts and bytes may have stopped the reader: then it
+  // takes nothing more that the stop's save would have to give back.
+  if (ReaderStopped()) return;
   App().font.height = static_cast<std::int32_t>(ReadSetting("FontSize", 0));
   App().font.asciiBase = ReadSetting("FontAsciiBase", kDefaultLetterBase);
   App().savedPosition = ReadLow16("LastPosition");
@@ -89,24 +113,21 @@ void LoadSettings() {
     App().glyphBitmaps[i] = platform::LoadBitmap(App().module, ListGlyphId(kGlyphs[i]));
   }
   LoadBookmarks();
+  if (ReaderStopped()) return;
   gBookmarksLoaded = true;
+  gReadingSettings = false;
 }
 
 void SaveSequence() {
+  // Every value reaches the file in one replacement, so that a reader killed
+  // part way through leaves the settings as they were or as they are now,
+  // never a position stored for an article that is not.
+  platform::RegistryWriteBatch batch;
   for (platform::BitmapHandle& glyph : App().glyphBitmaps) {
     platform::DeleteBitmap(glyph);
     glyph = nullptr;
   }
-  SaveSearchPattern();
-  const std::u16string_view faceName = platform::UntilZero({App().font.faceName.data(), App().font.faceName.size()});
-  if (!faceName.empty()) WriteRegText("FontName", faceName);
-  if (App().font.height != 0) WriteRegNumber("FontSize", static_cast<std::uint32_t>(App().font.height));
-  if (App().font.asciiBase != 0) WriteRegNumber("FontAsciiBase", App().font.asciiBase);
-  if (App().textView != nullptr) WriteRegNumber("LastPosition", App().textView->topPosition);
-  WriteRegNumber("Flags", App().flags);
-  WriteRegNumber("PreviousLesson", App().previousArticle);
-  WriteRegNumber("PreviousPosition", App().previousPosition);
-  if (App().currentArticle != 0) WriteRegNumber("Lesson", App().currentArticle);
+  if (!gReadingSettings) WriteSettings();
   if (App().textView != nullptr) {
     DestroyTextView(App().textView, true);
     App().textView = nullptr;

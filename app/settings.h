@@ -11,7 +11,8 @@ namespace quillory {
 void LoadSettings();
 
 // Releases the glyphs, writes the settings (a value left empty or 0 is not
-// written, so the registry keeps what it held), destroys the view, and
+// written, so the registry keeps what it held; nothing at all when memory ran
+// out before every setting had been read), destroys the view, and
 // posts the quit request with exit code 0. Run by the main window's
 // destruction and by the out-of-memory stop; running it again writes the
 // same values and releases nothing twice.

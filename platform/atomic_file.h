@@ -15,7 +15,9 @@ namespace platform {
 // 0666 less the process's umask, as any new file does.
 //
 // False when any step fails: the old file is then untouched and no
-// temporary file is left behind.
+// temporary file is left behind. A process killed part way leaves its
+// temporary file (named after the target and its process id); the next
+// replacement of the same file removes those of processes that are gone.
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace platform

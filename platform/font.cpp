@@ -112,7 +112,8 @@ std::unique_ptr<Font> Font::Fixed(std::int32_t height, std::int32_t advance) {
   font->request_.height = height;
   TextMetrics& m = font->metrics_;
   m.height = std::max(1, height);
-  m.ascent = m.height * 3 / 4;
+  // In 64 bits: a damaged setting may ask for a cell near the 32-bit limit.
+  m.ascent = static_cast<std::int32_t>(std::int64_t{m.height} * 3 / 4);
   m.descent = m.height - m.ascent;
   m.averageCharWidth = m.maxCharWidth = font->fixedAdvance_;
   font->familyName_ = "Fixed";

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <string>
 
+#include "platform/registry_writer.h"
+
 namespace platform {
 namespace {
 
@@ -50,6 +52,7 @@ RegistryFileBytes ReadRegistryFileBytes(const std::filesystem::path& path) {
 }
 
 RegistryFile LoadRegistryFile() {
+  if (const RegistryFile* pending = PendingRegistryFile()) return *pending;
   const std::optional<std::filesystem::path> path = RegistryFilePath();
   if (!path) return {};
   return RegistryFile::Parse(ReadRegistryFileBytes(*path).bytes);

@@ -10,11 +10,27 @@
 namespace platform {
 namespace {
 
+// The open batch: the file's bytes as read when the batch began, and the
+// registry with the changes made since. `readable` is false when the file
+// could not be read whole, so that every change fails as it would alone.
+struct Batch {
+  std::filesystem::path path;
+  std::string original;
+  RegistryFile file;
+  bool readable = false;
+};
+std::optional<Batch> gBatch;
+
 // Reads the registry file whole, lets `change` edit it, and writes it back
 // when `change` says it changed something and the file would come out
 // different (a value stored again as it was costs no write to the disk).
 // False when the file cannot be read whole or written.
 bool UpdateRegistryFile(const std::function<bool(RegistryFile&)>& change) {
+  if (gBatch) {
+    if (!gBatch->readable) return false;
+    change(gBatch->file);
+    return true;
+  }
   const std::optional<std::filesystem::path> path = RegistryFilePath();
   if (!path) return false;
   const RegistryFileBytes bytes = ReadRegistryFileBytes(*path);
@@ -26,6 +42,30 @@ bool UpdateRegistryFile(const std::function<bool(RegistryFile&)>& change) {
 }
 
 }  // namespace
+
+RegistryWriteBatch::RegistryWriteBatch() : outermost_(!gBatch) {
+  if (!outermost_) return;
+  gBatch.emplace();
+  const std::optional<std::filesystem::path> path = RegistryFilePath();
+  if (!path) return;
+  RegistryFileBytes bytes = ReadRegistryFileBytes(*path);
+  if (!bytes.whole) return;
+  gBatch->path = *path;
+  gBatch->file = RegistryFile::Parse(bytes.bytes);
+  gBatch->original = std::move(bytes.bytes);
+  gBatch->readable = true;
+}
+
+RegistryWriteBatch::~RegistryWriteBatch() {
+  if (!outermost_) return;
+  Batch batch = std::move(*gBatch);
+  gBatch.reset();
+  if (!batch.readable) return;
+  const std::string written = SerializeRegistryFile(batch.file);
+  if (written != batch.original) ReplaceFileAtomically(batch.path, written);
+}
+
+const RegistryFile* PendingRegistryFile() { return gBatch && gBatch->readable ? &gBatch->file : nullptr; }
 
 std::optional<RegistryKey> CreateRegistryKey(std::string_view subKey) {
   const std::string path = CurrentUserPath(subKey);

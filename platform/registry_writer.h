@@ -5,6 +5,10 @@
 // other programs, comments and lines that could not be read all stay. A
 // damaged file comes back sound, its unreadable lines kept as comments.
 //
+// Inside a RegistryWriteBatch the changes are gathered and the file is
+// replaced once, when the batch closes, so that a process killed part way
+// leaves either the file as it was or every change made.
+//
 // A file that cannot be read whole (not a regular file, unreadable, larger
 // than kMaxRegistryFileBytes) is never written: what could not be read
 // would be lost. Failures return false and change nothing; the reader shows
@@ -35,5 +39,24 @@ bool SetRegistryNumber(const RegistryKey& key, std::string_view name, std::uint3
 // Text up to its first zero character, stored as kRegText: UTF-16LE with a
 // terminator, (length + 1) * 2 bytes.
 bool SetRegistryText(const RegistryKey& key, std::string_view name, std::u16string_view text);
+
+// Gathers the changes made while it lives (reads see them too) and writes
+// them in one atomic replacement of the file when it is destroyed. Batches
+// do not nest: one opened inside another adds nothing. A change made while
+// the file cannot be read whole fails as it would outside a batch; a final
+// write that fails loses the batch's changes and leaves the file as it was.
+class RegistryWriteBatch {
+ public:
+  RegistryWriteBatch();
+  ~RegistryWriteBatch();
+  RegistryWriteBatch(const RegistryWriteBatch&) = delete;
+  RegistryWriteBatch& operator=(const RegistryWriteBatch&) = delete;
+
+ private:
+  bool outermost_;
+};
+
+// The registry as an open batch has changed it; nullptr outside a batch.
+const RegistryFile* PendingRegistryFile();
 
 }  // namespace platform

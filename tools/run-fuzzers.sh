@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of a sanitizer build for a number of seconds each,
-# starting from the seeds kept in fuzz/corpus/<target>. New inputs are kept in
-# a scratch folder, never in the repository.
+# starting from the seeds kept in fuzz/corpus/<target>; a target without seeds
+# fails, so that every target starts from inputs that reach its parser. New
+# inputs are kept in a scratch folder, never in the repository.
 set -euo pipefail
 build=${1:?build folder}
 seconds=${2:-5}
@@ -13,10 +14,14 @@ status=0
 for target in "$build"/fuzz/*_fuzz; do
   name=$(basename "$target")
   mkdir -p "$scratch/$name"
-  seeds=()
-  [ -d "$root/fuzz/corpus/$name" ] && seeds=("$root/fuzz/corpus/$name")
+  seeds="$root/fuzz/corpus/$name"
+  if [ -z "$(ls -A "$seeds" 2>/dev/null)" ]; then
+    echo "fuzz $name: FAILED, no seeds in fuzz/corpus/$name"
+    status=1
+    continue
+  fi
   if "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-      -artifact_prefix="$scratch/" "$scratch/$name" "${seeds[@]}" >"$scratch/$name.log" 2>&1; then
+      -artifact_prefix="$scratch/" "$scratch/$name" "$seeds" >"$scratch/$name.log" 2>&1; then
     runs=$(grep -E '^stat::number_of_executed_units' "$scratch/$name.log" | awk '{print $2}')
     echo "fuzz $name: ${runs:-?} runs in ${seconds}s, clean"
   else

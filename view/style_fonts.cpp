@@ -1,6 +1,7 @@
 #include "view/style_fonts.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/font_catalog.h"
 #include "view/article_format.h"
@@ -13,6 +14,13 @@ constexpr std::int32_t kSmallDefaultHeight = 14;
 constexpr std::int32_t kBoldWeight = 700;
 constexpr std::int32_t kRegularWeight = 400;
 
+// height × numerator / denominator, worked in 64 bits and kept within 32: the
+// height comes from the settings file, where a damaged one may store any value.
+std::int32_t ScaledHeight(std::int32_t height, std::int32_t numerator, std::int32_t denominator) {
+  const std::int64_t scaled = std::int64_t{height} * numerator / denominator;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(scaled, INT32_MIN, INT32_MAX));
+}
+
 }  // namespace
 
 platform::FontRequest StyleFontRequest(const FontDescription& description, std::uint8_t key) {
@@ -20,9 +28,9 @@ platform::FontRequest StyleFontRequest(const FontDescription& description, std::
   const std::int32_t height = description.height;
   request.height = height;
   if (key & kLargeBit) {
-    request.height = height == 0 ? kLargeDefaultHeight : height * 5 / 4;
+    request.height = height == 0 ? kLargeDefaultHeight : ScaledHeight(height, 5, 4);
   } else if (key & kSmallBit) {
-    request.height = height == 0 ? kSmallDefaultHeight : height * 6 / 8;
+    request.height = height == 0 ? kSmallDefaultHeight : ScaledHeight(height, 6, 8);
   }
   request.weight = (key & kBoldBit) ? kBoldWeight : kRegularWeight;
   request.faceName = description.faceName;

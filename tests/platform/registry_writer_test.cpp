@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <sstream>
@@ -9,6 +10,8 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "tests/support/scoped_environment.h"
 #include "tests/support/stored_values.h"
@@ -217,6 +220,64 @@ TEST_F(RegistryWriterTest, RefusesWhatItMayNotOrCannotStore) {
   EXPECT_FALSE(CreateRegistryKey("Software\\Two\nLines"));
   EXPECT_TRUE(Reread().FindKey(kProductPath)->values.empty());
   EXPECT_EQ(Reread().keys().size(), 1u);
+}
+
+// A batch reaches the disk in one replacement when it closes, so a process
+// killed in the middle leaves the old file; reads inside see its changes.
+TEST_F(RegistryWriterTest, ABatchWritesEveryChangeAtOnceWhenItCloses) {
+  const std::string old = "; kept\n[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n\"Flags\"=dword:00000001\n";
+  Use(old);
+  {
+    RegistryWriteBatch batch;
+    ASSERT_TRUE(SetProductNumber("Flags", 2));
+    {
+      RegistryWriteBatch inner;
+      ASSERT_TRUE(SetProductNumber("Lesson", 7));
+    }
+    EXPECT_EQ(Contents(file_), old) << "nothing is written before the outer batch closes";
+    const std::optional<RegistryKey> key = OpenRegistryKey(kProductSubKey);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(Bytes(QueryRegistryValue(*key, "Lesson")->data.begin(), QueryRegistryValue(*key, "Lesson")->data.end()),
+              (Bytes{7, 0, 0, 0}));
+  }
+  const RegistryFile file = Reread();
+  EXPECT_EQ(Stored(file, kProductPath, "Flags")->data, (Bytes{2, 0, 0, 0}));
+  EXPECT_EQ(Stored(file, kProductPath, "Lesson")->data, (Bytes{7, 0, 0, 0}));
+  EXPECT_NE(Contents(file_).find("; kept"), std::string::npos);
+  EXPECT_EQ(FolderEntries(folder_.path()), std::vector<std::string>{"registry.reg"});
+  EXPECT_EQ(PendingRegistryFile(), nullptr);
+}
+
+TEST_F(RegistryWriterTest, ABatchLeavesAFileItCannotReadWholeAlone) {
+  std::string huge = "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n";
+  huge.resize(kMaxRegistryFileBytes + 1, ';');
+  Use(huge);
+  {
+    RegistryWriteBatch batch;
+    EXPECT_FALSE(CreateRegistryKey(kProductSubKey));
+    EXPECT_FALSE(SetRegistryNumber(RegistryKey({kProductPath, {}, {}}, RegistryAccess::kFull), "Flags", 1));
+  }
+  EXPECT_EQ(Contents(file_), huge);
+}
+
+// A writer killed between making its temporary file and the rename leaves
+// it behind; the next write removes it, but not a live writer's file or a
+// file of another name.
+TEST_F(RegistryWriterTest, AWriteRemovesTheTemporaryFilesOfKilledWriters) {
+  Use("[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n");
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ASSERT_GT(gone, 0);
+  ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+  const std::string abandoned = ".registry.reg." + std::to_string(gone) + ".0.tmp";
+  const std::string running = ".registry.reg." + std::to_string(::getppid()) + ".3.tmp";
+  for (const std::string& name : {abandoned, running, std::string(".registry.reg.notes.tmp"), std::string(".other.reg.1.0.tmp")}) {
+    folder_.Write(name, "partial");
+  }
+  ASSERT_TRUE(SetProductNumber("Flags", 1));
+  std::vector<std::string> entries = FolderEntries(folder_.path());
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(entries, (std::vector<std::string>{".other.reg.1.0.tmp", running, ".registry.reg.notes.tmp", "registry.reg"}));
 }
 
 TEST_F(RegistryWriterTest, NoRegistryLocationMeansNoWrite) {

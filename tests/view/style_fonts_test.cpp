@@ -30,6 +30,9 @@ TEST(StyleFonts, SizesAndWeightsFollowTheKey) {
       {16, 0x10, 16, 400}, {16, 0x14, 20, 400},  {16, 0x12, 12, 400}, {16, 0x16, 20, 400},  // large wins
       {16, 0x1C, 20, 700}, {16, 0x09, 16, 700},  {0, 0x14, 20, 400},  {0, 0x02, 14, 400},
       {0, 0x11, 0, 400},   {-13, 0x14, -16, 400}, {-13, 0x12, -9, 400}, {10, 0x12, 7, 400},
+      // Heights from a damaged settings file: larger ones stop at the limits.
+      {INT32_MAX, 0x14, INT32_MAX, 400}, {INT32_MIN, 0x14, INT32_MIN, 400},
+      {INT32_MAX, 0x12, 1610612735, 400}, {INT32_MIN, 0x12, -1610612736, 400},
   };
   for (const Case& c : cases) {
     const platform::FontRequest request = StyleFontRequest(Description(c.height), c.key);
