@@ -20,6 +20,7 @@
 #include "platform/shell.h"
 #include "platform/text_encoding.h"
 #include "platform/window.h"
+#include "tests/e2e/reading_steps.h"
 #include "tests/support/scoped_environment.h"
 #include "view/text_view.h"
 
@@ -119,19 +120,12 @@ class ReaderTest : public ::testing::Test {
 
   static void Key(std::uint16_t virtualKey, std::uint16_t modifier = 0) {
     if (modifier != 0) platform::InjectKey(modifier, true);
-    platform::InjectKey(virtualKey, true);
-    platform::InjectKey(virtualKey, false);
+    PressKey(virtualKey);
     if (modifier != 0) platform::InjectKey(modifier, false);
     platform::PumpUntilIdle();
   }
 
-  // A tap at a client point of the main window.
-  static void Tap(std::int32_t x, std::int32_t y) {
-    const platform::Point at = platform::ClientToScreen(quillory::App().mainWindow, platform::Point{x, y});
-    platform::InjectStylus(platform::StylusAction::kDown, at);
-    platform::InjectStylus(platform::StylusAction::kUp, at);
-    platform::PumpUntilIdle();
-  }
+  static void Tap(std::int32_t x, std::int32_t y) { TapView(x, y); }
 
   void Script(std::string_view text) {
     platform::ScriptError error;
