@@ -8,9 +8,9 @@
 
 #include <vector>
 
-#include "platform/control_support.h"
-#include "platform/controls.h"
-#include "platform/window_system.h"
+#include "platform/controls/control_support.h"
+#include "platform/controls/controls.h"
+#include "platform/windows/window_system.h"
 
 namespace platform {
 namespace {

@@ -1,9 +1,9 @@
-#include "platform/control_support.h"
+#include "platform/controls/control_support.h"
 
 #include <algorithm>
 
-#include "platform/controls.h"
-#include "platform/window.h"
+#include "platform/controls/controls.h"
+#include "platform/windows/window.h"
 
 namespace platform {
 

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/device_context.h"
-#include "platform/geometry.h"
-#include "platform/messages.h"
-#include "platform/window.h"
+#include "platform/graphics/device_context.h"
+#include "platform/graphics/geometry.h"
+#include "platform/windows/messages.h"
+#include "platform/windows/window.h"
 
 namespace platform {
 

@@ -14,9 +14,9 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/device_context.h"
-#include "platform/geometry.h"
-#include "platform/messages.h"
+#include "platform/graphics/device_context.h"
+#include "platform/graphics/geometry.h"
+#include "platform/windows/messages.h"
 
 namespace platform {
 
@@ -67,7 +67,6 @@ enum ButtonMessage : std::uint32_t {
 constexpr WParam kBstUnchecked = 0;
 constexpr WParam kBstChecked = 1;
 constexpr LResult kBstPushed = 0x0004;
-constexpr std::uint16_t kBnClicked = 0;
 
 // What kWmDrawItem's second parameter points at while an owner-drawn button
 // is drawn. The context is the button's; the parent must leave its

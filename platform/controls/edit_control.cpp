@@ -1,17 +1,18 @@
 // Edit boxes. The text is the window's text (so GetWindowText reads it); the
-// box keeps its selection, limit and undo beside it (platform/edit_text.h).
-// A single-line box scrolls sideways to keep the caret in view, a
-// multi-line box wraps its lines (platform/edit_layout.h) and scrolls down.
+// box keeps its selection, limit and undo beside it
+// (platform/controls/edit_text.h). A single-line box scrolls sideways to keep
+// the caret in view, a multi-line box wraps its lines
+// (platform/controls/edit_layout.h) and scrolls down.
 
 #include <algorithm>
 #include <vector>
 
-#include "platform/control_support.h"
-#include "platform/controls.h"
-#include "platform/edit_layout.h"
-#include "platform/edit_text.h"
-#include "platform/input.h"
-#include "platform/window_system.h"
+#include "platform/controls/control_support.h"
+#include "platform/controls/controls.h"
+#include "platform/controls/edit_layout.h"
+#include "platform/controls/edit_text.h"
+#include "platform/windows/input.h"
+#include "platform/windows/window_system.h"
 
 namespace platform {
 namespace {

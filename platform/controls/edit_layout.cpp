@@ -1,4 +1,4 @@
-#include "platform/edit_layout.h"
+#include "platform/controls/edit_layout.h"
 
 namespace platform {
 namespace {

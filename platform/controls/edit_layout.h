@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/font.h"
+#include "platform/graphics/font.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/edit_text.h"
+#include "platform/controls/edit_text.h"
 
 #include <algorithm>
 #include <limits>

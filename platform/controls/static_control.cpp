@@ -2,10 +2,10 @@
 // kSsNotify a static takes no taps: they pass to the parent at the same
 // place, so that a picture of keys can be tapped through.
 
-#include "platform/bitmap.h"
-#include "platform/control_support.h"
-#include "platform/controls.h"
-#include "platform/window.h"
+#include "platform/controls/control_support.h"
+#include "platform/controls/controls.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/windows/window.h"
 
 namespace platform {
 namespace {

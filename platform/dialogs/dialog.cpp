@@ -1,16 +1,16 @@
-#include "platform/dialog.h"
+#include "platform/dialogs/dialog.h"
 
 #include <algorithm>
 #include <memory>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/controls.h"
-#include "platform/dialog_navigation.h"
-#include "platform/dialog_units.h"
-#include "platform/font_catalog.h"
-#include "platform/message_box.h"
-#include "platform/window_system.h"
+#include "platform/controls/controls.h"
+#include "platform/dialogs/dialog_navigation.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/dialog_units.h"
+#include "platform/graphics/font_catalog.h"
+#include "platform/windows/message_box.h"
+#include "platform/windows/window_system.h"
 
 namespace platform {
 namespace {

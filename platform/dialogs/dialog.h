@@ -1,6 +1,6 @@
 #pragma once
-// Modal dialogs from templates (platform/dialog_template.h), run with a
-// dialog procedure in a loop nested on the one thread, as the handheld runs
+// Modal dialogs from templates (platform/dialogs/dialog_template.h), run with
+// a dialog procedure in a loop nested on the one thread, as the handheld runs
 // them inside a command.
 //
 // The dialog procedure sees every message of the dialog window, and
@@ -17,10 +17,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform/dialog_template.h"
-#include "platform/geometry.h"
-#include "platform/messages.h"
-#include "platform/resources.h"
+#include "platform/dialogs/dialog_template.h"
+#include "platform/graphics/geometry.h"
+#include "platform/system/resources.h"
+#include "platform/windows/messages.h"
 
 namespace platform {
 

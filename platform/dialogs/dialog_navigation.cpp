@@ -1,13 +1,13 @@
-#include "platform/dialog_navigation.h"
+#include "platform/dialogs/dialog_navigation.h"
 
 #include <vector>
 
-#include "platform/control_support.h"
-#include "platform/controls.h"
-#include "platform/dialog.h"
-#include "platform/input.h"
-#include "platform/message_box.h"
-#include "platform/window_system.h"
+#include "platform/controls/control_support.h"
+#include "platform/controls/controls.h"
+#include "platform/dialogs/dialog.h"
+#include "platform/windows/input.h"
+#include "platform/windows/message_box.h"
+#include "platform/windows/window_system.h"
 
 namespace platform {
 namespace {

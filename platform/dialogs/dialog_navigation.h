@@ -2,7 +2,7 @@
 // Moving around a dialog with keys, shared by the files of the dialog
 // manager. Nothing outside platform/ includes this.
 
-#include "platform/messages.h"
+#include "platform/windows/messages.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
-#include "platform/dialog_template.h"
+#include "platform/dialogs/dialog_template.h"
 
-#include "platform/controls.h"
-#include "platform/resource_reader.h"
+#include "platform/controls/controls.h"
+#include "platform/system/resource_reader.h"
 
 namespace platform {
 namespace {

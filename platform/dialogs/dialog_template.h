@@ -1,7 +1,7 @@
 #pragma once
 // Dialog templates: a dialog's caption, size, font and controls, in dialog
-// units (platform/dialog_units.h). A dialog resource holds the handheld's
-// template, all little-endian:
+// units (platform/graphics/dialog_units.h). A dialog resource holds the
+// handheld's template, all little-endian:
 //
 //   offset size  field
 //   0      4     style (kWs* | kDs*)

@@ -1,15 +1,15 @@
-#include "platform/message_box_dialog.h"
+#include "platform/dialogs/message_box_dialog.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "platform/control_support.h"
-#include "platform/controls.h"
-#include "platform/dialog.h"
-#include "platform/dialog_units.h"
-#include "platform/input.h"
-#include "platform/text_encoding.h"
-#include "platform/window_system.h"
+#include "platform/controls/control_support.h"
+#include "platform/controls/controls.h"
+#include "platform/dialogs/dialog.h"
+#include "platform/graphics/dialog_units.h"
+#include "platform/system/text_encoding.h"
+#include "platform/windows/input.h"
+#include "platform/windows/window_system.h"
 
 namespace platform {
 namespace {

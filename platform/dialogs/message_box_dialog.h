@@ -7,7 +7,7 @@
 // input; a box without an owner keeps every window of the program from it.
 // The backends that show the screen run their boxes through this.
 
-#include "platform/message_box.h"
+#include "platform/windows/message_box.h"
 
 namespace platform {
 

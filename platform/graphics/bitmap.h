@@ -24,9 +24,9 @@
 #include <memory>
 #include <span>
 
-#include "platform/framebuffer.h"
-#include "platform/handles.h"
-#include "platform/resources.h"
+#include "platform/graphics/framebuffer.h"
+#include "platform/graphics/handles.h"
+#include "platform/system/resources.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/device_context.h"
+#include "platform/graphics/device_context.h"
 
 #include <algorithm>
 #include <cassert>
@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/font_catalog.h"
+#include "platform/graphics/font_catalog.h"
 
 namespace platform {
 namespace {

@@ -13,12 +13,12 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/bitmap.h"
-#include "platform/color.h"
-#include "platform/font.h"
-#include "platform/framebuffer.h"
-#include "platform/geometry.h"
-#include "platform/paint_objects.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/color.h"
+#include "platform/graphics/font.h"
+#include "platform/graphics/framebuffer.h"
+#include "platform/graphics/geometry.h"
+#include "platform/graphics/paint_objects.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
-#include "platform/dialog_units.h"
+#include "platform/graphics/dialog_units.h"
 
-#include "platform/font_catalog.h"
+#include "platform/graphics/font_catalog.h"
 
 namespace platform {
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "platform/font.h"
-#include "platform/geometry.h"
+#include "platform/graphics/font.h"
+#include "platform/graphics/geometry.h"
 
 namespace platform {
 

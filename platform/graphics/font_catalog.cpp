@@ -1,4 +1,4 @@
-#include "platform/font_catalog.h"
+#include "platform/graphics/font_catalog.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -6,7 +6,7 @@
 #include <memory>
 #include <utility>
 
-#include "platform/text_encoding.h"
+#include "platform/system/text_encoding.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/framebuffer.h"
+#include "platform/graphics/framebuffer.h"
 
 #include <algorithm>
 #include <cassert>

@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "platform/color.h"
-#include "platform/geometry.h"
+#include "platform/graphics/color.h"
+#include "platform/graphics/geometry.h"
 
 namespace platform {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/color.h"
+#include "platform/graphics/color.h"
 
 namespace platform {
 

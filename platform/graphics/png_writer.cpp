@@ -1,4 +1,4 @@
-#include "platform/png_writer.h"
+#include "platform/graphics/png_writer.h"
 
 #include <png.h>
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/framebuffer.h"
+#include "platform/graphics/framebuffer.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/device_context.h"
+#include "platform/graphics/device_context.h"
 
 namespace platform {
 namespace {

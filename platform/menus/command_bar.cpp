@@ -1,12 +1,12 @@
-#include "platform/command_bar.h"
+#include "platform/menus/command_bar.h"
 
 #include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/shell.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/windows/shell.h"
 
 namespace platform {
 namespace {

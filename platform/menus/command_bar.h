@@ -16,13 +16,13 @@
 #include <span>
 #include <string>
 
-#include "platform/menu.h"
-#include "platform/resources.h"
-#include "platform/window.h"
+#include "platform/menus/menu.h"
+#include "platform/system/resources.h"
+#include "platform/windows/shell.h"
+#include "platform/windows/window.h"
 
 namespace platform {
 
-constexpr std::int32_t kBarHeight = 26;
 // The handheld's button state and style values.
 constexpr std::uint8_t kButtonEnabled = 0x04;
 constexpr std::uint8_t kButtonPlain = 0x00;

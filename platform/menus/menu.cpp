@@ -1,6 +1,6 @@
-#include "platform/menu.h"
+#include "platform/menus/menu.h"
 
-#include "platform/resource_reader.h"
+#include "platform/system/resource_reader.h"
 
 namespace platform {
 namespace {

@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/messages.h"
-#include "platform/resources.h"
+#include "platform/system/resources.h"
+#include "platform/windows/messages.h"
 
 namespace platform {
 

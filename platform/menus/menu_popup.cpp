@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "platform/menu.h"
-#include "platform/window.h"
+#include "platform/menus/menu.h"
+#include "platform/windows/window.h"
 
 namespace platform {
 namespace {

@@ -1,11 +1,11 @@
-#include "platform/registry.h"
+#include "platform/registry/registry.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
-#include "platform/registry_writer.h"
+#include "platform/registry/registry_writer.h"
 
 namespace platform {
 namespace {

@@ -1,12 +1,12 @@
-#include "platform/registry_file.h"
+#include "platform/registry/registry_file.h"
 
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
 #include <utility>
 
-#include "platform/ascii_case.h"
-#include "platform/text_encoding.h"
+#include "platform/system/ascii_case.h"
+#include "platform/system/text_encoding.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/registry_serializer.h"
+#include "platform/registry/registry_serializer.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/text_encoding.h"
+#include "platform/system/text_encoding.h"
 
 namespace platform {
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/registry_file.h"
+#include "platform/registry/registry_file.h"
 
 namespace platform {
 

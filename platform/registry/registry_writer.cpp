@@ -1,11 +1,11 @@
-#include "platform/registry_writer.h"
+#include "platform/registry/registry_writer.h"
 
 #include <functional>
 #include <vector>
 
-#include "platform/atomic_file.h"
-#include "platform/registry_serializer.h"
-#include "platform/text_encoding.h"
+#include "platform/registry/registry_serializer.h"
+#include "platform/system/atomic_file.h"
+#include "platform/system/text_encoding.h"
 
 namespace platform {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 // The registry's write side: create a key, set a value. Every change reads
 // the registry file afresh, changes that one key or value, and replaces the
-// whole file atomically (platform/atomic_file.h), so keys and values of
-// other programs, comments and lines that could not be read all stay. A
+// whole file atomically (platform/system/atomic_file.h), so keys and values
+// of other programs, comments and lines that could not be read all stay. A
 // damaged file comes back sound, its unreadable lines kept as comments.
 //
 // Inside a RegistryWriteBatch the changes are gathered and the file is
@@ -19,7 +19,7 @@
 #include <span>
 #include <string_view>
 
-#include "platform/registry.h"
+#include "platform/registry/registry.h"
 
 namespace platform {
 

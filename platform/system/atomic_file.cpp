@@ -1,4 +1,4 @@
-#include "platform/atomic_file.h"
+#include "platform/system/atomic_file.h"
 
 #include <cerrno>
 #include <optional>
@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/unique_fd.h"
+#include "platform/system/unique_fd.h"
 
 namespace platform {
 namespace {

@@ -1,9 +1,9 @@
-#include "platform/module_file_name.h"
+#include "platform/system/module_file_name.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "platform/text_encoding.h"
+#include "platform/system/text_encoding.h"
 
 namespace platform {
 

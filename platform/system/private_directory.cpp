@@ -1,4 +1,4 @@
-#include "platform/private_directory.h"
+#include "platform/system/private_directory.h"
 
 #include <cerrno>
 #include <cstring>

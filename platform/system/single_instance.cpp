@@ -1,4 +1,4 @@
-#include "platform/single_instance.h"
+#include "platform/system/single_instance.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -9,8 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/private_directory.h"
-#include "platform/unix_socket.h"
+#include "platform/system/private_directory.h"
+#include "platform/system/unix_socket.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/unix_socket.h"
+#include "platform/system/unix_socket.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -11,7 +11,7 @@
 
 #include <sys/un.h>
 
-#include "platform/unique_fd.h"
+#include "platform/system/unique_fd.h"
 
 namespace platform {
 

@@ -8,9 +8,9 @@
 #include <optional>
 #include <vector>
 
-#include "platform/clipboard.h"
-#include "platform/framebuffer.h"
-#include "platform/message_box.h"
+#include "platform/graphics/framebuffer.h"
+#include "platform/windows/clipboard.h"
+#include "platform/windows/message_box.h"
 
 namespace platform {
 
@@ -19,8 +19,8 @@ class Backend {
   virtual ~Backend() = default;
   // Runs a modal message box and returns the button that closed it.
   virtual int RunMessageBox(const MessageBoxRequest& request) = 0;
-  // Waits until there is input and hands it to the platform (platform/input.h).
-  // False when no input will ever come again.
+  // Waits until there is input and hands it to the platform
+  // (platform/windows/input.h). False when no input will ever come again.
   virtual bool WaitForInput() { return false; }
   // Shows the composed screen.
   virtual void Present(const Framebuffer& screen) { (void)screen; }
@@ -31,8 +31,9 @@ class Backend {
   // request to bring it there; without a desktop the program is always in front.
   virtual bool InFront() const { return true; }
   virtual void ComeForward() {}
-  // The program's clipboard (platform/clipboard.h) was emptied or written:
-  // a desktop with a clipboard of its own learns that the program holds it.
+  // The program's clipboard (platform/windows/clipboard.h) was emptied or
+  // written: a desktop with a clipboard of its own learns that the program
+  // holds it.
   virtual void ClipboardChanged() {}
   // Another program's clipboard data in `format`, when another program holds
   // the desktop's clipboard and has it in that format. Waits a moment at

@@ -3,10 +3,9 @@
 // "ok" button at the right that confirms the dialog (command 1); a frame of
 // the bar's colour goes round the window.
 
-#include "platform/controls.h"
-#include "platform/dialog_units.h"
-#include "platform/message_box.h"
-#include "platform/window_system.h"
+#include "platform/graphics/dialog_units.h"
+#include "platform/windows/message_box.h"
+#include "platform/windows/window_system.h"
 
 namespace platform {
 namespace {

@@ -1,12 +1,12 @@
-#include "platform/clipboard.h"
+#include "platform/windows/clipboard.h"
 
 #include <map>
 #include <string>
 #include <vector>
 
-#include "platform/ascii_case.h"
-#include "platform/backend.h"
-#include "platform/text_encoding.h"
+#include "platform/system/ascii_case.h"
+#include "platform/system/text_encoding.h"
+#include "platform/windows/backend.h"
 
 namespace platform {
 namespace {

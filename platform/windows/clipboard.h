@@ -13,8 +13,8 @@
 #include <span>
 #include <string_view>
 
-#include "platform/handles.h"
-#include "platform/memory.h"
+#include "platform/graphics/handles.h"
+#include "platform/system/memory.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/descriptor_watch.h"
+#include "platform/windows/descriptor_watch.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -7,7 +7,7 @@
 #include <csignal>
 #include <map>
 
-#include "platform/input.h"
+#include "platform/windows/input.h"
 
 namespace platform {
 namespace {

@@ -1,8 +1,8 @@
-#include "platform/input.h"
+#include "platform/windows/input.h"
 
 #include <set>
 
-#include "platform/window_system.h"
+#include "platform/windows/window_system.h"
 
 namespace platform {
 namespace {

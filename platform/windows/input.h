@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "platform/geometry.h"
+#include "platform/graphics/geometry.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
-#include "platform/message_box.h"
+#include "platform/windows/message_box.h"
 
-#include "platform/backend.h"
+#include "platform/windows/backend.h"
 
 namespace platform {
 namespace {

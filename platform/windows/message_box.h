@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/handles.h"
+#include "platform/graphics/handles.h"
 
 namespace platform {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/backend.h"
-#include "platform/window_system.h"
+#include "platform/windows/backend.h"
+#include "platform/windows/window_system.h"
 
 namespace platform {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "platform/handles.h"
+#include "platform/graphics/handles.h"
 
 namespace platform {
 
@@ -32,7 +32,7 @@ enum MessageId : std::uint32_t {
   kWmQuit = 0x0012,
   kWmEraseBackground = 0x0014,
   kWmSettingChange = 0x001A,
-  kWmDrawItem = 0x002B,  // first: the control's identifier; second: a DrawItem record (platform/controls.h)
+  kWmDrawItem = 0x002B,  // first: the control's identifier; second: a DrawItem record (platform/controls/controls.h)
   kWmSetFont = 0x0030,   // first: the Font*, null for the system font; low word of second: redraw
   kWmGetFont = 0x0031,
   kWmWindowPositionChanged = 0x0047,
@@ -54,6 +54,10 @@ enum MessageId : std::uint32_t {
 constexpr std::uint16_t kWaInactive = 0;
 constexpr std::uint16_t kWaActive = 1;
 constexpr std::uint16_t kWaClickActive = 2;
+
+// A button's notification that it was tapped, in the high word of
+// kWmCommand's first parameter; the caption bar's ok button sends it too.
+constexpr std::uint16_t kBnClicked = 0;
 
 // Flags of the position record of kWmWindowPositionChanged.
 constexpr std::uint32_t kSwpNoActivate = 0x0010;

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "platform/window_system.h"
+#include "platform/windows/window_system.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/shell.h"
+#include "platform/windows/shell.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -7,8 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/command_bar.h"
-#include "platform/window_system.h"
+#include "platform/windows/window_system.h"
 
 extern char** environ;
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/messages.h"
+#include "platform/windows/messages.h"
 
 namespace platform {
 
@@ -22,6 +22,9 @@ constexpr std::uint32_t kShfsShowStartIcon = 0x0010;
 constexpr std::uint32_t kShfsHideStartIcon = 0x0020;
 
 constexpr std::int32_t kTaskBarHeight = 26;
+// The command bar along the top of a window and the menu bar along the
+// bottom of the screen, which a dialog sized by the shell leaves room for.
+constexpr std::int32_t kBarHeight = 26;
 
 // Shows or hides the shell's elements for `window`.
 bool ShellFullScreen(WindowHandle window, std::uint32_t flags);

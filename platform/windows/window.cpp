@@ -4,9 +4,9 @@
 #include <cassert>
 #include <utility>
 
-#include "platform/backend.h"
-#include "platform/bitmap.h"
-#include "platform/window_system.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/windows/backend.h"
+#include "platform/windows/window_system.h"
 
 namespace platform {
 namespace {

@@ -19,12 +19,12 @@
 #include <string>
 #include <string_view>
 
-#include "platform/device_context.h"
-#include "platform/framebuffer.h"
-#include "platform/geometry.h"
-#include "platform/messages.h"
-#include "platform/paint_objects.h"
-#include "platform/resources.h"
+#include "platform/graphics/device_context.h"
+#include "platform/graphics/framebuffer.h"
+#include "platform/graphics/geometry.h"
+#include "platform/graphics/paint_objects.h"
+#include "platform/system/resources.h"
+#include "platform/windows/messages.h"
 
 namespace platform {
 

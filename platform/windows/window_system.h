@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/framebuffer.h"
-#include "platform/window.h"
+#include "platform/graphics/framebuffer.h"
+#include "platform/windows/window.h"
 
 namespace platform {
 
