@@ -5,12 +5,12 @@
 
 #include "app/update_check.h"
 #include "core/app_state.h"
-#include "platform/controls.h"
-#include "platform/dialog.h"
-#include "platform/dialog_units.h"
-#include "platform/message_box.h"
-#include "platform/font_catalog.h"
-#include "platform/window.h"
+#include "platform/controls/controls.h"
+#include "platform/dialogs/dialog.h"
+#include "platform/graphics/dialog_units.h"
+#include "platform/windows/message_box.h"
+#include "platform/graphics/font_catalog.h"
+#include "platform/windows/window.h"
 #include "resources/dialog_templates.h"
 
 namespace quillory {

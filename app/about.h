@@ -2,7 +2,7 @@
 // The About dialog: the product's title, version and picture, and a link
 // that opens the maker's home page.
 
-#include "platform/messages.h"
+#include "platform/windows/messages.h"
 
 namespace quillory {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "platform/input.h"
-#include "platform/window.h"
+#include "platform/windows/input.h"
+#include "platform/windows/window.h"
 #include "resources/program_resources.h"
 
 namespace quillory {

@@ -2,7 +2,7 @@
 // The shortcut keys that the Go menu shows beside its items. A desktop user
 // expects the labels to work, so each is bound to its item's command.
 
-#include "platform/messages.h"
+#include "platform/windows/messages.h"
 
 namespace quillory {
 

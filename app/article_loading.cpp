@@ -3,8 +3,8 @@
 #include "calendar/this_week.h"
 #include "core/app_state.h"
 #include "core/shell_calls.h"
-#include "platform/message_box.h"
-#include "platform/window.h"
+#include "platform/windows/message_box.h"
+#include "platform/windows/window.h"
 #include "store/uncompress.h"
 
 namespace quillory {

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "core/app_state.h"
-#include "platform/command_bar.h"
-#include "platform/shell.h"
-#include "platform/window.h"
+#include "platform/menus/command_bar.h"
+#include "platform/windows/shell.h"
+#include "platform/windows/window.h"
 #include "resources/program_resources.h"
 
 namespace quillory {

@@ -3,8 +3,8 @@
 // shell's menu bar along the bottom, or a command bar along the top of the
 // main window.
 
-#include "platform/handles.h"
-#include "platform/menu.h"
+#include "platform/graphics/handles.h"
+#include "platform/menus/menu.h"
 
 namespace quillory {
 

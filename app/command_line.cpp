@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "app/this_week_query.h"
-#include "platform/ascii_case.h"
-#include "platform/decimal.h"
-#include "platform/text_encoding.h"
+#include "platform/system/ascii_case.h"
+#include "platform/system/decimal.h"
+#include "platform/system/text_encoding.h"
 
 namespace quillory {
 namespace {

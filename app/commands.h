@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "platform/menu.h"
-#include "platform/messages.h"
+#include "platform/menus/menu.h"
+#include "platform/windows/messages.h"
 
 namespace quillory {
 

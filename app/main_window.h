@@ -3,7 +3,7 @@
 // notifications into view operations and commands.
 
 #include "core/product.h"
-#include "platform/messages.h"
+#include "platform/windows/messages.h"
 
 namespace quillory {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "platform/single_instance.h"
+#include "platform/system/single_instance.h"
 
 namespace quillory {
 

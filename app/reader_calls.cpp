@@ -5,9 +5,9 @@
 #include "app/settings.h"
 #include "core/app_state.h"
 #include "core/shell_calls.h"
-#include "platform/memory.h"
-#include "platform/message_box.h"
-#include "platform/window.h"
+#include "platform/system/memory.h"
+#include "platform/windows/message_box.h"
+#include "platform/windows/window.h"
 #include "view/text_paint.h"
 #include "view/text_view.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "platform/handles.h"
+#include "platform/graphics/handles.h"
 
 namespace quillory {
 

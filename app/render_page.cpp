@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "core/app_state.h"
-#include "platform/device_context.h"
-#include "platform/png_writer.h"
-#include "platform/text_encoding.h"
+#include "platform/graphics/device_context.h"
+#include "platform/graphics/png_writer.h"
+#include "platform/system/text_encoding.h"
 #include "resources/volume_resources.h"
 #include "store/uncompress.h"
 #include "view/text_paint.h"

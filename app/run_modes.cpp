@@ -10,10 +10,10 @@
 #include "core/product.h"
 #include "platform/backends/headless/headless_backend.h"
 #include "platform/backends/sdl/sdl_backend.h"
-#include "platform/descriptor_watch.h"
-#include "platform/png_writer.h"
-#include "platform/registry.h"
-#include "platform/window.h"
+#include "platform/graphics/png_writer.h"
+#include "platform/registry/registry.h"
+#include "platform/windows/descriptor_watch.h"
+#include "platform/windows/window.h"
 
 namespace quillory {
 namespace {

@@ -1,7 +1,7 @@
 #include "app/second_start.h"
 
-#include "platform/backend.h"
-#include "platform/window.h"
+#include "platform/windows/backend.h"
+#include "platform/windows/window.h"
 #include "resources/program_resources.h"
 
 namespace quillory {

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "app/command_line.h"
-#include "platform/shell.h"
-#include "platform/text_encoding.h"
+#include "platform/system/text_encoding.h"
+#include "platform/windows/shell.h"
 
 namespace quillory {
 namespace {

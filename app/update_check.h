@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/handles.h"
+#include "platform/graphics/handles.h"
 
 namespace quillory {
 

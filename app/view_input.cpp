@@ -5,7 +5,7 @@
 #include "app/commands.h"
 #include "core/app_state.h"
 #include "core/shell_calls.h"
-#include "platform/messages.h"
+#include "platform/windows/messages.h"
 #include "search/find_next.h"
 #include "view/article_format.h"
 #include "view/text_scroll.h"

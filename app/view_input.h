@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/handles.h"
+#include "platform/graphics/handles.h"
 #include "view/text_view.h"
 
 namespace quillory {

@@ -10,7 +10,7 @@
 #include "core/app_state.h"
 #include "index/index_entries.h"
 #include "index/section_list.h"
-#include "platform/font_catalog.h"
+#include "platform/graphics/font_catalog.h"
 #include "resources/volume_resources.h"
 #include "store/uncompress.h"
 

@@ -23,8 +23,8 @@
 #include "core/app_state.h"
 #include "core/shell_calls.h"
 #include "platform/backends/headless/headless_backend.h"
-#include "platform/input.h"
-#include "platform/window.h"
+#include "platform/windows/input.h"
+#include "platform/windows/window.h"
 #include "view/text_view.h"
 
 extern char** environ;

@@ -19,7 +19,7 @@
 #include "bench/volume_texts.h"
 #include "core/app_state.h"
 #include "platform/backends/headless/headless_backend.h"
-#include "platform/font_catalog.h"
+#include "platform/graphics/font_catalog.h"
 #include "resources/volume_resources.h"
 #include "search/find_next.h"
 #include "search/match_pattern.h"

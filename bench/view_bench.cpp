@@ -16,14 +16,14 @@
 
 #include "bench/volume_texts.h"
 #include "core/app_state.h"
-#include "platform/device_context.h"
+#include "platform/graphics/device_context.h"
 #include "tools/pack/records.h"
 #include "view/article_format.h"
 #include "view/letter_code.h"
 #include "view/text_paint.h"
 #include "view/text_scroll.h"
 #include "view/text_view.h"
-#include "platform/font_catalog.h"
+#include "platform/graphics/font_catalog.h"
 #include "resources/volume_resources.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include "core/app_state.h"
 #include "core/registry_values.h"
-#include "platform/memory.h"
-#include "platform/message_box.h"
+#include "platform/system/memory.h"
+#include "platform/windows/message_box.h"
 
 namespace quillory {
 namespace {

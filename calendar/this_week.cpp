@@ -5,8 +5,8 @@
 
 #include "core/app_state.h"
 #include "core/registry_values.h"
-#include "platform/ascii_case.h"
-#include "platform/time.h"
+#include "platform/system/ascii_case.h"
+#include "platform/system/time.h"
 
 namespace quillory {
 namespace {

@@ -8,8 +8,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "platform/clipboard.h"
-#include "platform/memory.h"
+#include "platform/system/memory.h"
+#include "platform/windows/clipboard.h"
 
 namespace quillory {
 

@@ -7,7 +7,7 @@
 #include "clipboard/plain_text.h"
 #include "core/app_state.h"
 #include "core/shell_calls.h"
-#include "platform/message_box.h"
+#include "platform/windows/message_box.h"
 #include "view/text_view.h"
 
 namespace quillory {

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "core/font_description.h"
-#include "platform/handles.h"
-#include "platform/resources.h"
+#include "platform/graphics/handles.h"
+#include "platform/system/resources.h"
 
 namespace quillory {
 

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "core/shell_calls.h"
-#include "platform/registry.h"
-#include "platform/registry_writer.h"
+#include "platform/registry/registry.h"
+#include "platform/registry/registry_writer.h"
 
 namespace quillory {
 namespace {

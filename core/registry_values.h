@@ -10,7 +10,7 @@
 #include <span>
 #include <string_view>
 
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 
 namespace quillory {
 

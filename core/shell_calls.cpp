@@ -1,6 +1,6 @@
 #include "core/shell_calls.h"
 
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 
 namespace quillory {
 namespace {

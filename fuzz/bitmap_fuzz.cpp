@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/bitmap.h"
-#include "platform/device_context.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/device_context.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto bitmap = platform::ParseBitmap(std::span<const std::uint8_t>(data, size));

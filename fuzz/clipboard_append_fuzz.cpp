@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "clipboard/clipboard_data.h"
-#include "platform/clipboard.h"
+#include "platform/windows/clipboard.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/dialog_template.h"
-#include "platform/dialog_units.h"
+#include "platform/dialogs/dialog_template.h"
+#include "platform/graphics/dialog_units.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto dialog = platform::ParseDialogTemplate(std::span<const std::uint8_t>(data, size));

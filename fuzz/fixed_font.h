@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "platform/font.h"
+#include "platform/graphics/font.h"
 
 namespace quillory_fuzz {
 

@@ -9,7 +9,7 @@
 
 #include "core/app_state.h"
 #include "fuzz/fixed_font.h"
-#include "platform/font_catalog.h"
+#include "platform/graphics/font_catalog.h"
 #include "view/text_paint.h"
 #include "view/text_scroll.h"
 #include "view/text_view.h"

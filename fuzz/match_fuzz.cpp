@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 #include "search/match_pattern.h"
 
 namespace {

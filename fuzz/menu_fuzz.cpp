@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/menu.h"
+#include "platform/menus/menu.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto menu = platform::ParseMenu(std::span<const std::uint8_t>(data, size));

@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/registry_file.h"
-#include "platform/registry_serializer.h"
+#include "platform/registry/registry_file.h"
+#include "platform/registry/registry_serializer.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "fuzz/fixed_font.h"
 #include "index/index_entries.h"
 #include "index/section_list.h"
-#include "platform/font_catalog.h"
+#include "platform/graphics/font_catalog.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quillory;

@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "core/font_description.h"
-#include "platform/handles.h"
-#include "platform/messages.h"
-#include "platform/resources.h"
+#include "platform/graphics/handles.h"
+#include "platform/system/resources.h"
+#include "platform/windows/messages.h"
 
 namespace quillory {
 

@@ -21,7 +21,7 @@
 #include <optional>
 #include <span>
 
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 
 namespace quillory {
 

@@ -17,8 +17,8 @@
 #include <memory>
 
 #include "core/font_description.h"
-#include "platform/device_context.h"
-#include "platform/memory.h"
+#include "platform/graphics/device_context.h"
+#include "platform/system/memory.h"
 #include "view/style_fonts.h"
 
 namespace quillory {

@@ -1,10 +1,10 @@
 #pragma once
 // Dialog resources, built at compile time from a readable table so that the
 // bytes cannot drift from it. The layout is the handheld's dialog template,
-// which platform/dialog_template.h describes field by field: the dialog's
-// styles, control count, place and size, no menu, the platform's dialog
-// class, the caption, the font, then each control on a 4-byte boundary with
-// its styles, place, size, identifier, class atom, text (or a resource
+// which platform/dialogs/dialog_template.h describes field by field: the
+// dialog's styles, control count, place and size, no menu, the platform's
+// dialog class, the caption, the font, then each control on a 4-byte boundary
+// with its styles, place, size, identifier, class atom, text (or a resource
 // ordinal) and no creation data.
 
 #include <array>
@@ -13,8 +13,8 @@
 #include <span>
 #include <string_view>
 
-#include "platform/dialog_template.h"
-#include "platform/window.h"
+#include "platform/dialogs/dialog_template.h"
+#include "platform/windows/window.h"
 #include "resources/little_endian_bytes.h"
 
 namespace quillory {

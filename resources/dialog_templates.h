@@ -6,9 +6,9 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/controls.h"
-#include "platform/dialog_template.h"
-#include "platform/window.h"
+#include "platform/controls/controls.h"
+#include "platform/dialogs/dialog_template.h"
+#include "platform/windows/window.h"
 #include "resources/dialog_template_writer.h"
 #include "resources/program_resources.h"
 

@@ -17,11 +17,11 @@
 // '.' is the background in both kinds of picture, as silver too shows as
 // white in one bit.
 //
-// The bytes are a device-independent bitmap as platform/bitmap.h reads it:
-// a 40-byte header (width, positive height, 1 plane, 4 or 1 bits per pixel,
-// no compression, image size, all colours used), the palette as blue,
-// green, red, 0, then the rows bottom row first, packed with the leftmost
-// pixel in the high bits of a byte, each row padded to 4 bytes.
+// The bytes are a device-independent bitmap as platform/graphics/bitmap.h
+// reads it: a 40-byte header (width, positive height, 1 plane, 4 or 1 bits
+// per pixel, no compression, image size, all colours used), the palette as
+// blue, green, red, 0, then the rows bottom row first, packed with the
+// leftmost pixel in the high bits of a byte, each row padded to 4 bytes.
 
 #include <array>
 #include <cstddef>

@@ -13,7 +13,7 @@
 //   a terminator; the resource's size gives the length. Strings are not
 //   grouped sixteen to a resource.
 // - bitmap: a 16-colour or one-bit device-independent bitmap
-//   (platform/bitmap.h).
+//   (platform/graphics/bitmap.h).
 // - dialog: the handheld's dialog template (resources/dialog_templates.h
 //   holds the four dialogs as tables).
 // - icon: a plain 16-colour device-independent bitmap laid out as a bitmap,
@@ -22,8 +22,8 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/color.h"
-#include "platform/resources.h"
+#include "platform/graphics/color.h"
+#include "platform/system/resources.h"
 
 namespace quillory {
 

@@ -4,7 +4,7 @@
 
 #include <span>
 
-#include "platform/resources.h"
+#include "platform/system/resources.h"
 
 namespace quillory {
 

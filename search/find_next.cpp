@@ -7,7 +7,7 @@
 #include "core/app_state.h"
 #include "core/product.h"
 #include "core/shell_calls.h"
-#include "platform/message_box.h"
+#include "platform/windows/message_box.h"
 #include "search/match_pattern.h"
 #include "store/uncompress.h"
 #include "view/text_lines.h"

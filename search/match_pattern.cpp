@@ -5,7 +5,7 @@
 #include <new>
 
 #include "core/shell_calls.h"
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 #include "view/text_view.h"
 
 namespace quillory {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/messages.h"
+#include "platform/windows/messages.h"
 
 namespace quillory {
 

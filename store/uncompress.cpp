@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "core/app_state.h"
-#include "platform/message_box.h"
-#include "platform/resources.h"
+#include "platform/system/resources.h"
+#include "platform/windows/message_box.h"
 
 namespace quillory {
 namespace {

@@ -26,7 +26,7 @@
 
 #include <cstdint>
 
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 
 namespace quillory {
 

@@ -1,7 +1,24 @@
 # Checks the direction of dependencies: every project include of a folder
-# names that folder or one it may use. Run with -DROOT=<source folder>.
+# names that folder or one it may use, and only the backends include the
+# headers of SDL or X11. Run with -DROOT=<source folder>.
 cmake_policy(SET CMP0057 NEW)
-set(allowed_platform  platform)
+
+# The rooms of the device layer, each with the rooms it may use.
+set(allowed_platform/system            platform/system)
+set(allowed_platform/registry          platform/registry platform/system)
+set(allowed_platform/graphics          platform/graphics platform/system)
+set(allowed_platform/windows           platform/windows platform/graphics platform/system)
+set(allowed_platform/controls          platform/controls platform/windows platform/graphics platform/system)
+set(allowed_platform/dialogs           platform/dialogs platform/controls platform/windows platform/graphics platform/system)
+set(allowed_platform/menus             platform/menus platform/windows platform/graphics platform/system)
+set(platform_rooms system registry graphics windows controls dialogs menus)
+list(TRANSFORM platform_rooms PREPEND platform/ OUTPUT_VARIABLE below_backends)
+set(allowed_platform/backends/headless platform/backends/headless ${below_backends})
+set(allowed_platform/backends/sdl      platform/backends/sdl ${below_backends})
+set(platform_folders ${below_backends} platform/backends/headless platform/backends/sdl)
+
+# Above the device layer, `platform` stands for every room but the backends,
+# which only app/ chooses between.
 set(allowed_core      core platform)
 set(allowed_store     store core platform)
 # The Font dialog asks for its template's control identifiers.
@@ -13,20 +30,62 @@ set(allowed_clipboard clipboard view core platform)
 set(allowed_index     index store view bookmarks core resources platform)
 set(allowed_resources resources platform)
 set(allowed_tools     tools search store view core resources platform)
+set(upper_folders core store view calendar bookmarks search clipboard index resources tools)
+
+# The folder an include names: a room for the device layer, else the top folder.
+function(included_folder line result)
+  if(line MATCHES "^#include \"(platform/backends/[a-z_]+)/")
+    set(${result} ${CMAKE_MATCH_1} PARENT_SCOPE)
+  elseif(line MATCHES "^#include \"(platform/[a-z_]+)/")
+    set(${result} ${CMAKE_MATCH_1} PARENT_SCOPE)
+  else()
+    string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" folder "${line}")
+    set(${result} ${folder} PARENT_SCOPE)
+  endif()
+endfunction()
 
 set(failures "")
-foreach(folder platform core store view calendar bookmarks search clipboard index resources tools)
+# app/ may include every folder, but not the window system's own headers.
+foreach(folder ${platform_folders} ${upper_folders} app)
   file(GLOB_RECURSE files ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
   foreach(file ${files})
-    file(STRINGS ${file} includes REGEX "^#include \"[a-z_]+/")
+    if(folder STREQUAL "app")
+      set(includes "")
+    else()
+      file(STRINGS ${file} includes REGEX "^#include \"[a-z_]+/")
+    endif()
     foreach(line ${includes})
-      string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" target "${line}")
+      included_folder("${line}" target)
+      if(NOT folder MATCHES "^platform/" AND target MATCHES "^platform/" AND NOT target MATCHES "^platform/backends/")
+        set(target platform)
+      endif()
       if(NOT target IN_LIST allowed_${folder})
         string(APPEND failures "${file}: ${folder}/ may not include ${target}/\n")
       endif()
     endforeach()
+    if(NOT folder MATCHES "^platform/backends/")
+      file(STRINGS ${file} system_includes REGEX "^#include <(SDL|X11/)")
+      foreach(line ${system_includes})
+        string(APPEND failures "${file}: only the backends include SDL or X11 (${line})\n")
+      endforeach()
+    endif()
   endforeach()
 endforeach()
+
+# Every source of the device layer sits in one of its rooms.
+file(GLOB_RECURSE platform_files RELATIVE ${ROOT} ${ROOT}/platform/*.h ${ROOT}/platform/*.cpp)
+foreach(file ${platform_files})
+  set(housed FALSE)
+  foreach(folder ${platform_folders})
+    if(file MATCHES "^${folder}/")
+      set(housed TRUE)
+    endif()
+  endforeach()
+  if(NOT housed)
+    string(APPEND failures "${ROOT}/${file}: outside the rooms of platform/\n")
+  endif()
+endforeach()
+
 if(failures)
   message(FATAL_ERROR "${failures}")
 endif()

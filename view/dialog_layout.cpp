@@ -1,8 +1,8 @@
 #include "view/dialog_layout.h"
 
 #include "core/app_state.h"
-#include "platform/shell.h"
-#include "platform/window.h"
+#include "platform/windows/shell.h"
+#include "platform/windows/window.h"
 
 namespace quillory {
 

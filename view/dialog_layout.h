@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "platform/handles.h"
-#include "platform/messages.h"
+#include "platform/graphics/handles.h"
+#include "platform/windows/messages.h"
 
 namespace quillory {
 

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "core/app_state.h"
-#include "platform/controls.h"
-#include "platform/dialog.h"
-#include "platform/font_catalog.h"
-#include "platform/message_box.h"
-#include "platform/text_encoding.h"
-#include "platform/window.h"
+#include "platform/controls/controls.h"
+#include "platform/dialogs/dialog.h"
+#include "platform/graphics/font_catalog.h"
+#include "platform/system/text_encoding.h"
+#include "platform/windows/message_box.h"
+#include "platform/windows/window.h"
 #include "resources/dialog_templates.h"
 #include "view/dialog_layout.h"
 #include "view/font_family_list.h"

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "core/font_description.h"
-#include "platform/messages.h"
+#include "platform/windows/messages.h"
 
 namespace quillory {
 

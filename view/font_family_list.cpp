@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/memory.h"
-#include "platform/text_encoding.h"
+#include "platform/system/memory.h"
+#include "platform/system/text_encoding.h"
 
 namespace quillory {
 

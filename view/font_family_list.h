@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/font_catalog.h"
+#include "platform/graphics/font_catalog.h"
 
 namespace quillory {
 

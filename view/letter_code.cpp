@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/app_state.h"
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 
 namespace quillory {
 namespace {

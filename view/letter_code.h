@@ -14,9 +14,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/color.h"
-#include "platform/device_context.h"
-#include "platform/paint_objects.h"
+#include "platform/graphics/color.h"
+#include "platform/graphics/device_context.h"
+#include "platform/graphics/paint_objects.h"
 
 namespace quillory {
 

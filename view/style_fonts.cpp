@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/font_catalog.h"
+#include "platform/graphics/font_catalog.h"
 #include "view/article_format.h"
 
 namespace quillory {

@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "core/font_description.h"
-#include "platform/color.h"
-#include "platform/device_context.h"
-#include "platform/font.h"
+#include "platform/graphics/color.h"
+#include "platform/graphics/device_context.h"
+#include "platform/graphics/font.h"
 
 namespace quillory {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 #include "view/article_format.h"
 #include "view/letter_code.h"
 #include "view/text_paint.h"

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "core/app_state.h"
-#include "platform/bitmap.h"
-#include "platform/memory.h"
-#include "platform/module_file_name.h"
-#include "platform/registry.h"
-#include "platform/window.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/registry/registry.h"
+#include "platform/system/memory.h"
+#include "platform/system/module_file_name.h"
+#include "platform/windows/window.h"
 #include "resources/program_resources.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/stored_values.h"

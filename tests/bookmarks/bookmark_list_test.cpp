@@ -6,7 +6,7 @@
 
 #include "core/app_state.h"
 #include "platform/backends/headless/headless_backend.h"
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/stored_values.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/app_state.h"
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 #include "tests/clipboard/article_bytes.h"
 
 namespace {

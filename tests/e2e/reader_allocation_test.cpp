@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/clipboard.h"
-#include "platform/memory.h"
-#include "platform/message_box.h"
-#include "platform/registry.h"
+#include "platform/registry/registry.h"
+#include "platform/system/memory.h"
+#include "platform/windows/clipboard.h"
+#include "platform/windows/message_box.h"
 #include "tests/e2e/reader_fixture.h"
 #include "tests/e2e/reading_steps.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "clipboard/clipboard_data.h"
-#include "platform/clipboard.h"
+#include "platform/windows/clipboard.h"
 #include "resources/program_resources.h"
 #include "tests/e2e/reader_fixture.h"
 #include "tests/support/clipboard_contents.h"

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/registry.h"
+#include "platform/registry/registry.h"
 #include "tests/e2e/reader_fixture.h"
 #include "tests/e2e/reading_steps.h"
 

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <thread>
 
-#include "platform/dialog_units.h"
-#include "platform/message_box.h"
+#include "platform/graphics/dialog_units.h"
+#include "platform/windows/message_box.h"
 #include "resources/program_resources.h"
 #include "search/keyboard_layout.h"
 #include "tests/e2e/reader_fixture.h"

@@ -1,8 +1,8 @@
 // Choosing the font: the Font command, the very first start, which opens
 // the dialog by itself, and what the next start makes of the choice.
 
-#include "platform/message_box.h"
-#include "platform/text_encoding.h"
+#include "platform/system/text_encoding.h"
+#include "platform/windows/message_box.h"
 #include "resources/program_resources.h"
 #include "tests/e2e/reader_fixture.h"
 

@@ -29,7 +29,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/unique_fd.h"
+#include "platform/system/unique_fd.h"
 #include "tests/support/scoped_environment.h"
 
 extern char** environ;

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "core/shell_calls.h"
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 #include "tests/e2e/reader_fixture.h"
 #include "tests/e2e/reading_steps.h"
 

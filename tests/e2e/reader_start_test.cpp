@@ -5,7 +5,7 @@
 #include "calendar/hebrew_calendar.h"
 #include "calendar/this_week.h"
 #include "core/shell_calls.h"
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 #include "resources/program_resources.h"
 #include "tests/e2e/reader_fixture.h"
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "core/app_state.h"
-#include "platform/input.h"
-#include "platform/messages.h"
-#include "platform/window.h"
+#include "platform/windows/input.h"
+#include "platform/windows/messages.h"
+#include "platform/windows/window.h"
 #include "view/article_format.h"
 #include "view/text_view.h"
 

@@ -9,8 +9,8 @@
 #include "index/choose_section.h"
 #include "index/section_list.h"
 #include "platform/backends/headless/headless_backend.h"
-#include "platform/font_catalog.h"
-#include "platform/window.h"
+#include "platform/graphics/font_catalog.h"
+#include "platform/windows/window.h"
 #include "resources/program_resources.h"
 #include "tests/view/view_fixture.h"
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 
 namespace quillory_test {
 

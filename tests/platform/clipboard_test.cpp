@@ -1,10 +1,10 @@
-#include "platform/clipboard.h"
+#include "platform/windows/clipboard.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/backend.h"
+#include "platform/windows/backend.h"
 
 namespace {
 

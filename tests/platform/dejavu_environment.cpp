@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/font_catalog.h"
+#include "platform/graphics/font_catalog.h"
 #include "tests/platform/test_fonts.h"
 
 namespace {

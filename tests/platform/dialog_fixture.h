@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/backends/headless/headless_backend.h"
-#include "platform/dialog.h"
-#include "platform/window.h"
+#include "platform/dialogs/dialog.h"
+#include "platform/windows/window.h"
 #include "resources/program_resources.h"
 
 namespace quillory_test {

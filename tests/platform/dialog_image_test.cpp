@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "platform/controls.h"
-#include "platform/dialog.h"
-#include "platform/message_box.h"
+#include "platform/controls/controls.h"
+#include "platform/dialogs/dialog.h"
+#include "platform/windows/message_box.h"
 #include "resources/dialog_templates.h"
 #include "tests/platform/dialog_fixture.h"
 #include "tests/platform/monochrome_dib.h"

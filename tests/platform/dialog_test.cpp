@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls.h"
-#include "platform/dialog.h"
-#include "platform/dialog_units.h"
-#include "platform/input.h"
-#include "platform/message_box.h"
-#include "platform/shell.h"
+#include "platform/controls/controls.h"
+#include "platform/dialogs/dialog.h"
+#include "platform/graphics/dialog_units.h"
+#include "platform/windows/input.h"
+#include "platform/windows/message_box.h"
+#include "platform/windows/shell.h"
 #include "resources/dialog_templates.h"
 #include "tests/platform/dialog_fixture.h"
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/device_context.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/device_context.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "platform/device_context.h"
-#include "platform/font_catalog.h"
-#include "platform/png_writer.h"
+#include "platform/graphics/device_context.h"
+#include "platform/graphics/font_catalog.h"
+#include "platform/graphics/png_writer.h"
 #include "tests/platform/png_reader.h"
 #include "tests/platform/test_fonts.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls.h"
-#include "platform/dialog.h"
-#include "platform/message_box.h"
+#include "platform/controls/controls.h"
+#include "platform/dialogs/dialog.h"
+#include "platform/windows/message_box.h"
 #include "resources/dialog_templates.h"
 #include "tests/platform/dialog_fixture.h"
 

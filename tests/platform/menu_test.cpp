@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "platform/backends/headless/headless_backend.h"
-#include "platform/command_bar.h"
-#include "platform/input.h"
-#include "platform/menu.h"
-#include "platform/shell.h"
+#include "platform/menus/command_bar.h"
+#include "platform/menus/menu.h"
+#include "platform/windows/input.h"
+#include "platform/windows/shell.h"
 #include "resources/program_resources.h"
 #include "tests/platform/png_reader.h"
 

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend.h"
-#include "platform/controls.h"
-#include "platform/dialog.h"
-#include "platform/input.h"
-#include "platform/message_box.h"
-#include "platform/message_box_dialog.h"
+#include "platform/controls/controls.h"
+#include "platform/dialogs/dialog.h"
+#include "platform/dialogs/message_box_dialog.h"
+#include "platform/windows/backend.h"
+#include "platform/windows/input.h"
+#include "platform/windows/message_box.h"
 #include "tests/platform/dialog_fixture.h"
 
 namespace {

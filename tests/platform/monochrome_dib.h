@@ -1,7 +1,7 @@
 #pragma once
-// One-bit bitmap resources made by tests, in the form platform/bitmap.h
-// reads: a 40-byte header, a black-and-white palette, rows padded to 4
-// bytes, the bottom row first.
+// One-bit bitmap resources made by tests, in the form
+// platform/graphics/bitmap.h reads: a 40-byte header, a black-and-white
+// palette, rows padded to 4 bytes, the bottom row first.
 
 #include <cstdint>
 #include <functional>

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/framebuffer.h"
-#include "platform/png_writer.h"
+#include "platform/graphics/framebuffer.h"
+#include "platform/graphics/png_writer.h"
 
 namespace quillory_test {
 

@@ -1,4 +1,4 @@
-#include "platform/registry_serializer.h"
+#include "platform/registry/registry_serializer.h"
 
 #include <gtest/gtest.h>
 

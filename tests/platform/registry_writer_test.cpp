@@ -1,4 +1,4 @@
-#include "platform/registry_writer.h"
+#include "platform/registry/registry_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "platform/backends/sdl/sdl_backend.h"
-#include "platform/descriptor_watch.h"
-#include "platform/input.h"
-#include "platform/message_box.h"
-#include "platform/window.h"
+#include "platform/windows/descriptor_watch.h"
+#include "platform/windows/input.h"
+#include "platform/windows/message_box.h"
+#include "platform/windows/window.h"
 
 namespace {
 

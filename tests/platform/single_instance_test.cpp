@@ -1,4 +1,4 @@
-#include "platform/single_instance.h"
+#include "platform/system/single_instance.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <sys/socket.h>
 #include <sys/wait.h>
 
-#include "platform/unix_socket.h"
+#include "platform/system/unix_socket.h"
 #include "tests/support/scoped_environment.h"
 
 namespace platform {

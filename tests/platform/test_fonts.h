@@ -2,7 +2,7 @@
 // Font files named explicitly, so that measurements and images are the same
 // on every machine that has the project's packages installed.
 
-#include "platform/font.h"
+#include "platform/graphics/font.h"
 
 namespace quillory_test {
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "platform/backends/headless/headless_backend.h"
-#include "platform/input.h"
-#include "platform/shell.h"
-#include "platform/window.h"
+#include "platform/windows/input.h"
+#include "platform/windows/shell.h"
+#include "platform/windows/window.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include <string>
 #include <thread>
 
-#include "platform/backend.h"
-#include "platform/clipboard.h"
+#include "platform/windows/backend.h"
+#include "platform/windows/clipboard.h"
 #include "tests/support/clipboard_contents.h"
 #include "tests/support/scoped_environment.h"
 

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/device_context.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/device_context.h"
 #include "resources/about_picture.h"
 #include "resources/list_glyphs.h"
 #include "resources/program_icon.h"

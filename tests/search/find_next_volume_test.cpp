@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/font_catalog.h"
+#include "platform/graphics/font_catalog.h"
 #include "resources/volume_resources.h"
 #include "search/find_next.h"
 #include "store/uncompress.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 #include "search/match_pattern.h"
 #include "tests/view/view_fixture.h"
 

@@ -11,7 +11,7 @@
 #include "core/app_state.h"
 #include "core/shell_calls.h"
 #include "platform/backends/headless/headless_backend.h"
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 #include "view/text_view.h"
 
 namespace quillory_test {

@@ -8,8 +8,8 @@
 
 #include "core/app_state.h"
 #include "platform/backends/headless/headless_backend.h"
-#include "platform/memory.h"
-#include "platform/resources.h"
+#include "platform/system/memory.h"
+#include "platform/system/resources.h"
 #include "tests/store/reference_decoder.h"
 
 namespace quillory {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/clipboard.h"
+#include "platform/windows/clipboard.h"
 
 namespace quillory::testing {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/registry_values.h"
-#include "platform/registry.h"
+#include "platform/registry/registry.h"
 
 namespace quillory::testing {
 

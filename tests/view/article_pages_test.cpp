@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/app_state.h"
-#include "platform/font_catalog.h"
-#include "platform/memory.h"
+#include "platform/graphics/font_catalog.h"
+#include "platform/system/memory.h"
 #include "resources/volume_resources.h"
 #include "store/uncompress.h"
 #include "tests/platform/png_reader.h"

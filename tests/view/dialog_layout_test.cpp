@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "core/app_state.h"
-#include "platform/message_box.h"
-#include "platform/shell.h"
+#include "platform/windows/message_box.h"
+#include "platform/windows/shell.h"
 #include "resources/dialog_templates.h"
 #include "tests/platform/dialog_fixture.h"
 

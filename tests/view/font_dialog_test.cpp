@@ -11,14 +11,14 @@
 #include <vector>
 
 #include "core/app_state.h"
-#include "platform/controls.h"
-#include "platform/device_context.h"
-#include "platform/dialog_units.h"
-#include "platform/font_catalog.h"
-#include "platform/memory.h"
-#include "platform/message_box.h"
-#include "platform/shell.h"
-#include "platform/text_encoding.h"
+#include "platform/controls/controls.h"
+#include "platform/graphics/device_context.h"
+#include "platform/graphics/dialog_units.h"
+#include "platform/graphics/font_catalog.h"
+#include "platform/system/memory.h"
+#include "platform/system/text_encoding.h"
+#include "platform/windows/message_box.h"
+#include "platform/windows/shell.h"
 #include "resources/dialog_templates.h"
 #include "tests/platform/dialog_fixture.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/app_state.h"
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 #include "tests/platform/test_fonts.h"
 #include "view/article_format.h"
 #include "view/letter_code.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/font_catalog.h"
-#include "platform/memory.h"
+#include "platform/graphics/font_catalog.h"
+#include "platform/system/memory.h"
 #include "view/style_fonts.h"
 
 namespace {

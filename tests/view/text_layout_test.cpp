@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/memory.h"
+#include "platform/system/memory.h"
 #include "tests/view/view_fixture.h"
 #include "view/article_format.h"
 #include "view/text_view.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "core/app_state.h"
-#include "platform/font_catalog.h"
+#include "platform/graphics/font_catalog.h"
 #include "view/letter_code.h"
 #include "view/text_view.h"
 

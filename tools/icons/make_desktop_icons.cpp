@@ -10,9 +10,9 @@
 #include <span>
 #include <string>
 
-#include "platform/bitmap.h"
-#include "platform/png_writer.h"
-#include "platform/resources.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/png_writer.h"
+#include "platform/system/resources.h"
 #include "resources/program_resources.h"
 
 namespace {

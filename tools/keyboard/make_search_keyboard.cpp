@@ -11,10 +11,10 @@
 #include <fstream>
 #include <string>
 
-#include "platform/device_context.h"
-#include "platform/font.h"
-#include "platform/framebuffer.h"
-#include "platform/paint_objects.h"
+#include "platform/graphics/device_context.h"
+#include "platform/graphics/font.h"
+#include "platform/graphics/framebuffer.h"
+#include "platform/graphics/paint_objects.h"
 #include "search/keyboard_layout.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "platform/backends/headless/headless_backend.h"
 
-#include "platform/descriptor_watch.h"
-#include "platform/dialog.h"
-#include "platform/input.h"
-#include "platform/message_box_dialog.h"
+#include "platform/dialogs/dialog.h"
+#include "platform/dialogs/message_box_dialog.h"
+#include "platform/windows/descriptor_watch.h"
+#include "platform/windows/input.h"
 
 namespace platform {
 

@@ -11,8 +11,8 @@
 #include <deque>
 #include <vector>
 
-#include "platform/backend.h"
 #include "platform/backends/headless/headless_script.h"
+#include "platform/windows/backend.h"
 
 namespace platform {
 

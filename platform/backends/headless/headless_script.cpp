@@ -1,12 +1,12 @@
 #include "platform/backends/headless/headless_script.h"
 
 
-#include "platform/ascii_case.h"
-#include "platform/decimal.h"
-#include "platform/input.h"
-#include "platform/png_writer.h"
-#include "platform/text_encoding.h"
-#include "platform/window.h"
+#include "platform/graphics/png_writer.h"
+#include "platform/system/ascii_case.h"
+#include "platform/system/decimal.h"
+#include "platform/system/text_encoding.h"
+#include "platform/windows/input.h"
+#include "platform/windows/window.h"
 
 namespace platform {
 namespace {

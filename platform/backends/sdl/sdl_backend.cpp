@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "platform/backends/sdl/x11_clipboard.h"
-#include "platform/descriptor_watch.h"
-#include "platform/input.h"
-#include "platform/message_box_dialog.h"
-#include "platform/text_encoding.h"
-#include "platform/window.h"
+#include "platform/dialogs/message_box_dialog.h"
+#include "platform/system/text_encoding.h"
+#include "platform/windows/descriptor_watch.h"
+#include "platform/windows/input.h"
+#include "platform/windows/window.h"
 
 namespace platform {
 namespace {

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/backend.h"
-#include "platform/geometry.h"
+#include "platform/graphics/geometry.h"
+#include "platform/windows/backend.h"
 
 namespace platform {
 

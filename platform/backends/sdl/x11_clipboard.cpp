@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text_encoding.h"
+#include "platform/system/text_encoding.h"
 
 namespace platform {
 namespace {

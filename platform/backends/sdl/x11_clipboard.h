@@ -17,7 +17,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/clipboard.h"
+#include "platform/windows/clipboard.h"
 
 namespace platform {
 

@@ -1,0 +1,173 @@
+#include "platform/graphics/font.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+
+namespace platform {
+namespace {
+
+// One FreeType library for the process, made on first use.
+FT_Library Library() {
+  struct Holder {
+    FT_Library library = nullptr;
+    Holder() {
+      if (FT_Init_FreeType(&library) != 0) library = nullptr;
+    }
+    ~Holder() {
+      if (library) FT_Done_FreeType(library);
+    }
+  };
+  static Holder holder;
+  return holder.library;
+}
+
+// A size beyond this is a damaged setting, not a font anyone reads.
+constexpr std::int32_t kLargestEm = 400;
+
+// Glyphs are hinted lightly (vertically only): shapes stay true to the face
+// at the small sizes of a handheld page while advances stay whole pixels.
+constexpr FT_Int32 kLoadFlags = FT_LOAD_DEFAULT | FT_LOAD_TARGET_LIGHT | FT_LOAD_NO_BITMAP;
+
+// Font units to whole pixels, rounded to the nearest.
+std::int32_t Scale(std::int64_t units, std::int32_t em, std::int32_t unitsPerEm) {
+  return static_cast<std::int32_t>((units * em + unitsPerEm / 2) / unitsPerEm);
+}
+
+}  // namespace
+
+struct Font::Face {
+  FT_Face face = nullptr;
+  bool embolden = false;
+  ~Face() {
+    if (face) FT_Done_Face(face);
+  }
+};
+
+void Font::CharTable::Set(char16_t c, std::int32_t value) {
+  auto& page = pages_[c >> 8];
+  if (!page) {
+    page = std::make_unique<Page>();
+    page->fill(-1);
+  }
+  (*page)[c & 0xFF] = value;
+}
+
+Font::Font(std::unique_ptr<Face> face) : face_(std::move(face)) {}
+
+Font::~Font() { assert(selections == 0 && "a font was destroyed while selected"); }
+
+std::unique_ptr<Font> Font::Open(const FontFile& file, const FontRequest& request) {
+  FT_Library library = Library();
+  if (!library) return nullptr;
+  auto face = std::make_unique<Face>();
+  if (FT_New_Face(library, file.path.c_str(), file.index, &face->face) != 0) return nullptr;
+  FT_Face ft = face->face;
+  if (!FT_IS_SCALABLE(ft) || ft->units_per_EM == 0) return nullptr;
+  face->embolden = file.embolden;
+
+  // The Windows metrics of the face decide its cell, as on the handheld;
+  // faces without them use the horizontal header.
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
+  const std::int64_t ascender = os2 && os2->usWinAscent ? os2->usWinAscent : ft->ascender;
+  const std::int64_t descender = os2 && os2->usWinDescent ? os2->usWinDescent : -ft->descender;
+  const std::int64_t cellUnits = std::max<std::int64_t>(1, ascender + descender);
+  const std::int32_t unitsPerEm = ft->units_per_EM;
+
+  std::int32_t cellHeight = request.height == 0 ? kDefaultFontHeight : request.height;
+  std::int32_t em;
+  if (cellHeight > 0) {
+    cellHeight = std::min(cellHeight, kLargestEm * 2);
+    em = static_cast<std::int32_t>((cellHeight * static_cast<std::int64_t>(unitsPerEm) + cellUnits / 2) / cellUnits);
+  } else {
+    em = cellHeight == INT32_MIN ? kLargestEm : -cellHeight;
+  }
+  em = std::clamp(em, 1, kLargestEm);
+  if (FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(em)) != 0) return nullptr;
+
+  std::unique_ptr<Font> font(new Font(std::move(face)));
+  font->request_ = request;
+  TextMetrics& m = font->metrics_;
+  m.ascent = Scale(ascender, em, unitsPerEm);
+  m.descent = Scale(descender, em, unitsPerEm);
+  if (cellHeight > 0) m.descent = std::max(0, cellHeight - m.ascent);  // a cell height asked for is given
+  m.height = m.ascent + m.descent;
+  m.internalLeading = std::max(0, m.height - em);
+  const std::int32_t boldExtra = file.embolden ? 1 : 0;
+  m.maxCharWidth = Scale(ft->max_advance_width, em, unitsPerEm) + boldExtra;
+  m.averageCharWidth = os2 && os2->xAvgCharWidth > 0 ? Scale(os2->xAvgCharWidth, em, unitsPerEm) + boldExtra
+                                                     : font->Advance(u'x');
+  font->familyName_ = ft->family_name ? ft->family_name : "";
+  return font;
+}
+
+std::unique_ptr<Font> Font::Fixed(std::int32_t height, std::int32_t advance) {
+  std::unique_ptr<Font> font(new Font(nullptr));
+  font->fixedAdvance_ = std::max(0, advance);
+  font->request_.height = height;
+  TextMetrics& m = font->metrics_;
+  m.height = std::max(1, height);
+  // In 64 bits: a damaged setting may ask for a cell near the 32-bit limit.
+  m.ascent = static_cast<std::int32_t>(std::int64_t{m.height} * 3 / 4);
+  m.descent = m.height - m.ascent;
+  m.averageCharWidth = m.maxCharWidth = font->fixedAdvance_;
+  font->familyName_ = "Fixed";
+  return font;
+}
+
+bool Font::LoadOutline(char16_t c) {
+  if (!face_) return false;
+  FT_Face ft = face_->face;
+  if (FT_Load_Glyph(ft, FT_Get_Char_Index(ft, c), kLoadFlags) != 0) return false;
+  if (face_->embolden) FT_GlyphSlot_Embolden(ft->glyph);
+  return true;
+}
+
+std::int32_t Font::LoadAdvance(char16_t c) {
+  if (!face_) {
+    advances_.Set(c, fixedAdvance_);
+    return fixedAdvance_;
+  }
+  const std::int32_t advance =
+      LoadOutline(c) ? static_cast<std::int32_t>((face_->face->glyph->advance.x + 32) >> 6) : 0;
+  advances_.Set(c, std::max(0, advance));
+  return std::max(0, advance);
+}
+
+const GlyphImage& Font::Glyph(char16_t c) {
+  const std::int32_t cached = glyphIndex_.Get(c);
+  if (cached >= 0) return glyphs_[static_cast<std::size_t>(cached)];
+
+  GlyphImage image;
+  if (!face_ && c != u' ' && fixedAdvance_ > 2 && metrics_.ascent > 2) {
+    image.left = 1;
+    image.top = metrics_.ascent - 1;
+    image.width = fixedAdvance_ - 2;
+    image.height = metrics_.ascent - 2;
+    image.coverage.assign(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height), 255);
+  } else if (LoadOutline(c) && FT_Render_Glyph(face_->face->glyph, FT_RENDER_MODE_NORMAL) == 0) {
+    const FT_GlyphSlot slot = face_->face->glyph;
+    const FT_Bitmap& bitmap = slot->bitmap;
+    if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
+      image.left = slot->bitmap_left;
+      image.top = slot->bitmap_top;
+      image.width = static_cast<std::int32_t>(bitmap.width);
+      image.height = static_cast<std::int32_t>(bitmap.rows);
+      image.coverage.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+      for (std::int32_t row = 0; row < image.height; ++row) {
+        const unsigned char* source = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
+        std::copy_n(source, image.width, image.coverage.begin() + static_cast<std::ptrdiff_t>(row) * image.width);
+      }
+    }
+  }
+  glyphs_.push_back(std::move(image));
+  glyphIndex_.Set(c, static_cast<std::int32_t>(glyphs_.size() - 1));
+  return glyphs_.back();
+}
+
+}  // namespace platform

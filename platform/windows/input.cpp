@@ -1,0 +1,155 @@
+#include "platform/windows/input.h"
+
+#include <set>
+
+#include "platform/windows/window_system.h"
+
+namespace platform {
+namespace {
+
+std::set<std::uint16_t>& KeysDown() {
+  static std::set<std::uint16_t> keys;
+  return keys;
+}
+
+// The scroll bar that holds the stylus between its press and release.
+Window*& ScrollBarHolder() {
+  static Window* holder = nullptr;
+  return holder;
+}
+
+bool Contains(const Rect& rect, Point point) { return rect.Contains(point); }
+
+// The window under a screen point: the front-most visible top-level window
+// that holds it, then down through its children.
+Window* WindowAt(Point screen) {
+  const auto& tops = System().topLevels;
+  for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+    Window* window = *it;
+    if (!window->visible || !Contains(window->rect, screen)) continue;
+    bool descended = true;
+    while (descended) {
+      descended = false;
+      const Point client = ClientToScreen(window, Point{0, 0});
+      const Point inside{screen.x - client.x, screen.y - client.y};
+      for (auto child = window->children.rbegin(); child != window->children.rend(); ++child) {
+        if ((*child)->visible && Contains((*child)->rect, inside)) {
+          window = *child;
+          descended = true;
+          break;
+        }
+      }
+    }
+    return window;
+  }
+  return nullptr;
+}
+
+bool Enabled(const Window* window) {
+  for (; window; window = window->parent) {
+    if (!window->enabled) return false;
+  }
+  return true;
+}
+
+Point InWindow(WindowHandle window, Point screen) {
+  const Rect rect = GetWindowRect(window);
+  return Point{screen.x - rect.left, screen.y - rect.top};
+}
+
+std::uint32_t StylusMessage(StylusAction action) {
+  switch (action) {
+    case StylusAction::kDown: return kWmLButtonDown;
+    case StylusAction::kMove: return kWmMouseMove;
+    case StylusAction::kUp: return kWmLButtonUp;
+  }
+  return kWmMouseMove;
+}
+
+}  // namespace
+
+void InjectStylus(StylusAction action, Point screen) {
+  WindowSystem& system = System();
+  Window*& holder = ScrollBarHolder();
+  if (holder && !Live(holder)) holder = nullptr;
+  if (holder) {
+    const Point at = InWindow(holder, screen);
+    if (action == StylusAction::kMove) ScrollBarStylusMove(*holder, at);
+    if (action == StylusAction::kUp) {
+      Window* window = holder;
+      holder = nullptr;
+      ScrollBarStylusUp(*window, at);
+    }
+    return;
+  }
+  const bool captured = system.capture && Live(system.capture);
+  Window* target = captured ? system.capture : WindowAt(screen);
+  if (!target || !Enabled(target)) return;
+  if (action == StylusAction::kDown) {
+    Window* top = TopLevelOf(target);
+    if (system.foreground != top && !(top->exStyle & kWsExNoActivate)) Activate(top, kWaClickActive);
+    if (!Live(target)) return;
+    const Point at = InWindow(target, screen);
+    if (ScrollBarPartAt(*target, at) >= 0) {
+      holder = target;
+      ScrollBarStylusDown(*target, at);
+      return;
+    }
+  }
+  if (!captured && CaptionBarStylus(*target, InWindow(target, screen), action == StylusAction::kDown)) return;
+  const Point client = ClientToScreen(target, Point{0, 0});
+  PostMessage(target, StylusMessage(action), 0, PointParam(screen.x - client.x, screen.y - client.y));
+}
+
+void InjectKey(std::uint16_t virtualKey, bool down, char16_t character) {
+  if (down) {
+    KeysDown().insert(virtualKey);
+  } else {
+    KeysDown().erase(virtualKey);
+  }
+  WindowSystem& system = System();
+  Window* target = system.focus && Live(system.focus) && IsWindowVisible(system.focus) ? system.focus : system.foreground;
+  const Message message{target, down ? kWmKeyDown : kWmKeyUp, virtualKey, 1, down ? character : u'\0'};
+  if (!target || !Enabled(target)) {
+    NoteKeyMessage(message);  // nobody gets it, but the key did go down or up
+    return;
+  }
+  system.queue.push_back(message);
+}
+
+bool IsKeyDown(std::uint16_t virtualKey) { return KeysDown().count(virtualKey) != 0; }
+
+void NoteKeyMessage(const Message& message) {
+  auto& keys = System().keysAsHandled;
+  if (message.id == kWmKeyDown) keys.insert(static_cast<std::uint16_t>(message.first));
+  if (message.id == kWmKeyUp) keys.erase(static_cast<std::uint16_t>(message.first));
+}
+
+bool GetKeyState(std::uint16_t virtualKey) { return System().keysAsHandled.count(virtualKey) != 0; }
+
+void InjectCharacter(char16_t character) {
+  WindowSystem& system = System();
+  Window* target = system.focus && Live(system.focus) && IsWindowVisible(system.focus) ? system.focus : system.foreground;
+  if (!target || !Enabled(target)) return;
+  system.queue.push_back(Message{target, kWmChar, character, 1, 0});
+}
+
+void InjectWheel(Point screen, int lines) {
+  Window* window = WindowAt(screen);
+  while (window && !(window->style & kWsVScroll)) window = window->parent;
+  if (!window || !Enabled(window)) return;
+  const std::uint16_t code = lines < 0 ? kSbLineUp : kSbLineDown;
+  for (int i = 0; i < (lines < 0 ? -lines : lines); ++i) PostMessage(window, kWmVScroll, MakeLong(code, 0), 0);
+  PostMessage(window, kWmVScroll, MakeLong(kSbEndScroll, 0), 0);
+}
+
+void RequestClose() {
+  for (const auto& window : System().windows) {
+    if (!window->parent && !(window->exStyle & kWsExNoActivate)) {
+      PostMessage(window.get(), kWmClose, 0, 0);
+      return;
+    }
+  }
+}
+
+}  // namespace platform
