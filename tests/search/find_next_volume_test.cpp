@@ -158,7 +158,7 @@ TEST_F(FindNextVolume, OtherArticlesAreTakenInNumberOrderRoundFromTheCurrentOne)
   // Five bytes of article 20 found in six other articles (4 to 35): from
   // every other article the search lands on the next of them, from 36 to
   // 44 wrapping round to article 4.
-  const std::string pattern(volume_[19].begin() + 560, volume_[19].begin() + 565);
+  const std::string pattern(volume_[19].begin() + 541, volume_[19].begin() + 546);
   std::vector<int> holding;
   for (int number = 1; number <= kArticleCount; ++number) {
     if (FirstInReadingOrder(volume_[number - 1], pattern)) holding.push_back(number);
