@@ -16,10 +16,11 @@ struct Accelerator {
   std::uint16_t command;
 };
 
-// As the menu labels read: "Ctrl+F", "Ctrl+Home", "Ctrl+D", "Alt+F3", "F3",
-// "Ctrl+C", "Ctrl+E", "Ctrl+Q".
-constexpr std::array<Accelerator, 8> kAccelerators{{
+// As the menu labels read: "Ctrl+F", "F11", "Ctrl+Home", "Ctrl+D", "Alt+F3",
+// "F3", "Ctrl+C", "Ctrl+E", "Ctrl+Q".
+constexpr std::array<Accelerator, 9> kAccelerators{{
     {'F', true, false, kChooseFontCommand},
+    {platform::kVkF11, false, false, kFullScreenCommand},
     {platform::kVkHome, true, false, kThisWeekCommand},
     {'D', true, false, kIndexCommand},
     {platform::kVkF3, false, true, kSearchCommand},

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/desktop_settings.h"
 #include "app/reader_calls.h"
 #include "bookmarks/bookmark_list.h"
 #include "core/app_state.h"
@@ -85,6 +86,7 @@ void WriteSettings() {
   if (App().font.height != 0) WriteRegNumber("FontSize", static_cast<std::uint32_t>(App().font.height));
   if (App().font.asciiBase != 0) WriteRegNumber("FontAsciiBase", App().font.asciiBase);
   if (App().textView != nullptr) WriteRegNumber("LastPosition", App().textView->topPosition);
+  WriteDesktopSettings();
   WriteRegNumber("Flags", App().flags);
   WriteRegNumber("PreviousLesson", App().previousArticle);
   WriteRegNumber("PreviousPosition", App().previousPosition);
@@ -109,6 +111,7 @@ void LoadSettings() {
   App().previousArticle = ReadLow16("PreviousLesson");
   App().previousPosition = ReadLow16("PreviousPosition");
   App().currentArticle = ReadLow16("Lesson");
+  LoadReadingPlace();
   for (std::size_t i = 0; i < kGlyphs.size(); ++i) {
     App().glyphBitmaps[i] = platform::LoadBitmap(App().module, ListGlyphId(kGlyphs[i]));
   }

@@ -25,6 +25,7 @@ constexpr auto kGoMenuItems = std::to_array<MenuItem>({
     kSeparatorItem,
     {kChooseFontCommand, u"F&ont", u"Ctrl+F"},
     {kReverseCommand, u"Re&verse", u""},
+    {kFullScreenCommand, u"&Full Screen", u"F11"},
     kSeparatorItem,
     {kThisWeekCommand, u"&This Week", u"Ctrl+Home"},
     kSeparatorItem,

@@ -105,6 +105,7 @@ enum VirtualKey : std::uint16_t {
   kVkDelete = 0x2E,
   kVkF1 = 0x70,
   kVkF3 = 0x72,
+  kVkF11 = 0x7A,
 };
 
 constexpr std::uint16_t LowWord(std::uintptr_t value) { return static_cast<std::uint16_t>(value & 0xFFFF); }

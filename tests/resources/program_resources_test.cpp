@@ -269,6 +269,7 @@ TEST(ProgramResources, MenuIsOneGoPopupOfTheReadersCommandsInOrder) {
       {0, u""},
       {40006, u"F&ont\tCtrl+F"},
       {122, u"Re&verse"},
+      {40010, u"&Full Screen\tF11"},
       {0, u""},
       {108, u"&This Week\tCtrl+Home"},
       {0, u""},
