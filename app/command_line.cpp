@@ -97,7 +97,7 @@ std::optional<platform::DeviceScale> ParseScale(std::string_view text) {
   std::int64_t hundredths = 0;
   if (!fraction.empty()) {
     const auto digits = platform::ParseWholeNumber(fraction, 0, 99);
-    if (!digits || fraction.front() == '+' || fraction.front() == '-') return std::nullopt;
+    if (!digits) return std::nullopt;
     hundredths = fraction.size() == 1 ? *digits * 10 : *digits;
   }
   if (hundredths % 25 != 0 || (*units == 4 && hundredths != 0)) return std::nullopt;

@@ -47,13 +47,15 @@ class DeviceScale {
   constexpr std::int32_t ToDevice(std::int32_t v) const {
     return static_cast<std::int32_t>(FloorDivide(std::int64_t{v} * quarters_ + kQuartersPerPixel / 2, kQuartersPerPixel));
   }
-  // The program's pixel that a screen pixel lies in.
+  // The program's pixel that a screen pixel lies in: the last one whose
+  // edge maps at or before it.
   constexpr std::int32_t ToLogical(std::int32_t device) const {
-    return static_cast<std::int32_t>(FloorDivide(std::int64_t{device} * kQuartersPerPixel, quarters_));
+    return static_cast<std::int32_t>(FloorDivide(std::int64_t{device} * kQuartersPerPixel + 1, quarters_));
   }
-  // The program's pixels that cover `device` screen pixels (rounded up).
+  // The fewest program pixels whose edge maps at or past `device` screen
+  // pixels: a screen that size is covered.
   constexpr std::int32_t LogicalCovering(std::int32_t device) const {
-    return static_cast<std::int32_t>(-FloorDivide(-std::int64_t{device} * kQuartersPerPixel, quarters_));
+    return static_cast<std::int32_t>(-FloorDivide(-(std::int64_t{device} * kQuartersPerPixel - 2), quarters_));
   }
   // A length (a pen, a corner) on the screen: at least one pixel when the
   // program's length was.
