@@ -99,8 +99,8 @@ WindowHandle MakeDialogWindow(const DialogTemplate& dialogTemplate, WindowHandle
   Point corner{client.left, client.top};
   const bool centred = (dialogTemplate.style & kDsCenter) || HasDesktopWindow();
   if (centred) {
-    const Rect area = WorkArea();
-    corner = Point{area.left + (area.width() - width) / 2, area.top + (area.height() - height) / 2};
+    const Rect place = PlacedRect(Placement::kCentred, outer, WorkArea());
+    corner = Point{place.left, place.top};
   } else if (owner) {
     const Point origin = ClientToScreen(owner, Point{0, 0});
     corner = Point{origin.x + client.left, origin.y + client.top};

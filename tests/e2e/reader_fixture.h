@@ -82,6 +82,7 @@ class ReaderTest : public ::testing::Test {
   int Run(const std::function<void()>& steps, bool today = false) {
     platform::ScopedHeadlessBackend backend;
     backend_ = &backend.get();
+    if (desktopMonitor_) backend->SetDesktopWindow(*desktopMonitor_);
     backend->SetScript(script_);
     for (int answer : answers_) backend->ScriptAnswer(answer);
     quillory::ReaderOptions options;
@@ -159,6 +160,9 @@ class ReaderTest : public ::testing::Test {
   std::vector<platform::MessageBoxRequest> boxes_;
   bool taskBarShownAtEnd_ = false;
   platform::HeadlessBackend* backend_ = nullptr;
+  // The reader in a desktop window on a monitor of this size (screen
+  // pixels), rather than on the handheld's screen.
+  std::optional<platform::Size> desktopMonitor_;
 
  private:
   quillory::testing::ScopedVariable registry_;

@@ -120,6 +120,7 @@ std::optional<platform::Point> FirstLinkOnOpeningPage(std::uint16_t& target) {
   std::optional<platform::Point> found;
   platform::ScopedHeadlessBackend backend;
   backend->SetScript({});
+  backend->SetDesktopWindow(platform::Size{800, 800});  // like the real one: no task bar
   platform::SetScreenSize(platform::Size{240, 320});
   quillory::ReaderOptions options;
   options.onShown = [&] {

@@ -22,6 +22,7 @@ constexpr NamedKey kNamedKeys[] = {
     {"PageUp", kVkPrior, 0},  {"PageDown", kVkNext, 0},     {"Home", kVkHome, 0},   {"End", kVkEnd, 0},
     {"Return", kVkReturn, u'\r'}, {"Escape", kVkEscape, 0x1B}, {"F1", kVkF1, 0},    {"F3", kVkF3, 0},
     {"Tab", kVkTab, u'\t'},     {"Backspace", kVkBack, 0x08}, {"Delete", kVkDelete, 0},
+    {"F11", kVkF11, 0},
 };
 
 // The virtual key a character's key has: letters and digits their upper

@@ -6,7 +6,7 @@
 //                    window in front
 //   key NAME         a key pressed and released: Up, Down, Left, Right,
 //                    PageUp, PageDown, Home, End, Return, Escape, Tab,
-//                    Backspace, Delete, F1, F3, or one character; "ctrl+"
+//                    Backspace, Delete, F1, F3, F11, or one character; "ctrl+"
 //                    and "alt+" may come first
 //   type TEXT        the rest of the line (UTF-8) typed into the focused window
 //   command ID       a command notification (ID 0-65535) to the window in front
