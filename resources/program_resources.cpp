@@ -79,6 +79,7 @@ constexpr auto kExpandBitmap = MonochromeDib(std::array{kExpandGlyph});
 constexpr auto kCollapseBitmap = MonochromeDib(std::array{kCollapseGlyph});
 constexpr auto kArticleBitmap = MonochromeDib(std::array{kArticleGlyph});
 constexpr auto kSearchKeyboardBitmap = MonochromeDib(std::array{kSearchKeyboardPicture});
+constexpr auto kSearchKeyboardDoubleSizeBitmap = MonochromeDib(std::array{kSearchKeyboardDoubleSizePicture});
 
 template <std::size_t kSize>
 constexpr platform::ResourceEntry Entry(platform::ResourceType type, std::uint16_t id,
@@ -93,6 +94,7 @@ constexpr std::array kProgram = {
     Entry(platform::ResourceType::kBitmap, kAboutPictureId, kAboutBitmap),
     Entry(platform::ResourceType::kBitmap, kToolbarBitmapId, kToolbarBitmap),
     Entry(platform::ResourceType::kBitmap, kSearchKeyboardId, kSearchKeyboardBitmap),
+    Entry(platform::ResourceType::kBitmapDoubleSize, kSearchKeyboardId, kSearchKeyboardDoubleSizeBitmap),
     Entry(platform::ResourceType::kBitmap, ListGlyphId(ListGlyph::kExpand), kExpandBitmap),
     Entry(platform::ResourceType::kBitmap, ListGlyphId(ListGlyph::kCollapse), kCollapseBitmap),
     Entry(platform::ResourceType::kBitmap, ListGlyphId(ListGlyph::kArticle), kArticleBitmap),

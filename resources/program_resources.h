@@ -13,7 +13,9 @@
 //   a terminator; the resource's size gives the length. Strings are not
 //   grouped sixteen to a resource.
 // - bitmap: a 16-colour or one-bit device-independent bitmap
-//   (platform/graphics/bitmap.h).
+//   (platform/graphics/bitmap.h). The keyboard has a second drawing at twice
+//   the size (type kBitmapDoubleSize, the same identifier) for dense
+//   screens; the other pictures are pixel art, which the platform enlarges.
 // - dialog: the handheld's dialog template (resources/dialog_templates.h
 //   holds the four dialogs as tables).
 // - icon: a plain 16-colour device-independent bitmap laid out as a bitmap,
@@ -34,7 +36,7 @@ constexpr std::uint16_t kIconId = 101;
 constexpr std::uint16_t kMenuId = 102;  // the menu (type kMenu)
 constexpr std::uint16_t kMenuBarId = 102;  // its menu-bar definition (type kRawData)
 constexpr std::uint16_t kAboutPictureId = 113;
-constexpr std::uint16_t kSearchKeyboardId = 119;  // one bit, 154 × 95
+constexpr std::uint16_t kSearchKeyboardId = 119;  // one bit, 154 × 95 (and 308 × 190)
 constexpr std::uint16_t kToolbarBitmapId = 114;
 // The section list's glyphs: kListGlyphFirstId + ListGlyph.
 constexpr std::uint16_t kListGlyphFirstId = 201;
