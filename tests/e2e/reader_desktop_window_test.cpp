@@ -1,0 +1,319 @@
+// The reader program in a real desktop window, under an X server of its own
+// with a window manager stand-in: what it shows after the window is resized
+// (read back from the X server), full screen by F11, the size and state it
+// opens with the next time, where it opens in a smaller work area, and how
+// sharp its text is at scale 2. Every wait is for a condition, with a
+// generous limit so that a broken run ends instead of hanging.
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/registry_values.h"
+#include "platform/graphics/framebuffer.h"
+#include "tests/support/crispness.h"
+#include "tests/support/scoped_environment.h"
+#include "tests/support/window_manager_stand_in.h"
+#include "tests/support/x11_close_request.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+using quillory::testing::WindowManagerStandIn;
+
+constexpr char kTitle[] = "Quillory - 32";
+constexpr platform::Pixel kBarFace = 0x00C0C0C0;
+constexpr platform::Pixel kWhite = 0x00FFFFFF;
+
+// Polls `condition` every 20 ms until it holds or `limit` has passed.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 10s) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+  return true;
+}
+
+struct Geometry {
+  int x = 0, y = 0, width = 0, height = 0;
+  bool operator==(const Geometry&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Geometry& g) {
+  return out << g.width << "x" << g.height << "+" << g.x << "+" << g.y;
+}
+
+// The test's own connection to the X server, to find the reader's window
+// and look at it.
+class Screen {
+ public:
+  Screen() : display_(XOpenDisplay(nullptr), XCloseDisplay) {}
+  bool open() const { return display_ != nullptr; }
+
+  // The reader's window once it is mapped; 0 when none came.
+  Window FindReader() {
+    Window found = 0;
+    WaitUntil([&] { return (found = Search(DefaultRootWindow(display_.get()))) != 0; });
+    return found;
+  }
+
+  std::optional<Geometry> GeometryOf(Window window) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display_.get(), window, &attributes)) return std::nullopt;
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display_.get(), window, DefaultRootWindow(display_.get()), 0, 0, &x, &y, &child);
+    return Geometry{x, y, attributes.width, attributes.height};
+  }
+
+  // What the window shows, as 0x00RRGGBB pixels: the part of it on the
+  // screen (the server keeps no pixels of the rest).
+  platform::Framebuffer Image(Window window) {
+    std::optional<Geometry> geometry = GeometryOf(window);
+    if (!geometry) return platform::Framebuffer();
+    const int screen = DefaultScreen(display_.get());
+    geometry->width = std::min(geometry->width, DisplayWidth(display_.get(), screen) - std::max(0, geometry->x));
+    geometry->height = std::min(geometry->height, DisplayHeight(display_.get(), screen) - std::max(0, geometry->y));
+    if (geometry->width <= 0 || geometry->height <= 0) return platform::Framebuffer();
+    XImage* image = XGetImage(display_.get(), window, 0, 0, static_cast<unsigned>(geometry->width),
+                              static_cast<unsigned>(geometry->height), AllPlanes, ZPixmap);
+    if (!image) return platform::Framebuffer();
+    platform::Framebuffer pixels(geometry->width, geometry->height);
+    for (int y = 0; y < geometry->height; ++y) {
+      for (int x = 0; x < geometry->width; ++x) pixels.at(x, y) = XGetPixel(image, x, y) & 0x00FFFFFF;
+    }
+    XDestroyImage(image);
+    return pixels;
+  }
+
+ private:
+  Window Search(Window window) {
+    char* name = nullptr;
+    XWindowAttributes attributes;
+    if (XFetchName(display_.get(), window, &name) && name) {
+      const bool reader = std::string(name) == kTitle;
+      XFree(name);
+      if (reader && XGetWindowAttributes(display_.get(), window, &attributes) &&
+          attributes.map_state == IsViewable) {
+        return window;
+      }
+    }
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display_.get(), window, &root, &parent, &children, &count)) return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i) found = Search(children[i]);
+    if (children) XFree(children);
+    return found;
+  }
+
+  std::unique_ptr<Display, int (*)(Display*)> display_;
+};
+
+void Xdotool(const std::string& arguments) {
+  ASSERT_EQ(std::system(("xdotool " + arguments + " >/dev/null 2>&1").c_str()), 0) << arguments;
+}
+
+class DesktopWindow : public ::testing::Test {
+ protected:
+  DesktopWindow()
+      : registry_("QUILLORY_REGISTRY", (scratch_.path() / "registry.reg").string()),
+        runtime_("XDG_RUNTIME_DIR", (scratch_.path() / "run").string()) {
+    std::filesystem::create_directory(scratch_.path() / "run");
+    std::filesystem::permissions(scratch_.path() / "run", std::filesystem::perms::owner_all);
+  }
+  void SetUp() override {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    ASSERT_TRUE(screen_.open());
+  }
+  void TearDown() override {
+    if (reader_ > 0) {
+      kill(reader_, SIGKILL);
+      waitpid(reader_, nullptr, 0);
+    }
+  }
+
+  void StoreSettings(const std::string& product, const std::string& maker = "") {
+    scratch_.Write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
+                                   "[HKEY_CURRENT_USER\\software\\Orvenda]\n" + maker + "\n"
+                                   "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n"
+                                   "\"FontName\"=\"David CLM\"\n\"Lesson\"=dword:00000004\n" + product + "\n");
+  }
+  std::optional<std::uint32_t> Stored(std::string_view name) const {
+    constexpr std::uint32_t kMissing = 0xFFFFFFFF;
+    const std::uint32_t value = quillory::ReadRegNumber(quillory::kProductKey, name, kMissing);
+    return value == kMissing ? std::nullopt : std::optional<std::uint32_t>(value);
+  }
+
+  // Starts the reader and waits for its window.
+  Window Start(std::vector<std::string> options = {}) {
+    std::vector<std::string> words = {QUILLORY_READER};
+    words.insert(words.end(), options.begin(), options.end());
+    std::vector<char*> arguments;
+    for (std::string& word : words) arguments.push_back(word.data());
+    arguments.push_back(nullptr);
+    EXPECT_EQ(posix_spawn(&reader_, arguments[0], nullptr, nullptr, arguments.data(), environ), 0);
+    return screen_.FindReader();
+  }
+  // Closes the window as a person does and waits for the reader to end.
+  bool Close(Window window) {
+    if (!quillory::testing::RequestWindowClose(window)) return false;
+    int status = 0;
+    const bool ended = WaitUntil([&] { return waitpid(reader_, &status, WNOHANG) == reader_; });
+    if (ended) reader_ = 0;
+    return ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+  // Waits until the window has that geometry.
+  bool WaitForGeometry(Window window, const Geometry& wanted) {
+    return WaitUntil([&] { return screen_.GeometryOf(window) == wanted; });
+  }
+  // Waits until the bar's face reaches the column left of `right` (where
+  // the scroll bar starts): a bar that kept an earlier, smaller width would
+  // leave the window's white there.
+  bool WaitForBarUpTo(Window window, int right) {
+    return WaitUntil([&] {
+      const platform::Framebuffer image = screen_.Image(window);
+      return image.width() >= right && image.at(right - 1, 4) == kBarFace;
+    });
+  }
+
+  quillory::testing::ScratchFolder scratch_;
+  Screen screen_;
+  pid_t reader_ = 0;
+
+ private:
+  quillory::testing::ScopedVariable registry_;
+  quillory::testing::ScopedVariable runtime_;
+};
+
+// The screen is 800 × 800; the stand-in's work area leaves a 40-row panel.
+constexpr WindowManagerStandIn::WorkArea kWorkArea{0, 40, 800, 720};
+
+TEST_F(DesktopWindow, AResizedWindowIsFilledByTheBarAndTheTextAndItsSizeIsKept) {
+  WindowManagerStandIn manager(kWorkArea);
+  ASSERT_TRUE(manager.started());
+  StoreSettings("");
+  const Window window = Start({"--scale", "2"});
+  ASSERT_NE(window, 0u);
+  ASSERT_TRUE(WaitForBarUpTo(window, 480 - 26)) << "the first-start window, 480 × 640";
+  Xdotool("windowmove " + std::to_string(window) + " 0 40");
+  Xdotool("windowsize " + std::to_string(window) + " 700 500");
+  ASSERT_TRUE(WaitUntil([&] {
+    const Geometry now = *screen_.GeometryOf(window);
+    return now.width == 700 && now.height == 500;
+  }));
+  // The command bar spans the new width up to the scroll bar (13 pixels of
+  // the reader's, 26 on the screen), and the text area is white below it.
+  EXPECT_TRUE(WaitForBarUpTo(window, 700 - 26));
+  const platform::Framebuffer image = screen_.Image(window);
+  ASSERT_EQ(image.width(), 700);
+  EXPECT_EQ(image.at(650, 480), kWhite) << "no stale region at the bottom right";
+  ASSERT_TRUE(Close(window));
+  EXPECT_EQ(Stored("WindowWidth"), 350u);
+  EXPECT_EQ(Stored("WindowHeight"), 250u);
+  EXPECT_EQ(Stored("WindowFullScreen"), 0u);
+
+  // The next start opens at that size.
+  const Window again = Start({"--scale", "2"});
+  ASSERT_NE(again, 0u);
+  EXPECT_TRUE(WaitUntil([&] {
+    const Geometry now = *screen_.GeometryOf(again);
+    return now.width == 700 && now.height == 500;
+  })) << *screen_.GeometryOf(again);
+  ASSERT_TRUE(Close(again));
+}
+
+TEST_F(DesktopWindow, F11MakesTheWindowFullScreenAndBackAndAWindowLeftFullScreenOpensSo) {
+  WindowManagerStandIn manager(kWorkArea);
+  ASSERT_TRUE(manager.started());
+  StoreSettings("");
+  const Window window = Start({"--scale", "2"});
+  ASSERT_NE(window, 0u);
+  const Geometry windowed = *screen_.GeometryOf(window);
+  Xdotool("windowfocus --sync " + std::to_string(window));
+  Xdotool("key F11");
+  ASSERT_TRUE(WaitForGeometry(window, Geometry{0, 0, 800, 800})) << *screen_.GeometryOf(window);
+  EXPECT_TRUE(WaitForBarUpTo(window, 800 - 26)) << "the reader follows the whole screen";
+  Xdotool("key F11");
+  ASSERT_TRUE(WaitForGeometry(window, windowed)) << *screen_.GeometryOf(window);
+  EXPECT_TRUE(WaitForBarUpTo(window, windowed.width - 26));
+  Xdotool("key F11");
+  ASSERT_TRUE(WaitForGeometry(window, Geometry{0, 0, 800, 800}));
+  ASSERT_TRUE(Close(window));
+  EXPECT_EQ(Stored("WindowFullScreen"), 1u);
+  EXPECT_EQ(Stored("WindowWidth"), 240u) << "the size to go back to, not the screen's";
+
+  const Window again = Start({"--scale", "2"});
+  ASSERT_NE(again, 0u);
+  EXPECT_TRUE(WaitForGeometry(again, Geometry{0, 0, 800, 800})) << *screen_.GeometryOf(again);
+  EXPECT_TRUE(WaitForBarUpTo(again, 800 - 26));
+  ASSERT_TRUE(Close(again));
+}
+
+TEST_F(DesktopWindow, TheFullScreenSwitchOpensTheWindowFullScreen) {
+  WindowManagerStandIn manager(kWorkArea);
+  ASSERT_TRUE(manager.started());
+  StoreSettings("", "\"FullScreen\"=dword:00000001\n");
+  const Window window = Start({"--scale", "2"});
+  ASSERT_NE(window, 0u);
+  EXPECT_TRUE(WaitForGeometry(window, Geometry{0, 0, 800, 800})) << *screen_.GeometryOf(window);
+  EXPECT_TRUE(WaitForBarUpTo(window, 800 - 26));
+  ASSERT_TRUE(Close(window));
+}
+
+TEST_F(DesktopWindow, AWindowTooLargeForTheWorkAreaOpensSmallerAndInsideIt) {
+  WindowManagerStandIn manager(kWorkArea);
+  ASSERT_TRUE(manager.started());
+  StoreSettings("");
+  // 240 × 320 at scale 3 is 720 × 960: taller than the 720 rows left.
+  const Window window = Start({"--scale", "3"});
+  ASSERT_NE(window, 0u);
+  const Geometry place = *screen_.GeometryOf(window);
+  EXPECT_GE(place.y, kWorkArea.y) << place;
+  EXPECT_LE(place.y + place.height, kWorkArea.y + kWorkArea.height) << place;
+  EXPECT_GE(place.x, 0) << place;
+  EXPECT_LE(place.x + place.width, 800) << place;
+  EXPECT_EQ(place.width, 720) << "as wide as asked: it fits";
+  // And the reader fills what it got: its bar reaches the scroll bar.
+  EXPECT_TRUE(WaitForBarUpTo(window, place.width - 39));
+  ASSERT_TRUE(Close(window));
+}
+
+TEST_F(DesktopWindow, AtScaleTwoTheTextIsRasterizedAtTheScreensResolution) {
+  StoreSettings("");
+  const Window window = Start({"--scale", "2"});
+  ASSERT_NE(window, 0u);
+  quillory_test::Crispness crispness;
+  // The text area: below the bar (26 rows of the reader's), left of the
+  // scroll bar, once the page is there: white paper with ink on it (a
+  // window not drawn yet is black all over).
+  const platform::Rect area{0, 52, 480 - 26, 640};
+  const int blocks = area.width() / 2 * (area.height() / 2);
+  EXPECT_TRUE(WaitUntil([&] {
+    crispness = quillory_test::MeasureCrispness(screen_.Image(window), area);
+    return crispness.inkedBlocks > blocks / 10 && crispness.inkedBlocks < blocks / 2;
+  }));
+  EXPECT_LT(crispness.UniformShare(), 0.5);
+  std::printf("uniform 2x2 blocks among inked ones in the window's text area: %.1f %%\n",
+              100 * crispness.UniformShare());
+  ASSERT_TRUE(Close(window));
+}
+
+}  // namespace
