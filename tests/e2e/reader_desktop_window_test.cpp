@@ -37,6 +37,7 @@ using namespace std::chrono_literals;
 using quillory::testing::WindowManagerStandIn;
 
 constexpr char kTitle[] = "Quillory - 32";
+
 constexpr platform::Pixel kBarFace = 0x00C0C0C0;
 constexpr platform::Pixel kWhite = 0x00FFFFFF;
 
@@ -54,6 +55,8 @@ struct Geometry {
   int x = 0, y = 0, width = 0, height = 0;
   bool operator==(const Geometry&) const = default;
 };
+// The Xvfb screen of the tests.
+constexpr Geometry kWholeScreen{0, 0, 800, 800};
 
 std::ostream& operator<<(std::ostream& out, const Geometry& g) {
   return out << g.width << "x" << g.height << "+" << g.x << "+" << g.y;
@@ -184,6 +187,11 @@ class DesktopWindow : public ::testing::Test {
   bool WaitForGeometry(Window window, const Geometry& wanted) {
     return WaitUntil([&] { return screen_.GeometryOf(window) == wanted; });
   }
+  // The window covers the whole screen and the reader fills it.
+  void ExpectFillsTheScreen(Window window) {
+    EXPECT_TRUE(WaitForGeometry(window, kWholeScreen)) << *screen_.GeometryOf(window);
+    EXPECT_TRUE(WaitForBarUpTo(window, kWholeScreen.width - 26));
+  }
   // Waits until the bar's face reaches the column left of `right` (where
   // the scroll bar starts): a bar that kept an earlier, smaller width would
   // leave the window's white there.
@@ -249,21 +257,19 @@ TEST_F(DesktopWindow, F11MakesTheWindowFullScreenAndBackAndAWindowLeftFullScreen
   const Geometry windowed = *screen_.GeometryOf(window);
   Xdotool("windowfocus --sync " + std::to_string(window));
   Xdotool("key F11");
-  ASSERT_TRUE(WaitForGeometry(window, Geometry{0, 0, 800, 800})) << *screen_.GeometryOf(window);
-  EXPECT_TRUE(WaitForBarUpTo(window, 800 - 26)) << "the reader follows the whole screen";
+  ExpectFillsTheScreen(window);
   Xdotool("key F11");
   ASSERT_TRUE(WaitForGeometry(window, windowed)) << *screen_.GeometryOf(window);
   EXPECT_TRUE(WaitForBarUpTo(window, windowed.width - 26));
   Xdotool("key F11");
-  ASSERT_TRUE(WaitForGeometry(window, Geometry{0, 0, 800, 800}));
+  ASSERT_TRUE(WaitForGeometry(window, kWholeScreen));
   ASSERT_TRUE(Close(window));
   EXPECT_EQ(Stored("WindowFullScreen"), 1u);
   EXPECT_EQ(Stored("WindowWidth"), 240u) << "the size to go back to, not the screen's";
 
   const Window again = Start({"--scale", "2"});
   ASSERT_NE(again, 0u);
-  EXPECT_TRUE(WaitForGeometry(again, Geometry{0, 0, 800, 800})) << *screen_.GeometryOf(again);
-  EXPECT_TRUE(WaitForBarUpTo(again, 800 - 26));
+  ExpectFillsTheScreen(again);
   ASSERT_TRUE(Close(again));
 }
 
@@ -273,8 +279,7 @@ TEST_F(DesktopWindow, TheFullScreenSwitchOpensTheWindowFullScreen) {
   StoreSettings("", "\"FullScreen\"=dword:00000001\n");
   const Window window = Start({"--scale", "2"});
   ASSERT_NE(window, 0u);
-  EXPECT_TRUE(WaitForGeometry(window, Geometry{0, 0, 800, 800})) << *screen_.GeometryOf(window);
-  EXPECT_TRUE(WaitForBarUpTo(window, 800 - 26));
+  ExpectFillsTheScreen(window);
   ASSERT_TRUE(Close(window));
 }
 

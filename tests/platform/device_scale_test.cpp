@@ -9,28 +9,20 @@
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/device_context.h"
 #include "platform/graphics/picture_scaling.h"
+#include "tests/platform/pixel_rows.h"
 #include "tests/platform/test_fonts.h"
 #include "tests/support/crispness.h"
 
 namespace {
 
 using namespace platform;
+using quillory_test::Picture;
 using quillory_test::kDavidMedium;
 using quillory_test::RequestOfHeight;
 
 constexpr Pixel kWhitePixel = 0x00FFFFFF;
 constexpr Pixel kBlackPixel = 0x00000000;
 constexpr DeviceScale kTwice = DeviceScale::FromQuarters(8);
-
-std::vector<std::string> Picture(const Framebuffer& pixels, const Rect& area, Pixel ink) {
-  std::vector<std::string> rows;
-  for (std::int32_t y = area.top; y < area.bottom; ++y) {
-    std::string row;
-    for (std::int32_t x = area.left; x < area.right; ++x) row += pixels.at(x, y) == ink ? '#' : '.';
-    rows.push_back(row);
-  }
-  return rows;
-}
 
 // The columns, in device pixels, that hold any pixel other than white.
 Rect InkBounds(const Framebuffer& pixels) {
