@@ -185,7 +185,9 @@ std::string UsageText() {
          "  --help             show this text and exit\n"
          "  --version          show the version and exit\n"
          "\n"
-         "--this-week and --render write no setting and open no window.\n";
+         "--this-week and --render write no setting and open no window.\n"
+         "In the window, F11 makes it full screen and back; its size, full screen\n"
+         "and the place read are kept for the next start.\n";
 }
 
 }  // namespace quillory

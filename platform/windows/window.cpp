@@ -15,12 +15,14 @@ namespace {
 // Icons are stored as plain bitmaps whose magenta pixels are transparent.
 constexpr Pixel kIconTransparent = 0x00FF00FF;
 
+// Given at the screen's scale, enlarged as pictures are, so that a dense
+// desktop need not blow the small one up itself.
 void ShowClassIcon(const WindowClass& windowClass) {
   const ResourceHandle resource = FindResource(windowClass.module, windowClass.icon, ResourceType::kIcon);
   const std::uint8_t* bytes = LoadResource(resource);
   if (!bytes) return;
   if (const auto icon = ParseBitmap(std::span(bytes, SizeofResource(resource)))) {
-    CurrentBackend().SetIcon(icon->pixels(), kIconTransparent);
+    CurrentBackend().SetIcon(icon->AtScale(System().scale), kIconTransparent);
   }
 }
 

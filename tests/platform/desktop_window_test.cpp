@@ -13,6 +13,7 @@
 #include "platform/windows/input.h"
 #include "platform/windows/shell.h"
 #include "platform/windows/window.h"
+#include "resources/program_resources.h"
 
 namespace {
 
@@ -34,8 +35,10 @@ class RecordingBackend final : public Backend {
  public:
   int RunMessageBox(const MessageBoxRequest&) override { return kIdOk; }
   void Present(const Framebuffer&, const Rect& changed) override { presented.push_back(changed); }
+  void SetIcon(const Framebuffer& picture, Pixel) override { icon = picture; }
   bool HasDesktopWindow() const override { return true; }
   std::vector<Rect> presented;
+  Framebuffer icon;
 };
 
 class DesktopWindowTest : public ::testing::Test {
@@ -195,6 +198,25 @@ TEST_F(DesktopWindowTest, TheScreenIsDrawnAtTheScaleAndComposedAgainOnlyWhereDra
   ASSERT_EQ(recording.presented.size(), 1u);
   EXPECT_EQ(recording.presented[0], (Rect{0, 0, 480, 640}));
   EXPECT_EQ(ScreenImage().at(250, 250), 0x00FFFFFFu) << "the main window shows where the popup was";
+  ResetWindowSystem();
+  InstallBackend(previous);
+}
+
+TEST_F(DesktopWindowTest, TheWindowsIconIsGivenAtTheScreensScale) {
+  RecordingBackend recording;
+  Backend* previous = InstallBackend(&recording);
+  SetDeviceScale(DeviceScale::FromQuarters(8));
+  const Module module{quillory::ProgramResources()};
+  WindowClass withIcon;
+  withIcon.procedure = Plain;
+  withIcon.name = u"WithIcon";
+  withIcon.module = &module;
+  withIcon.icon = quillory::kIconId;
+  RegisterClass(withIcon);
+  CreateWindow(0, u"WithIcon", u"Main", kWsVisible, kUseDefault, kUseDefault, kUseDefault, kUseDefault, nullptr, 0,
+               nullptr);
+  EXPECT_EQ(recording.icon.width(), 2 * quillory::kIconSize);
+  EXPECT_EQ(recording.icon.at(0, 0), 0x00FF00FFu) << "its transparent corner kept";
   ResetWindowSystem();
   InstallBackend(previous);
 }
