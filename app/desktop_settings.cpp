@@ -13,7 +13,7 @@ constexpr std::uint32_t kNotStored = 0xFFFFFFFF;
 
 // Where the reading place was left, as read at start.
 struct ReadingPlace {
-  std::uint16_t article = 0;      // "Lesson" as stored: the place is in that article
+  std::uint16_t article = 0;  // "Lesson" as stored: the place is in that article
   std::uint32_t textOffset = kNotStored;
   std::uint32_t layoutWidth = 0;
 };
@@ -30,8 +30,7 @@ WindowPlacement ReadWindowPlacement() {
   if (Side(width) && Side(height)) {
     placement.size = platform::Size{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
   }
-  placement.fullScreen =
-      ReadSetting("WindowFullScreen", 0) == 1 || ReadRegNumber(kMakerKey, "FullScreen", 0) != 0;
+  placement.fullScreen = ReadSetting("WindowFullScreen", 0) == 1 || ReadRegNumber(kMakerKey, "FullScreen", 0) != 0;
   return placement;
 }
 

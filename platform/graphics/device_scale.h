@@ -21,8 +21,8 @@ namespace platform {
 class DeviceScale {
  public:
   static constexpr int kQuartersPerPixel = 4;
-  static constexpr int kSmallest = 4;   // 1
-  static constexpr int kLargest = 16;   // 4
+  static constexpr int kSmallest = 4;  // 1
+  static constexpr int kLargest = 16;  // 4
 
   constexpr DeviceScale() = default;
   // `quarters` screen quarter-pixels per pixel, held to 1 to 4.
@@ -45,7 +45,8 @@ class DeviceScale {
 
   // A coordinate in the program's pixels on the screen.
   constexpr std::int32_t ToDevice(std::int32_t v) const {
-    return static_cast<std::int32_t>(FloorDivide(std::int64_t{v} * quarters_ + kQuartersPerPixel / 2, kQuartersPerPixel));
+    return static_cast<std::int32_t>(
+        FloorDivide(std::int64_t{v} * quarters_ + kQuartersPerPixel / 2, kQuartersPerPixel));
   }
   // The program's pixel that a screen pixel lies in: the last one whose
   // edge maps at or before it.

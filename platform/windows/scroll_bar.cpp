@@ -71,7 +71,8 @@ void Arrow(Framebuffer& surface, Rect box, bool up) {
   for (std::int32_t row = 0; row < rows; ++row) {
     const std::int32_t fromApex = up ? row : rows - 1 - row;
     const std::int32_t half = (2 * fromApex + 1) * 7 * scale.quarters() / (16 * rows);
-    surface.Fill(Rect{scale.ToDevice(middle) - half, top + row, scale.ToDevice(middle + 1) + half, top + row + 1}, kInk);
+    surface.Fill(Rect{scale.ToDevice(middle) - half, top + row, scale.ToDevice(middle + 1) + half, top + row + 1},
+                 kInk);
   }
 }
 

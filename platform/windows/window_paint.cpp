@@ -118,7 +118,8 @@ void PresentScreen() {
   for (const auto& window : system.windows) {
     if (!window->surface) continue;
     const Rect drawn = window->surface->TakeChanged();
-    const auto layer = std::find_if(layers.begin(), layers.end(), [&](const auto& l) { return l.first == window.get(); });
+    const auto layer =
+        std::find_if(layers.begin(), layers.end(), [&](const auto& l) { return l.first == window.get(); });
     if (layer == layers.end() || drawn.empty()) continue;
     const Rect& place = layer->second;
     changed = Union(changed, Intersect(Rect{place.left + drawn.left, place.top + drawn.top, place.left + drawn.right,

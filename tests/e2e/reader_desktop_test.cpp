@@ -210,8 +210,8 @@ TEST_F(DesktopReaderTest, F11MakesTheWindowFullScreenAndBackAndTheMenuShowsWhich
   std::uint16_t place = 0;
   const auto record = [&] {
     screens.push_back(platform::ScreenSize());
-    checked.push_back((platform::GetMenuState(quillory::CheckMarkMenu(), quillory::kFullScreenCommand) &
-                       platform::kMfChecked) != 0);
+    checked.push_back(
+        (platform::GetMenuState(quillory::CheckMarkMenu(), quillory::kFullScreenCommand) & platform::kMfChecked) != 0);
   };
   Script("key F11\n");
   Then([&] {
@@ -273,10 +273,12 @@ TEST_F(DesktopReaderTest, ThePlaceOfAnotherArticleIsNotLookedFor) {
                 "\"Flags\"=dword:d1140040\n");
   std::uint16_t top = 1;
   std::uint16_t article = 4;
-  Run([&] {
-    top = View().topPosition;
-    article = App().currentArticle;
-  }, true);
+  Run(
+      [&] {
+        top = View().topPosition;
+        article = App().currentArticle;
+      },
+      true);
   ASSERT_NE(article, 4);
   EXPECT_EQ(top, 0);
 }
@@ -290,8 +292,8 @@ TEST_F(DesktopReaderTest, AtScaleTwoTheTextIsRasterizedNotDoubled) {
     const platform::Framebuffer& screen = platform::ScreenImage();
     ASSERT_EQ(screen.width(), 480);
     const quillory::TextView& view = View();
-    crispness = MeasureCrispness(screen, kTwice.ToDevice(platform::Rect{view.left, view.top, view.left + view.width,
-                                                                        view.top + view.height}));
+    crispness = MeasureCrispness(
+        screen, kTwice.ToDevice(platform::Rect{view.left, view.top, view.left + view.width, view.top + view.height}));
   });
   EXPECT_GT(crispness.inkedBlocks, 1000);
   EXPECT_LT(crispness.UniformShare(), 0.5);

@@ -112,8 +112,7 @@ class Screen {
     if (XFetchName(display_.get(), window, &name) && name) {
       const bool reader = std::string(name) == kTitle;
       XFree(name);
-      if (reader && XGetWindowAttributes(display_.get(), window, &attributes) &&
-          attributes.map_state == IsViewable) {
+      if (reader && XGetWindowAttributes(display_.get(), window, &attributes) && attributes.map_state == IsViewable) {
         return window;
       }
     }
@@ -154,10 +153,14 @@ class DesktopWindow : public ::testing::Test {
   }
 
   void StoreSettings(const std::string& product, const std::string& maker = "") {
-    scratch_.Write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
-                                   "[HKEY_CURRENT_USER\\software\\Orvenda]\n" + maker + "\n"
-                                   "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n"
-                                   "\"FontName\"=\"David CLM\"\n\"Lesson\"=dword:00000004\n" + product + "\n");
+    scratch_.Write("registry.reg",
+                   "Windows Registry Editor Version 5.00\n\n"
+                   "[HKEY_CURRENT_USER\\software\\Orvenda]\n" +
+                       maker +
+                       "\n"
+                       "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n"
+                       "\"FontName\"=\"David CLM\"\n\"Lesson\"=dword:00000004\n" +
+                       product + "\n");
   }
   std::optional<std::uint32_t> Stored(std::string_view name) const {
     constexpr std::uint32_t kMissing = 0xFFFFFFFF;

@@ -2,6 +2,8 @@
 // window's size, full screen, the device scale, and composing only what
 // changed.
 
+#include "platform/windows/desktop_window.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -9,7 +11,6 @@
 #include "platform/backends/headless/headless_backend.h"
 #include "platform/backends/sdl/desktop_scale.h"
 #include "platform/dialogs/dialog.h"
-#include "platform/windows/desktop_window.h"
 #include "platform/windows/input.h"
 #include "platform/windows/shell.h"
 #include "platform/windows/window.h"
@@ -61,8 +62,8 @@ class DesktopWindowTest : public ::testing::Test {
                         nullptr);
   }
   WindowHandle Popup(Rect rect, WindowHandle owner) {
-    return CreateWindow(0, u"Test", u"Popup", kWsPopup | kWsVisible, rect.left, rect.top, rect.width(),
-                        rect.height(), owner, 0, nullptr);
+    return CreateWindow(0, u"Test", u"Popup", kWsPopup | kWsVisible, rect.left, rect.top, rect.width(), rect.height(),
+                        owner, 0, nullptr);
   }
 
   ScopedHeadlessBackend backend_;
@@ -109,12 +110,12 @@ TEST_F(DesktopWindowTest, DialogsAreCentredOnTheWindowAndStaySo) {
   small.caption = u"Small";
   std::vector<Rect> places;
   backend_->SetScript({ScriptCommand{ScriptCommand::Kind::kCall, 0, 0, 0, 0, false, false, 0, "", [&] {
-                         const WindowHandle dialog = GetForegroundWindow();
-                         places.push_back(GetWindowRect(dialog));
-                         SetScreenSize(Size{600, 500});
-                         places.push_back(GetWindowRect(dialog));
-                         EndDialog(dialog, kIdOk);
-                       }}});
+                                       const WindowHandle dialog = GetForegroundWindow();
+                                       places.push_back(GetWindowRect(dialog));
+                                       SetScreenSize(Size{600, 500});
+                                       places.push_back(GetWindowRect(dialog));
+                                       EndDialog(dialog, kIdOk);
+                                     }}});
   EXPECT_EQ(DialogBoxIndirectParam(nullptr, small, main, nullptr, 0), kIdOk);
   ASSERT_EQ(places.size(), 2u);
   for (const auto& [place, screen] : {std::pair{places[0], Size{240, 320}}, std::pair{places[1], Size{600, 500}}}) {

@@ -16,8 +16,8 @@
 namespace {
 
 using namespace platform;
-using quillory_test::Picture;
 using quillory_test::kDavidMedium;
+using quillory_test::Picture;
 using quillory_test::RequestOfHeight;
 
 constexpr Pixel kWhitePixel = 0x00FFFFFF;
@@ -42,12 +42,9 @@ TEST(DeviceScale, MapsEveryEdgeTheSameWaySoThatShapesStillTouch) {
     std::vector<std::int32_t> logical;
     std::vector<std::int32_t> device;
   } cases[] = {
-      {4, {-3, 0, 1, 7}, {-3, 0, 1, 7}},
-      {5, {-1, 0, 1, 2, 3, 4}, {-1, 0, 1, 3, 4, 5}},  // 1.25: halves round up
-      {6, {-1, 1, 2, 3}, {-1, 2, 3, 5}},
-      {8, {-2, 0, 3, 240}, {-4, 0, 6, 480}},
-      {10, {1, 2, 3}, {3, 5, 8}},
-      {16, {1, 60}, {4, 240}},
+      {4, {-3, 0, 1, 7}, {-3, 0, 1, 7}}, {5, {-1, 0, 1, 2, 3, 4}, {-1, 0, 1, 3, 4, 5}},  // 1.25: halves round up
+      {6, {-1, 1, 2, 3}, {-1, 2, 3, 5}}, {8, {-2, 0, 3, 240}, {-4, 0, 6, 480}},
+      {10, {1, 2, 3}, {3, 5, 8}},        {16, {1, 60}, {4, 240}},
   };
   for (const auto& c : cases) {
     const DeviceScale scale = DeviceScale::FromQuarters(c.quarters);
@@ -136,7 +133,8 @@ TEST(DeviceScale, TextMeasuresAsAtScaleOneAndIsRasterizedNotEnlarged) {
 TEST(DeviceScale, ABitmapIsShownAtTheScaleWithItsInkAndPaperColours) {
   // An L of black on white, copied onto a context drawing red on yellow.
   Bitmap bitmap(3, 3, true);
-  for (const Point p : {Point{0, 0}, Point{0, 1}, Point{0, 2}, Point{1, 2}, Point{2, 2}}) bitmap.pixels().at(p.x, p.y) = 0;
+  for (const Point p : {Point{0, 0}, Point{0, 1}, Point{0, 2}, Point{1, 2}, Point{2, 2}})
+    bitmap.pixels().at(p.x, p.y) = 0;
   Framebuffer pixels(Size{5, 5}, kTwice, 0x00808080);
   DeviceContext context(&pixels);
   context.SetTextColor(Rgb(255, 0, 0));

@@ -35,9 +35,9 @@ constexpr KeyMapping kKeys[] = {
     {SDLK_HOME, kVkHome, 0},      {SDLK_END, kVkEnd, 0},         {SDLK_RETURN, kVkReturn, u'\r'},
     {SDLK_KP_ENTER, kVkReturn, u'\r'}, {SDLK_ESCAPE, kVkEscape, 0x1B}, {SDLK_BACKSPACE, kVkBack, 0x08},
     {SDLK_TAB, kVkTab, u'\t'},    {SDLK_DELETE, kVkDelete, 0},   {SDLK_F1, kVkF1, 0},
-    {SDLK_F3, kVkF3, 0},          {SDLK_F11, kVkF11, 0},         {SDLK_LCTRL, kVkControl, 0},   {SDLK_RCTRL, kVkControl, 0},
-    {SDLK_LALT, kVkMenu, 0},      {SDLK_RALT, kVkMenu, 0},       {SDLK_LSHIFT, kVkShift, 0},
-    {SDLK_RSHIFT, kVkShift, 0},
+    {SDLK_F3, kVkF3, 0},          {SDLK_F11, kVkF11, 0},         {SDLK_LCTRL, kVkControl, 0},
+    {SDLK_RCTRL, kVkControl, 0},  {SDLK_LALT, kVkMenu, 0},       {SDLK_RALT, kVkMenu, 0},
+    {SDLK_LSHIFT, kVkShift, 0},   {SDLK_RSHIFT, kVkShift, 0},
 };
 
 // The handheld's virtual key of an SDL key: letters and digits by their
@@ -56,6 +56,13 @@ std::uint16_t KeyOf(SDL_Keycode code, char16_t& character) {
   return 0;
 }
 
+// While the window is destroyed, SDL may still wake its own wait with a
+// message to that window over a second connection of its own, which the X
+// server serves in its own time: a "bad window" answer to it then says
+// nothing, where Xlib's default handler would end the program with it
+// (after the settings were saved, but with a failure for an exit code).
+int IgnoreErrorsWhileClosing(Display*, XErrorEvent*) { return 0; }
+
 }  // namespace
 
 struct SdlBackend::Sdl {
@@ -68,6 +75,7 @@ struct SdlBackend::Sdl {
   bool stylusDown = false;
 
   ~Sdl() {
+    XSetErrorHandler(IgnoreErrorsWhileClosing);
     if (window) SDL_DestroyWindow(window);
     SDL_Quit();
   }
@@ -274,9 +282,9 @@ void SdlBackend::Show(const Framebuffer& screen, const Rect& area) {
   // so the screen is held once more at most, by the window system itself.
   SDL_Surface* target = SDL_GetWindowSurface(sdl_->window);
   if (!target || area.empty()) return;
-  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Pixel*>(screen.pixels().data()), screen.width(),
-                                                           screen.height(), 32, screen.width() * static_cast<int>(sizeof(Pixel)),
-                                                           SDL_PIXELFORMAT_RGB888);
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<Pixel*>(screen.pixels().data()), screen.width(), screen.height(), 32,
+      screen.width() * static_cast<int>(sizeof(Pixel)), SDL_PIXELFORMAT_RGB888);
   if (!source) return;
   SDL_Rect from{area.left, area.top, area.width(), area.height()};
   SDL_Rect to = from;
