@@ -182,7 +182,7 @@ GlyphImage Font::FixedGlyph(char16_t c, DeviceScale scale) const {
 
 GlyphImage Font::Render(char16_t c, const Raster& raster) {
   GlyphImage image;
-  FT_Activate_Size(static_cast<FT_Size>(raster.size));
+  FT_Activate_Size(raster.size);
   if (!LoadOutline(c) || FT_Render_Glyph(face_->face->glyph, FT_RENDER_MODE_NORMAL) != 0) return image;
   const FT_GlyphSlot slot = face_->face->glyph;
   const FT_Bitmap& bitmap = slot->bitmap;

@@ -22,6 +22,8 @@
 
 #include "platform/graphics/device_scale.h"
 
+struct FT_SizeRec_;  // FreeType's size object, which the font keeps per scale
+
 namespace platform {
 
 // The handheld's logical font. The reader fills in the height, the weight
@@ -126,7 +128,7 @@ class Font {
   // The glyphs rendered for one scale.
   struct Raster {
     DeviceScale scale;
-    void* size = nullptr;            // the face's size object for this scale
+    FT_SizeRec_* size = nullptr;     // the face's size object for this scale
     CharTable index;                 // into glyphs
     std::deque<GlyphImage> glyphs;   // a deque: references stay valid as it grows
   };
