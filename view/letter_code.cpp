@@ -4,6 +4,7 @@
 
 #include "core/app_state.h"
 #include "platform/memory.h"
+#include "view/reading_order.h"
 
 namespace quillory {
 namespace {
@@ -37,18 +38,6 @@ bool Reserve(ConversionBuffer& buffer, std::int32_t count) {
   return true;
 }
 
-char16_t Mirror(char16_t c) {
-  switch (c) {
-    case u'(': return u')';
-    case u')': return u'(';
-    case u'[': return u']';
-    case u']': return u'[';
-    case u'{': return u'}';
-    case u'}': return u'{';
-    default: return c;
-  }
-}
-
 std::int32_t EffectiveBase(std::int32_t base) {
   return base == kLiveFontBase ? static_cast<std::int32_t>(App().font.asciiBase) : base;
 }
@@ -79,9 +68,16 @@ std::u16string_view ToDisplayChars(const std::uint8_t* bytes, std::int32_t count
   // before `count`, and what lies beyond it is not part of the run.
   if (length > 0 && base != kNoMappingBase && reverse) {
     std::reverse(buffer.chars, buffer.chars + length);
-    std::transform(buffer.chars, buffer.chars + length, buffer.chars, Mirror);
+    std::transform(buffer.chars, buffer.chars + length, buffer.chars, MirroredBracket);
   }
   return std::u16string_view(buffer.chars, static_cast<std::size_t>(length));
+}
+
+std::u16string_view ToReadingChars(const std::uint8_t* bytes, std::int32_t count, std::int32_t base) {
+  const std::u16string_view reversed = ToDisplayChars(bytes, count, base, true);
+  if (base == kNoMappingBase || reversed.empty()) return reversed;
+  RestoreLeftToRightRuns(std::span(bytes, reversed.size()), std::span(Conversion().chars, reversed.size()));
+  return reversed;
 }
 
 MeasuredRun MeasureRun(platform::DeviceContext& context, const std::uint8_t* bytes, std::int32_t maxWidth,

@@ -36,6 +36,12 @@ void SetRunBase(std::int32_t base);
 // by a zero character.
 std::u16string_view ToDisplayChars(const std::uint8_t* bytes, std::int32_t count, std::int32_t base, bool reverse);
 
+// A Hebrew run in reading order, as ToDisplayChars with `reverse` converts
+// it, except that its left-to-right runs (numbers, Latin words) keep their
+// own order (see view/reading_order.h). With kNoMappingBase the bytes stay
+// as they are, unreversed.
+std::u16string_view ToReadingChars(const std::uint8_t* bytes, std::int32_t count, std::int32_t base);
+
 struct MeasuredRun {
   std::int32_t count = 0;  // bytes that fit the width
   std::int32_t width = 0;  // their width in pixels

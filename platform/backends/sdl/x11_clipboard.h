@@ -34,8 +34,8 @@ class X11Clipboard {
   // Takes the selection for what the program's clipboard holds now.
   void Claim();
   // Another owner's data in `format`; nothing when the program holds the
-  // selection, nobody does, the owner has no such target, or it does not
-  // answer within a moment.
+  // selection, nobody does, the owner does not list such a target among
+  // its TARGETS, or it does not answer within a moment.
   std::optional<std::vector<std::uint8_t>> Read(ClipboardFormat format);
   // Answers whatever requests have come in.
   void HandlePending();
