@@ -2,12 +2,9 @@
 
 #include <algorithm>
 #include <climits>
-#include <optional>
-#include <span>
 
 #include "view/article_format.h"
 #include "view/letter_code.h"
-#include "view/reading_order.h"
 #include "view/text_lines.h"
 #include "view/text_paint.h"
 
@@ -28,76 +25,17 @@ std::int32_t BaseOf(const LineParts& parts) { return parts.hebrew ? kLiveFontBas
 
 // The part of a label that fits its column: the label's beginning in
 // reading order, drawn right-aligned in the column for a Hebrew line, left
-// of the body for a left-to-right one. For a Hebrew label that beginning
-// is a stored tail of the label and, when the cut falls inside a number or
-// a Latin word (which reads from left to right), that run's first bytes,
-// which stand left of the tail.
-struct LabelPieces {
-  std::size_t headAt = 0;
-  std::int32_t headCount = 0;
-  std::size_t tailAt = 0;
-  std::int32_t tailCount = 0;
-  std::int32_t headWidth = 0;
-  std::int32_t width = 0;
-};
-
-std::int32_t WidthOf(TextView& view, std::size_t at, std::int32_t count) {
-  return count == 0 ? 0 : MeasureRun(*view.context, Bytes(view, at), INT32_MAX, count).width;
-}
-
-// The left-to-right run of `label` that ends at `end`, if one does.
-std::optional<LeftToRightRun> RunEndingAt(std::span<const std::uint8_t> label, std::size_t end) {
-  for (auto run = NextLeftToRightRun(label, 0); run && run->begin < end; run = NextLeftToRightRun(label, run->end)) {
-    if (run->end == end) return run;
-  }
-  return std::nullopt;
-}
-
-LabelPieces FitHebrewLabel(TextView& view, const LineParts& parts, std::int32_t room) {
-  const std::span<const std::uint8_t> label(Bytes(view, parts.labelAt), parts.labelLength);
-  const std::size_t n = label.size();
-  LabelPieces best{parts.labelAt, 0, parts.labelAt + n, 0, 0, 0};
-  std::size_t tail = n;  // the tail taken: label[tail, n)
-  std::optional<LeftToRightRun> run;  // a run being taken from its left end
-  std::size_t taken = 0;
-  while (true) {
-    // One more byte in reading order.
-    if (run && taken == run->end - run->begin) {
-      tail = run->begin;  // the whole run read: it joins the tail
-      run.reset();
-    }
-    if (run) {
-      ++taken;
-    } else if (tail == 0) {
-      break;
-    } else if ((run = RunEndingAt(label, tail))) {
-      taken = 1;
-    } else {
-      --tail;
-    }
-    LabelPieces candidate;
-    candidate.headAt = parts.labelAt + (run ? run->begin : 0);
-    candidate.headCount = run ? static_cast<std::int32_t>(taken) : 0;
-    candidate.tailAt = parts.labelAt + tail;
-    candidate.tailCount = static_cast<std::int32_t>(n - tail);
-    candidate.headWidth = WidthOf(view, candidate.headAt, candidate.headCount);
-    candidate.width = candidate.headWidth + WidthOf(view, candidate.tailAt, candidate.tailCount);
-    if (candidate.width > room) break;
-    best = candidate;
-  }
-  return best;
-}
-
-LabelPieces FitLabel(TextView& view, const LineParts& parts, const LineRecord& line) {
-  if (parts.hebrew) return FitHebrewLabel(view, parts, line.labelWidth);
-  const MeasuredRun fit = MeasureRun(*view.context, Bytes(view, parts.labelAt), line.labelWidth,
-                                     static_cast<std::int32_t>(parts.labelLength));
-  return LabelPieces{parts.labelAt, 0, parts.labelAt, fit.count, 0, fit.width};
+// of the body for a left-to-right one.
+ReadingStart FitLabel(TextView& view, const LineParts& parts, const LineRecord& line) {
+  const auto length = static_cast<std::int32_t>(parts.labelLength);
+  if (parts.hebrew) return FitReadingStart(*view.context, Bytes(view, parts.labelAt), length, line.labelWidth);
+  const MeasuredRun fit = MeasureRun(*view.context, Bytes(view, parts.labelAt), line.labelWidth, length);
+  return ReadingStart{0, 0, 0, fit.count, 0, fit.width};
 }
 
 // Where a label's pieces start: Hebrew labels are set right-aligned in the
 // column right of the body, left-to-right labels hang left of it.
-std::int32_t LabelX(const LineRecord& line, const LineParts& parts, const LabelPieces& label) {
+std::int32_t LabelX(const LineRecord& line, const LineParts& parts, const ReadingStart& label) {
   return parts.hebrew ? line.x + line.width + line.labelWidth - label.width : line.x - line.labelWidth;
 }
 
@@ -105,12 +43,13 @@ void DrawLineText(TextView& view, const LineRecord& line, std::int32_t y) {
   const LineParts parts = SplitLine(view, line);
   SetRunBase(BaseOf(parts));
   if (line.labelWidth != 0) {
-    const LabelPieces label = FitLabel(view, parts, line);
+    const ReadingStart label = FitLabel(view, parts, line);
     const std::int32_t x = LabelX(line, parts, label);
     if (label.headCount != 0) {
-      DrawRun(*view.context, Bytes(view, label.headAt), label.headCount, x, y, label.headWidth, line.height);
+      DrawRun(*view.context, Bytes(view, parts.labelAt + label.headAt), label.headCount, x, y, label.headWidth,
+              line.height);
     }
-    DrawRun(*view.context, Bytes(view, label.tailAt), label.tailCount, x + label.headWidth, y,
+    DrawRun(*view.context, Bytes(view, parts.labelAt + label.tailAt), label.tailCount, x + label.headWidth, y,
             label.width - label.headWidth, line.height);
   }
   DrawRun(*view.context, Bytes(view, parts.bodyAt), line.count, line.x, y, line.width, line.height);
@@ -168,10 +107,11 @@ int HighlightPass(TextView& view) {
       SetRunBase(BaseOf(parts));
       if (line.labelWidth != 0) {
         // The matched letters of the label, where the paint pass drew them.
-        const LabelPieces label = FitLabel(view, parts, line);
+        const ReadingStart label = FitLabel(view, parts, line);
         const std::int32_t x = LabelX(line, parts, label);
-        PaintHighlightRun(&view, static_cast<std::uint16_t>(label.headAt), label.headCount, x, y);
-        PaintHighlightRun(&view, static_cast<std::uint16_t>(label.tailAt), label.tailCount, x + label.headWidth, y);
+        PaintHighlightRun(&view, static_cast<std::uint16_t>(parts.labelAt + label.headAt), label.headCount, x, y);
+        PaintHighlightRun(&view, static_cast<std::uint16_t>(parts.labelAt + label.tailAt), label.tailCount,
+                          x + label.headWidth, y);
       }
       PaintHighlightRun(&view, static_cast<std::uint16_t>(parts.bodyAt), line.count, line.x, y);
       SetRunBase(kNoMappingBase);
