@@ -82,9 +82,12 @@ void DrawLinkBox(TextView& view, std::uint16_t first, std::int32_t y, std::int32
   platform::DeviceContext& context = *view.context;
   const platform::Brush* previous = context.SelectBrush(platform::GetStockBrush(platform::StockBrush::kHollowBrush));
   const LineRecord& line = lines[first];
-  context.RoundRect(platform::Rect{line.x - kBoxSide, y - kBoxAbove, line.x + line.width + kBoxSide,
-                                   y + above + lines[last].height + kBoxBelow},
-                    kBoxCorner, kBoxCorner);
+  // The box keeps inside the text area: on the page's first line its margin
+  // above would reach over the bar, which no paint of the view repaints.
+  const platform::Rect box{std::max(line.x - kBoxSide, view.left), std::max(y - kBoxAbove, view.top),
+                           std::min(line.x + line.width + kBoxSide, view.left + view.width),
+                           std::min(y + above + lines[last].height + kBoxBelow, view.top + view.height)};
+  context.RoundRect(box, kBoxCorner, kBoxCorner);
   context.SelectBrush(previous);
 }
 

@@ -134,9 +134,23 @@ TEST_F(TextPaint, LinkBoxesCoverTheVisibleLinesOfTheirGroupAsWideAsTheFirstLine)
   const int bottom = 16 + 12 + 12 + 3 - 1;
   EXPECT_EQ(pixels_.at(first.x + first.width / 2, top), kBlack) << "top edge";
   EXPECT_EQ(pixels_.at(first.x + first.width / 2, bottom), kBlack) << "bottom edge under the second line";
-  EXPECT_EQ(pixels_.at(first.x - 10, 16 + 12), kBlack) << "left edge, 10 pixels out";
-  EXPECT_EQ(pixels_.at(first.x + first.width + 9, 16 + 12), kBlack) << "right edge";
+  // The lines fill the view's width: the box's sides, 10 pixels out, would
+  // fall outside the text area and are left out.
+  EXPECT_EQ(pixels_.at(view_->left - 10, 16 + 12), kWhite) << "nothing left of the text area";
+  EXPECT_EQ(pixels_.at(view_->left + view_->width + 9, 16 + 12), kWhite) << "nothing right of it";
   EXPECT_EQ(view_->links[2].line, nullptr) << "the third line did not fit";
+}
+
+TEST_F(TextPaint, ALinkBoxOnThePagesFirstLineStaysInsideTheTextArea) {
+  const Article article = Article().Link(0x47, 5, "bbb").Text(0x01, 0, "a");
+  ASSERT_EQ(Lay(article, 100, 100, 20, 30), kLayoutOk);
+  pixels_.Fill(pixels_.bounds(), 0x00808080);  // what lies around the view: the bar
+  PaintTextView(view_, true);
+  const LineRecord& link = view_->lines[0];
+  EXPECT_EQ(pixels_.at(link.x + 5, 29), 0x00808080u) << "nothing over the bar";
+  EXPECT_EQ(pixels_.at(link.x + 5, 28), 0x00808080u);
+  EXPECT_EQ(pixels_.at(link.x + 5, 30 + link.height + 2), kBlack) << "the bottom edge";
+  EXPECT_EQ(pixels_.at(link.x - 10, 30 + 5), kBlack) << "the left edge";
 }
 
 TEST_F(TextPaint, HighlightSpansTwoLinesAndSurvivesScrolling) {
