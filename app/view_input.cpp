@@ -70,7 +70,8 @@ int HandleViewKey(platform::WindowHandle window, std::uint16_t virtualKey) {
       ScrollView(window, page);
       return 0;
     case platform::kVkEnd:
-      ScrollView(window, view->maxTop != 0 ? view->maxTop : page);
+      // The last full page from wherever the reader is, even from beyond it.
+      ScrollView(window, view->maxTop - view->topPosition);
       return 0;
     case platform::kVkHome:
       ScrollView(window, -(view->topPosition != 0 ? view->topPosition : page));
@@ -95,8 +96,7 @@ int ScrollAmountFor(const TextView& view, std::uint16_t code, std::int16_t posit
     case platform::kSbThumbPosition:
     case platform::kSbThumbTrack: return position - view.topPosition;
     case platform::kSbTop: return -view.topPosition;
-    // One display unit, not to the end, as the handheld's bar has it.
-    case platform::kSbBottom: return 1;
+    case platform::kSbBottom: return view.maxTop - view.topPosition;
     default: return 0;
   }
 }

@@ -27,7 +27,8 @@ int ShowOffsetAtTop(TextView* view, std::uint16_t offset) {
   if (!view || !view->lines) return 0;
   int unit = 0;
   for (const LineRecord* line = view->lines; line->style != 0; ++line) {
-    if (line->textOffset <= offset && offset <= line->textOffset + line->count) {
+    const LineSpan span = SpanOf(*view, *line);
+    if (span.first <= offset && offset <= span.end) {
       view->topPosition = static_cast<std::uint16_t>(std::min(unit, static_cast<int>(view->maxTop)));
       return 1;
     }

@@ -14,8 +14,9 @@ namespace quillory {
 // when redrawn (redraw mode not 0); 3 when moved and redraw mode is 0.
 int ScrollTextView(TextView* view, int delta, int redrawMode, bool clamp);
 
-// Puts the line that holds text offset `offset` at the top (not beyond the
-// maximum top position). 1 when a line holds it, else 0 and nothing changes.
+// Puts the line that holds text offset `offset` (in its body or in its
+// label) at the top, not beyond the maximum top position. 1 when a line
+// holds it, else 0 and nothing changes.
 int ShowOffsetAtTop(TextView* view, std::uint16_t offset);
 
 // The number of the link drawn at x, y by the last paint, or 0. A link is

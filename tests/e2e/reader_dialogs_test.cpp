@@ -120,6 +120,44 @@ TEST_F(ReaderTest, HebrewTypedOnTheComputersKeyboardFindsTheWord) {
   EXPECT_TRUE(boxes_.empty());
 }
 
+TEST_F(ReaderTest, NumbersAndLatinTypedInReadingOrderAreFoundAndBackspaceTakesBackTheLastCharacter) {
+  // "הפרשות 23 עד 32" and "מקש F3", as article 1 shows them; typed in
+  // reading order, each is stored as the text is, and found.
+  const std::vector<std::pair<const char*, const char*>> typed = {
+      {"\xD7\x94\xD7\xA4\xD7\xA8\xD7\xA9\xD7\x95\xD7\xAA 23 \xD7\xA2\xD7\x93 32", "32 ds 23 {fzyue"},
+      {"\xD7\x9E\xD7\xA7\xD7\xA9 F3", "F3 zxo"}};
+  for (const auto& [keys, stored] : typed) {
+    SCOPED_TRACE(stored);
+    StoreSettings("\"Lesson\"=dword:00000002\n\"Flags\"=dword:d1140044\n");
+    Script(std::string("type ") + keys + "\ncommand 1\n");
+    std::uint16_t article = 0;
+    Run([&] {
+      Command(quillory::kSearchCommand);
+      article = App().currentArticle;
+    });
+    EXPECT_EQ(StoredPattern(), stored);
+    EXPECT_TRUE(boxes_.empty()) << "found";
+    EXPECT_NE(article, 2);
+  }
+  // "שבת" less its last letter, and "23" less its last digit.
+  StoreSettings("\"Lesson\"=dword:00000002\n\"Flags\"=dword:d1140044\n");
+  Script("type \xD7\xA9\xD7\x91\xD7\xAA\nkey Backspace\ncommand 1\ncommand 2\n");
+  Run([&] { Command(quillory::kSearchCommand); });
+  EXPECT_EQ(StoredPattern(), "bz");
+  Script("type 23\nkey Backspace\ncommand 1\ncommand 2\n");
+  Run([&] { Command(quillory::kSearchCommand); });
+  EXPECT_EQ(StoredPattern(), "2");
+}
+
+TEST_F(ReaderTest, WithTheReverseOptionAnUnchangedPatternIsConfirmedAsItWas) {
+  // "כוהן" stored; the box shows it reversed under the Reverse option.
+  StoreSettings("\"Lesson\"=dword:00000002\n\"Flags\"=dword:d1140844\n\"SearchString\"=hex:70,65,66,6c,00\n");
+  Script("command 1\n");
+  Run([&] { Command(quillory::kSearchCommand); });
+  EXPECT_EQ(StoredPattern(), "pefl");
+  EXPECT_TRUE(boxes_.empty()) << "found";
+}
+
 }  // namespace
 }  // namespace quillory_test
 
