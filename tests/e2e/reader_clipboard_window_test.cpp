@@ -118,8 +118,10 @@ TEST_F(ReaderClipboardWindow, CopyOffersTheArticleAsTextInReadingOrderBesideTheR
   const std::string text = Clipboard("UTF8_STRING");
   // The title first, then the paragraphs, one a line, as the source has them.
   EXPECT_EQ(text.find("\xD7\xA4\xD7\xAA\xD7\x97 \xD7\x93\xD7\x91\xD7\xA8"), 0u) << "פתח דבר";
-  EXPECT_NE(text.find("\xD7\x94\xD7\xA4\xD7\xA8\xD7\xA9\xD7\x95\xD7\xAA 23 \xD7\xA2\xD7\x93 32"), std::string::npos)
-      << "הפרשות 23 עד 32, the numbers in their own order";
+  EXPECT_NE(text.find("\xD7\x94\xD7\xA4\xD7\xA8\xD7\xA9\xD7\x95\xD7\xAA \xD7\x94-24 \xD7\xA2\xD7\x93 "
+                      "\xD7\x94-33"),
+            std::string::npos)
+      << "הפרשות ה-24 עד ה-33, the numbers in their own order";
   EXPECT_NE(text.find("\n"), std::string::npos);
   EXPECT_EQ(text.find("\r"), std::string::npos) << "lines end as the desktop's do";
   EXPECT_EQ(Clipboard("text/plain;charset=utf-8"), text);

@@ -121,7 +121,7 @@ TEST_F(ReaderTest, HebrewTypedOnTheComputersKeyboardFindsTheWord) {
 }
 
 TEST_F(ReaderTest, NumbersAndLatinTypedInReadingOrderAreFoundAndBackspaceTakesBackTheLastCharacter) {
-  // "הפרשות 23 עד 32" and "מקש F3", as article 1 shows them; typed in
+  // "הפרשות 23 עד 32" and "מקש F3", as the volume shows them; typed in
   // reading order, each is stored as the text is, and found.
   const std::vector<std::pair<const char*, const char*>> typed = {
       {"\xD7\x94\xD7\xA4\xD7\xA8\xD7\xA9\xD7\x95\xD7\xAA 23 \xD7\xA2\xD7\x93 32", "32 ds 23 {fzyue"},

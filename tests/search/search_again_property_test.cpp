@@ -70,26 +70,38 @@ std::regex ReadingOrderExpression(const std::string& stored) {
   return std::regex(expression);
 }
 
+// The matches in one string of an article, whose style and layout bytes
+// stand at `at`, read in reading order from its byte `from` down (its
+// highest byte, for the whole string).
+void MatchesInString(const Text& text, int article, std::size_t record, std::size_t at, std::size_t from, const std::regex& expression, std::vector<Match>& matches) {
+  const std::string reading(text.rbegin() + static_cast<std::ptrdiff_t>(text.size() - from - 1),
+                            text.rbegin() + static_cast<std::ptrdiff_t>(text.size() - at - 2));
+  for (auto m = std::sregex_iterator(reading.begin(), reading.end(), expression); m != std::sregex_iterator(); ++m) {
+    const std::size_t highest = from - static_cast<std::size_t>(m->position());
+    matches.push_back(
+        Match{article, record, static_cast<std::uint16_t>(highest), static_cast<std::uint16_t>(m->length())});
+  }
+}
+
+// Calls `visit(record, at, zero)` for each string of an article text.
+template <typename Visit>
+void ForEachString(const Text& text, Visit visit) {
+  std::size_t record = 0;
+  for (std::size_t at = 0; at < text.size() && text[at] != 0; ++record) {
+    std::size_t zero = at + 2;
+    while (zero < text.size() && text[zero] != 0) ++zero;
+    visit(record, at, zero);
+    at = zero + 1;
+  }
+}
+
 // Every match in the volume in the order Search Again should meet them.
-std::vector<Match> MatchesIn(const std::vector<Text>& volume, const std::string& pattern) {
-  const std::regex expression = ReadingOrderExpression(pattern);
+std::vector<Match> MatchesIn(const std::vector<Text>& volume, const std::regex& expression) {
   std::vector<Match> matches;
   for (std::size_t a = 0; a < volume.size(); ++a) {
-    const Text& text = volume[a];
-    std::size_t record = 0;
-    for (std::size_t at = 0; at < text.size() && text[at] != 0; ++record) {
-      std::size_t zero = at + 2;
-      while (zero < text.size() && text[zero] != 0) ++zero;
-      const std::string reading(text.rbegin() + static_cast<std::ptrdiff_t>(text.size() - zero),
-                                text.rbegin() + static_cast<std::ptrdiff_t>(text.size() - at - 2));
-      for (auto m = std::sregex_iterator(reading.begin(), reading.end(), expression); m != std::sregex_iterator();
-           ++m) {
-        const std::size_t highest = zero - 1 - static_cast<std::size_t>(m->position());
-        matches.push_back(Match{static_cast<int>(a + 1), record, static_cast<std::uint16_t>(highest),
-                                static_cast<std::uint16_t>(m->length())});
-      }
-      at = zero + 1;
-    }
+    ForEachString(volume[a], [&](std::size_t record, std::size_t at, std::size_t zero) {
+      MatchesInString(volume[a], static_cast<int>(a + 1), record, at, zero - 1, expression, matches);
+    });
   }
   return matches;
 }
@@ -146,19 +158,30 @@ class SearchAgainProperty : public ::testing::TestWithParam<Layout> {
     view().topPosition = static_cast<std::uint16_t>(std::min(top, static_cast<int>(view().maxTop)));
   }
 
-  // The first match at or after the reading start of the top line: on it
-  // or further on in the article, else in the articles after it.
-  std::size_t FirstFrom(const std::vector<Match>& matches) {
+  // What Search Again meets from the top line on: the matches of the top
+  // line's string read from the line's first byte in reading order (a match
+  // may begin there that a reading of the whole string would not meet, when
+  // an earlier match took that byte), then every later match in the volume,
+  // then, once round, every match of the volume.
+  std::vector<Match> ExpectedFrom(const std::vector<Match>& matches, const std::regex& expression) {
     const LineRecord* top = view().lines;
     for (int units = 0; top->style != 0 && units < view().topPosition; ++top) units += LineUnits(*top);
     const std::size_t start = SpanOf(view(), *top).end - 1;
-    const Match from{App().currentArticle, RecordOf(view(), start), static_cast<std::uint16_t>(start), 0};
-    for (std::size_t i = 0; i < matches.size(); ++i) {
-      const Match& m = matches[i];
-      if (std::tie(m.article, m.record) > std::tie(from.article, from.record)) return i;
-      if (m.article == from.article && m.record == from.record && m.highest <= from.highest) return i;
+    const int article = App().currentArticle;
+    const Text& text = volume_[static_cast<std::size_t>(article - 1)];
+    std::vector<Match> expected;
+    std::size_t startRecord = 0;
+    ForEachString(text, [&](std::size_t record, std::size_t at, std::size_t zero) {
+      if (at + 2 <= start && start < zero) {
+        startRecord = record;
+        MatchesInString(text, article, record, at, start, expression, expected);
+      }
+    });
+    for (const Match& m : matches) {
+      if (std::tie(m.article, m.record) > std::tie(article, startRecord)) expected.push_back(m);
     }
-    return 0;
+    expected.insert(expected.end(), matches.begin(), matches.end());
+    return expected;
   }
 
   // What Search Again shows next.
@@ -187,19 +210,20 @@ TEST_P(SearchAgainProperty, VisitsEveryMatchOncePerRoundInOrderFromAnyStart) {
   const std::vector<std::pair<int, int>> starts = {{1, 0}, {35, 200}, {23, 0xFFFF}};
   ShellRecorder shell;
   for (const std::string& pattern : patterns) {
-    const std::vector<Match> matches = MatchesIn(volume_, pattern);
+    const std::regex expression = ReadingOrderExpression(pattern);
+    const std::vector<Match> matches = MatchesIn(volume_, expression);
     ASSERT_GT(matches.size(), 1u) << pattern;
     StorePattern(pattern);
     for (const auto& [article, top] : starts) {
       Open(article, top);
-      std::size_t expected = FirstFrom(matches);
-      // Once round and back to the first match met.
-      for (std::size_t press = 0; press <= matches.size(); ++press) {
+      const std::vector<Match> expected = ExpectedFrom(matches, expression);
+      for (std::size_t press = 0; press < expected.size(); ++press) {
         const std::optional<Match> shown = Press();
         ASSERT_TRUE(shown) << pattern << " from article " << article << ", press " << press;
-        ASSERT_EQ(*shown, matches[expected]) << pattern << " from article " << article << ", press " << press;
-        expected = (expected + 1) % matches.size();
+        ASSERT_EQ(*shown, expected[press]) << pattern << " from article " << article << ", press " << press;
       }
+      // And round again to the first match of the volume.
+      EXPECT_EQ(Press(), matches.front()) << pattern << " from article " << article;
     }
   }
   EXPECT_TRUE(shell.boxes().empty()) << "no \"Not Found!\" on the way";
