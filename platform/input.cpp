@@ -12,6 +12,11 @@ std::set<std::uint16_t>& KeysDown() {
   return keys;
 }
 
+bool& StylusIsDown() {
+  static bool down = false;
+  return down;
+}
+
 // The scroll bar that holds the stylus between its press and release.
 Window*& ScrollBarHolder() {
   static Window* holder = nullptr;
@@ -66,10 +71,20 @@ std::uint32_t StylusMessage(StylusAction action) {
   return kWmMouseMove;
 }
 
+// Tells the window the pointer was over that it has left it, when it has.
+void NotePointerOver(Window* window) {
+  WindowSystem& system = System();
+  if (system.pointerOver == window) return;
+  if (system.pointerOver && Live(system.pointerOver)) PostMessage(system.pointerOver, kWmMouseLeave, 0, 0);
+  system.pointerOver = window;
+}
+
 }  // namespace
 
 void InjectStylus(StylusAction action, Point screen) {
   WindowSystem& system = System();
+  if (action != StylusAction::kMove) StylusIsDown() = action == StylusAction::kDown;
+  NotePointerOver(WindowAt(screen));
   Window*& holder = ScrollBarHolder();
   if (holder && !Live(holder)) holder = nullptr;
   if (holder) {
@@ -98,8 +113,11 @@ void InjectStylus(StylusAction action, Point screen) {
   }
   if (!captured && CaptionBarStylus(*target, InWindow(target, screen), action == StylusAction::kDown)) return;
   const Point client = ClientToScreen(target, Point{0, 0});
-  PostMessage(target, StylusMessage(action), 0, PointParam(screen.x - client.x, screen.y - client.y));
+  const WParam buttons = action == StylusAction::kMove && StylusIsDown() ? kMkLButton : 0;
+  PostMessage(target, StylusMessage(action), buttons, PointParam(screen.x - client.x, screen.y - client.y));
 }
+
+void InjectPointerLeave() { NotePointerOver(nullptr); }
 
 void InjectKey(std::uint16_t virtualKey, bool down, char16_t character) {
   if (down) {

@@ -1,4 +1,6 @@
-// Sending and posting messages, default processing, and the message loop.
+// Sending and posting messages, default processing, and the message loop:
+// posted messages first, then paints, then timers that are due, as on the
+// handheld.
 
 #include <algorithm>
 
@@ -103,8 +105,12 @@ bool GetMessage(Message& message) {
       message = Message{invalid, kWmPaint, 0, 0, 0};
       return true;
     }
+    if (const std::optional<Message> timer = TakeDueTimer()) {
+      message = *timer;
+      return true;
+    }
     PresentScreen();
-    if (!CurrentBackend().WaitForInput()) {
+    if (!CurrentBackend().WaitForInput(MillisecondsToNextTimer())) {
       // Nothing will ever come: end the loop as if asked to.
       message = Message{nullptr, kWmQuit, 0, 0, 0};
       return false;
@@ -165,6 +171,10 @@ void PumpUntilIdle() {
     if (Window* invalid = NextInvalid()) {
       DrawNonClient(*invalid);
       DispatchMessage(Message{invalid, kWmPaint, 0, 0, 0});
+      continue;
+    }
+    if (const std::optional<Message> timer = TakeDueTimer()) {
+      DispatchMessage(*timer);
       continue;
     }
     break;

@@ -14,6 +14,7 @@
 #include "platform/window.h"
 #include "resources/dialog_templates.h"
 #include "search/find_next.h"
+#include "search/hebrew_layout.h"
 #include "search/keyboard_layout.h"
 #include "search/search_input.h"
 #include "view/dialog_layout.h"
@@ -64,11 +65,12 @@ void InsertCharacter(WindowHandle box, char16_t character) {
 }
 
 // The computer's keyboard types as the on-screen one does: a Hebrew letter
-// as its letter under the code base, and every character before the one
-// typed last, so that a word comes out in the order the text is stored.
+// (from any layout: a Latin one types the Israeli layout's letters) as its
+// letter under the code base, and every character before the one typed
+// last, so that a word comes out in the order the text is stored.
 LResult PatternBoxProc(WindowHandle box, std::uint32_t message, WParam first, LParam second) {
   if (message == platform::kWmChar && first >= 0x20 && first != 0x7F && !platform::GetKeyState(platform::kVkControl)) {
-    char16_t character = static_cast<char16_t>(first);
+    char16_t character = ThroughHebrewLayout(static_cast<char16_t>(first));
     if (character >= kFirstHebrewLetter && character < kFirstHebrewLetter + kLetterKeyCount) {
       character = static_cast<char16_t>(CodeBase() + (character - kFirstHebrewLetter));
     }
