@@ -48,7 +48,6 @@ std::optional<std::string> ReadOptionValue(const std::string& option, const std:
              " to " + std::to_string(kLastReadingsHebrewYear) + ", or a span of either kind (FIRST-LAST)";
     }
     result.readings = *span;
-    result.action = CommandLine::Action::kReadings;
   } else if (option == "--render") {
     const auto number = platform::ParseWholeNumber(value, 1, 44);
     if (!number) return "--render takes an article number from 1 to 44";
@@ -121,7 +120,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       positional.push_back(arg);
     }
   }
-  const bool readings = result.action == CommandLine::Action::kReadings;
+  // A span's days are never 0: the option was given.
+  const bool readings = result.readings.lastDay != 0;
   if (thisWeek && result.action == CommandLine::Action::kRender) {
     return UsageError("--this-week and --render exclude each other");
   }
@@ -130,6 +130,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   }
   if (readings) {
     if (!positional.empty()) return UsageError("--readings takes one year or span, not '" + positional[0] + "'");
+    if (result.action == CommandLine::Action::kRun) result.action = CommandLine::Action::kReadings;
     return result;
   }
   if (thisWeek) {

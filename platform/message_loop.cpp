@@ -105,7 +105,7 @@ bool GetMessage(Message& message) {
       message = Message{invalid, kWmPaint, 0, 0, 0};
       return true;
     }
-    if (const std::optional<Message> timer = TakeDueTimer()) {
+    if (const std::optional<Message> timer = TakeDueTimer(TimerNow())) {
       message = *timer;
       return true;
     }
@@ -159,6 +159,8 @@ bool RunModalLoop(const std::function<bool()>& done, const std::function<bool(co
 
 void PumpUntilIdle() {
   WindowSystem& system = System();
+  // Timers due by now, once each: the pump never waits for time to pass.
+  const auto now = TimerNow();
   while (true) {
     if (!system.queue.empty()) {
       const Message message = system.queue.front();
@@ -173,7 +175,7 @@ void PumpUntilIdle() {
       DispatchMessage(Message{invalid, kWmPaint, 0, 0, 0});
       continue;
     }
-    if (const std::optional<Message> timer = TakeDueTimer()) {
+    if (const std::optional<Message> timer = TakeDueTimer(now)) {
       DispatchMessage(*timer);
       continue;
     }

@@ -10,7 +10,9 @@ namespace {
 
 TimeSource installedSource = nullptr;
 
-TimerClock::time_point Now() { return installedSource ? installedSource() : TimerClock::now(); }
+// As on the handheld, a shorter period is taken as this one: a timer that
+// is always due would keep the loop from ever going idle.
+constexpr std::chrono::milliseconds kShortestPeriod{10};
 
 std::vector<Timer>::iterator Find(WindowHandle window, std::uintptr_t id) {
   auto& timers = System().timers;
@@ -23,13 +25,13 @@ std::vector<Timer>::iterator Find(WindowHandle window, std::uintptr_t id) {
 bool SetTimer(WindowHandle handle, std::uintptr_t id, std::uint32_t milliseconds) {
   Window* window = Live(handle);
   if (!window) return false;
-  const std::chrono::milliseconds period(milliseconds);
+  const std::chrono::milliseconds period = std::max(std::chrono::milliseconds(milliseconds), kShortestPeriod);
   const auto found = Find(handle, id);
   if (found != System().timers.end()) {
     found->period = period;
-    found->due = Now() + period;
+    found->due = TimerNow() + period;
   } else {
-    System().timers.push_back(Timer{window, id, period, Now() + period});
+    System().timers.push_back(Timer{window, id, period, TimerNow() + period});
   }
   return true;
 }
@@ -43,14 +45,15 @@ bool KillTimer(WindowHandle window, std::uintptr_t id) {
 
 TimeSource SetTimeSource(TimeSource source) { return std::exchange(installedSource, source); }
 
+TimerClock::time_point TimerNow() { return installedSource ? installedSource() : TimerClock::now(); }
+
 void ForgetTimersOf(const Window& window) {
   auto& timers = System().timers;
   timers.erase(std::remove_if(timers.begin(), timers.end(), [&](const Timer& timer) { return timer.window == &window; }),
                timers.end());
 }
 
-std::optional<Message> TakeDueTimer() {
-  const TimerClock::time_point now = Now();
+std::optional<Message> TakeDueTimer(TimerClock::time_point now) {
   for (Timer& timer : System().timers) {
     if (timer.due > now) continue;
     // The next period counts from now: a late timer does not come in a burst.
@@ -65,7 +68,7 @@ int MillisecondsToNextTimer() {
   if (timers.empty()) return -1;
   const auto next = std::min_element(timers.begin(), timers.end(),
                                      [](const Timer& a, const Timer& b) { return a.due < b.due; })->due;
-  const auto left = std::chrono::ceil<std::chrono::milliseconds>(next - Now()).count();
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(next - TimerNow()).count();
   return static_cast<int>(std::clamp<std::int64_t>(left, 0, INT32_MAX));
 }
 

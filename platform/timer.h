@@ -16,7 +16,8 @@ namespace platform {
 using TimerClock = std::chrono::steady_clock;
 
 // Starts the timer `id` of `window`, or restarts it with the new period
-// when it runs already. False for a dead window.
+// when it runs already; periods under 10 ms count as 10. False for a dead
+// window.
 bool SetTimer(WindowHandle window, std::uintptr_t id, std::uint32_t milliseconds);
 // False when there was no such timer.
 bool KillTimer(WindowHandle window, std::uintptr_t id);

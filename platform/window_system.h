@@ -117,10 +117,13 @@ void StartShell();
 // or kWaClickActive for a tap on it.
 bool Activate(WindowHandle window, std::uint16_t how);
 
-// Timers (platform/timer.h): a window's go with it; the next one due, as
-// its kWmTimer message; how long until the next is due (-1: none runs).
+// Timers (platform/timer.h): the time they read; a window's go with it;
+// the next one due at `now`, as its kWmTimer message (each comes once for
+// a given `now`, as its next time lies after it); how long until the next
+// is due (-1: none runs).
+std::chrono::steady_clock::time_point TimerNow();
 void ForgetTimersOf(const Window& window);
-std::optional<Message> TakeDueTimer();
+std::optional<Message> TakeDueTimer(std::chrono::steady_clock::time_point now);
 int MillisecondsToNextTimer();
 
 // Keeps the key state of GetKeyState as key messages leave the queue.
