@@ -125,14 +125,18 @@ void InjectKey(std::uint16_t virtualKey, bool down, char16_t character) {
   } else {
     KeysDown().erase(virtualKey);
   }
+  System().queue.push_back(Message{nullptr, down ? kWmKeyDown : kWmKeyUp, virtualKey, 1, down ? character : u'\0', true});
+}
+
+bool AddressKeyboardInput(Message& message) {
+  if (!message.toFocus) return true;
   WindowSystem& system = System();
   Window* target = system.focus && Live(system.focus) && IsWindowVisible(system.focus) ? system.focus : system.foreground;
-  const Message message{target, down ? kWmKeyDown : kWmKeyUp, virtualKey, 1, down ? character : u'\0'};
-  if (!target || !Enabled(target)) {
-    NoteKeyMessage(message);  // nobody gets it, but the key did go down or up
-    return;
-  }
-  system.queue.push_back(message);
+  // Nobody takes it; a key still went down or up (NoteKeyMessage has seen it).
+  if (!target || !Enabled(target)) return false;
+  message.window = target;
+  message.toFocus = false;
+  return true;
 }
 
 bool IsKeyDown(std::uint16_t virtualKey) { return KeysDown().count(virtualKey) != 0; }
@@ -145,12 +149,7 @@ void NoteKeyMessage(const Message& message) {
 
 bool GetKeyState(std::uint16_t virtualKey) { return System().keysAsHandled.count(virtualKey) != 0; }
 
-void InjectCharacter(char16_t character) {
-  WindowSystem& system = System();
-  Window* target = system.focus && Live(system.focus) && IsWindowVisible(system.focus) ? system.focus : system.foreground;
-  if (!target || !Enabled(target)) return;
-  system.queue.push_back(Message{target, kWmChar, character, 1, 0});
-}
+void InjectCharacter(char16_t character) { System().queue.push_back(Message{nullptr, kWmChar, character, 1, 0, true}); }
 
 void InjectWheel(Point screen, int lines) {
   Window* window = WindowAt(screen);

@@ -93,6 +93,7 @@ bool GetMessage(Message& message) {
       message = system.queue.front();
       system.queue.pop_front();
       NoteKeyMessage(message);
+      if (!AddressKeyboardInput(message)) continue;
       return true;
     }
     if (system.quitPosted) {
@@ -163,9 +164,10 @@ void PumpUntilIdle() {
   const auto now = TimerNow();
   while (true) {
     if (!system.queue.empty()) {
-      const Message message = system.queue.front();
+      Message message = system.queue.front();
       system.queue.pop_front();
       NoteKeyMessage(message);
+      if (!AddressKeyboardInput(message)) continue;
       TranslateMessage(message);
       DispatchMessage(message);
       continue;

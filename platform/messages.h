@@ -138,6 +138,10 @@ struct Message {
   WParam first = 0;
   LParam second = 0;
   char16_t character = 0;  // what a key-down types, for TranslateMessage
+  // Keyboard input: it goes to the window with the focus when it is taken
+  // from the queue (`window` is filled in then), so that keys typed ahead
+  // reach the menu or dialog that an earlier key opened.
+  bool toFocus = false;
 };
 
 using WindowProcedure = LResult (*)(WindowHandle window, std::uint32_t message, WParam first, LParam second);

@@ -128,6 +128,9 @@ int MillisecondsToNextTimer();
 
 // Keeps the key state of GetKeyState as key messages leave the queue.
 void NoteKeyMessage(const Message& message);
+// Keyboard input taken from the queue goes to the window with the focus
+// now (or the foreground window); false when no window takes it.
+bool AddressKeyboardInput(Message& message);
 
 // Copies at most room - 1 characters of `text` and a terminator into
 // `buffer`, as kWmGetText does; the count copied.
