@@ -102,12 +102,16 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const std::string& title, Size scre
     return nullptr;
   }
   // Input aimed at a window that the X server has not shown yet is lost;
-  // wait (a little) until it is there.
+  // wait (a little) until it is there. Only the window's own events are
+  // taken meanwhile: keys and pointer moves that come early stay queued
+  // for the reader.
   for (int waited = 0; waited < 2000; waited += 10) {
-    SDL_Event event;
+    SDL_PumpEvents();
+    SDL_Event events[16];
     bool shown = false;
-    while (SDL_PollEvent(&event)) {
-      shown = shown || (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED);
+    int count = 0;
+    while ((count = SDL_PeepEvents(events, 16, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT)) > 0) {
+      for (int i = 0; i < count; ++i) shown = shown || events[i].window.event == SDL_WINDOWEVENT_EXPOSED;
     }
     if (shown) break;
     SDL_Delay(10);
