@@ -187,7 +187,21 @@ std::string UsageText() {
          "  --help             show this text and exit\n"
          "  --version          show the version and exit\n"
          "\n"
-         "--this-week, --readings and --render write no setting and open no window.\n";
+         "--this-week, --readings and --render write no setting and open no window.\n"
+         "\n"
+         "Keys in the window:\n"
+         "  Page Down, Space      a page forward    Page Up, Shift+Space  a page back\n"
+         "  Down, Up              one line          Home, End      the article's start, end\n"
+         "  Right, Left           the next, the previous article\n"
+         "  Backspace, Alt+Left   back where the back link returns\n"
+         "  F10, Alt+G            the Go menu (arrows, Enter, Escape, underlined letters)\n"
+         "  Ctrl+Home             This Week         Ctrl+F         Font\n"
+         "  Ctrl+plus, Ctrl+minus, Ctrl+0   the text larger, smaller, its default size\n"
+         "  Ctrl+D                Index             Ctrl+B         Bookmark\n"
+         "  Alt+F3, F3 (Enter)    Search, Search Again\n"
+         "  Ctrl+C, Ctrl+E        Copy, Append to ClipBoard\n"
+         "  F11                   full screen       F1             About\n"
+         "  Ctrl+Q                quit, remembering where you were\n";
 }
 
 }  // namespace quillory

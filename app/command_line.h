@@ -14,10 +14,10 @@
 #include "app/readings_query.h"
 #include "calendar/hebrew_calendar.h"
 #include "calendar/this_week.h"
+#include "quillory_version.h"
 
 namespace quillory {
 
-constexpr char kProductVersion[] = "1.84a";
 constexpr int kExitUsage = 2;
 
 // What --render draws: one page of an article, written as PNG.
