@@ -185,29 +185,40 @@ TEST_F(KeyboardWindow, TheSearchBoxTypesHebrewFromALatinLayout) {
   EXPECT_EQ(pattern->data[0], 0x66) << "vav in the letter code";
 }
 
-// Where a link to another article is on the opening page of article 4 at
-// the top position stored, in the window's pixels, as the same reader
-// draws that page without a display.
-std::optional<platform::Point> LinkOnOpeningPage() {
-  std::optional<platform::Point> found;
+// Runs the same reader without a display and calls `look` once it is
+// shown: the same screen and fonts give the same layout as the window's.
+void LookAtHeadlessReader(const std::function<void()>& look) {
   platform::ScopedHeadlessBackend backend;
   backend->SetScript({});
   platform::SetScreenSize(platform::Size{240, 320});
   quillory::ReaderOptions options;
   options.onShown = [&] {
     platform::PumpUntilIdle();
-    for (const quillory::LinkHit* hit = quillory::App().textView->links; hit && hit->line; ++hit) {
-      const std::uint16_t number = hit->line->linkNumber;
-      if (number != 0 && number != quillory::kBackLinkNumber) {
-        const platform::Point screen =
-            platform::ClientToScreen(quillory::App().mainWindow, platform::Point{hit->line->x + 3, hit->y + 3});
-        found = platform::Point{screen.x * kScale, screen.y * kScale};
-        break;
-      }
-    }
+    look();
   };
   quillory::RunReader(options);
   platform::ResetWindowSystem();
+}
+
+// A point of the reader's screen in the window's pixels.
+platform::Point InWindow(platform::WindowHandle window, platform::Point client) {
+  const platform::Point screen = platform::ClientToScreen(window, client);
+  return platform::Point{screen.x * kScale, screen.y * kScale};
+}
+
+// Where a link to another article is on the opening page of the article
+// and top position stored.
+std::optional<platform::Point> LinkOnOpeningPage() {
+  std::optional<platform::Point> found;
+  LookAtHeadlessReader([&] {
+    for (const quillory::LinkHit* hit = quillory::App().textView->links; hit && hit->line; ++hit) {
+      const std::uint16_t number = hit->line->linkNumber;
+      if (number != 0 && number != quillory::kBackLinkNumber) {
+        found = InWindow(quillory::App().mainWindow, platform::Point{hit->line->x + 3, hit->y + 3});
+        break;
+      }
+    }
+  });
   return found;
 }
 
@@ -236,23 +247,14 @@ TEST_F(KeyboardWindow, BackspaceAndAltLeftGoBackWhereTheLinkWasFollowedFrom) {
   }
 }
 
-// Where the toolbar's first button is, in the window's pixels, as the same
-// reader lays its bar out without a display.
+// Where the toolbar's first button is.
 std::optional<platform::Point> FirstButtonCentre() {
   std::optional<platform::Point> centre;
-  platform::ScopedHeadlessBackend backend;
-  backend->SetScript({});
-  platform::SetScreenSize(platform::Size{240, 320});
-  quillory::ReaderOptions options;
-  options.onShown = [&] {
-    platform::PumpUntilIdle();
+  LookAtHeadlessReader([&] {
     const platform::WindowHandle bar = quillory::App().barWindow;
     const platform::Rect button = platform::BarButtonRect(bar, 0);
-    const platform::Point screen = platform::ClientToScreen(bar, {(button.left + button.right) / 2, button.bottom / 2});
-    centre = platform::Point{screen.x * kScale, screen.y * kScale};
-  };
-  quillory::RunReader(options);
-  platform::ResetWindowSystem();
+    centre = InWindow(bar, {(button.left + button.right) / 2, button.bottom / 2});
+  });
   return centre;
 }
 
