@@ -166,17 +166,6 @@ TEST_F(ReaderTest, CtrlPlusMinusAndZeroSizeTheTextKeepingThePlaceAndTheSizeIsSav
   EXPECT_EQ(Stored("FontSize"), 14u);
 }
 
-TEST_F(ReaderTest, TheTextSizeStopsAtTheLargestAndTheSmallest) {
-  StoreSettings(Settings(4, "\"FontSize\"=dword:00000048\n"));
-  Script("key ctrl+plus\n");
-  Run(nullptr);
-  EXPECT_EQ(Stored("FontSize"), 72u);
-  StoreSettings(Settings(4, "\"FontSize\"=dword:0000000a\n"));
-  Script("key ctrl+minus\n");
-  Run(nullptr);
-  EXPECT_EQ(Stored("FontSize"), 10u);
-}
-
 // The key of the entry with the focus mark, and whether it is on the page.
 struct Mark {
   std::uint16_t key = 0;
