@@ -79,9 +79,10 @@ platform::WindowHandle StartInstance(const ReaderOptions& options) {
   platform::ShowWindow(window, platform::kSwShowNormal);
   platform::UpdateWindow(window);
   // The first run: no face chosen yet. Opening the dialog may have set the
-  // letter code base, so the description is applied whatever it returned.
+  // letter code base, so the description is applied whatever it returned;
+  // backing out keeps the face shown as the choice.
   if (App().font.faceName[0] == 0) {
-    ShowFontDialog(window, App().font);
+    ShowFirstFontDialog(window, App().font);
     ApplyReaderFont(window);
   }
   if (options.onShown) options.onShown();

@@ -57,6 +57,9 @@ constexpr std::uint16_t kCopyCommand = 40007;
 constexpr std::uint16_t kAppendToClipboardCommand = 40009;
 constexpr std::uint16_t kExitCommand = 40005;
 constexpr std::uint16_t kChooseArticleCommand = 107;  // the toolbar's; no menu item
+// The desktop's full screen (F11); its item stays disabled until the window
+// can be made full screen, and no key sends it before then.
+constexpr std::uint16_t kFullScreenCommand = 40010;
 
 // A menu-bar button without a picture shows its label instead.
 constexpr std::uint16_t kNoButtonImage = 65534;

@@ -14,6 +14,7 @@
 #include "platform/windows/window.h"
 #include "resources/dialog_templates.h"
 #include "search/find_next.h"
+#include "search/hebrew_layout.h"
 #include "search/keyboard_layout.h"
 #include "search/pattern_typing.h"
 #include "search/search_input.h"
@@ -87,9 +88,10 @@ void InsertCharacter(WindowHandle box, char16_t character) {
 }
 
 // The computer's keyboard types as the on-screen one does, in reading
-// order: a Hebrew letter as its letter under the code base, each before the
-// one typed last, so that a word comes out in the order the text is
-// stored; numbers and Latin words in their own order (see pattern_typing.h).
+// order: a Hebrew letter (from any layout: a Latin one types the Israeli
+// layout's letters) as its letter under the code base, each before the one
+// typed last, so that a word comes out in the order the text is stored;
+// numbers and Latin words in their own order (see pattern_typing.h).
 LResult PatternBoxProc(WindowHandle box, std::uint32_t message, WParam first, LParam second) {
   if (message == platform::kWmChar && !platform::GetKeyState(platform::kVkControl)) {
     if (first == platform::kVkBack) {
@@ -98,7 +100,7 @@ LResult PatternBoxProc(WindowHandle box, std::uint32_t message, WParam first, LP
       return 0;
     }
     if (first >= 0x20 && first != 0x7F) {
-      char16_t character = static_cast<char16_t>(first);
+      char16_t character = ThroughHebrewLayout(static_cast<char16_t>(first));
       if (character >= kFirstHebrewLetter && character < kFirstHebrewLetter + kLetterKeyCount) {
         character = static_cast<char16_t>(CodeBase() + (character - kFirstHebrewLetter));
       }

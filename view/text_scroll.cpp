@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "view/article_format.h"
 #include "view/text_lines.h"
 #include "view/text_paint.h"
 
@@ -35,6 +36,30 @@ int ShowOffsetAtTop(TextView* view, std::uint16_t offset) {
     unit += LineUnits(*line);
   }
   return 0;
+}
+
+std::optional<std::uint16_t> TopPlace(TextView* view) {
+  if (!view || !view->lines || view->lineCount == 0) return std::nullopt;
+  for (const LineRecord* line = view->lines + FindFirstLine(*view).index; line->style != 0; ++line) {
+    if (line->count == 0 || IsHiddenLink(*view, *line)) continue;
+    // Hebrew is stored in visual order: its first letter read is the last stored.
+    const bool hebrew = (line->style & kHebrewBit) != 0;
+    return static_cast<std::uint16_t>(hebrew ? line->textOffset + line->count - 1 : line->textOffset);
+  }
+  return std::nullopt;
+}
+
+bool ShowPlaceAtTop(TextView* view, std::uint16_t place) {
+  if (!view || !view->lines) return false;
+  int unit = 0;
+  for (const LineRecord* line = view->lines; line->style != 0; ++line) {
+    if (line->textOffset <= place && place < line->textOffset + line->count) {
+      view->topPosition = static_cast<std::uint16_t>(std::min(unit, static_cast<int>(view->maxTop)));
+      return true;
+    }
+    unit += LineUnits(*line);
+  }
+  return false;
 }
 
 std::uint16_t HitTestLink(const TextView* view, std::int32_t x, std::int32_t y) {

@@ -106,7 +106,7 @@ std::unique_ptr<Font> Font::Open(const FontFile& file, const FontRequest& reques
   return font;
 }
 
-std::unique_ptr<Font> Font::Fixed(std::int32_t height, std::int32_t advance) {
+std::unique_ptr<Font> Font::Fixed(std::int32_t height, std::int32_t advance, std::string familyName) {
   std::unique_ptr<Font> font(new Font(nullptr));
   font->fixedAdvance_ = std::max(0, advance);
   font->request_.height = height;
@@ -116,7 +116,7 @@ std::unique_ptr<Font> Font::Fixed(std::int32_t height, std::int32_t advance) {
   m.ascent = static_cast<std::int32_t>(std::int64_t{m.height} * 3 / 4);
   m.descent = m.height - m.ascent;
   m.averageCharWidth = m.maxCharWidth = font->fixedAdvance_;
-  font->familyName_ = "Fixed";
+  font->familyName_ = std::move(familyName);
   return font;
 }
 

@@ -72,8 +72,8 @@ class Font {
   static std::unique_ptr<Font> Open(const FontFile& file, const FontRequest& request);
   // A font without a face, for results in exact pixels: every character is
   // `advance` pixels wide and drawn as a solid box (a space as nothing), in
-  // a cell `height` pixels high.
-  static std::unique_ptr<Font> Fixed(std::int32_t height, std::int32_t advance);
+  // a cell `height` pixels high. It reports `familyName` as its family.
+  static std::unique_ptr<Font> Fixed(std::int32_t height, std::int32_t advance, std::string familyName = "Fixed");
   ~Font();
   Font(const Font&) = delete;
   Font& operator=(const Font&) = delete;

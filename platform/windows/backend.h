@@ -19,9 +19,13 @@ class Backend {
   virtual ~Backend() = default;
   // Runs a modal message box and returns the button that closed it.
   virtual int RunMessageBox(const MessageBoxRequest& request) = 0;
-  // Waits until there is input and hands it to the platform
-  // (platform/windows/input.h). False when no input will ever come again.
-  virtual bool WaitForInput() { return false; }
+  // Waits until there is input and hands it to the platform (platform/windows/input.h),
+  // or, when `timeoutMilliseconds` is not negative, at most that long (a
+  // timer is due then). False only when no input will ever come again.
+  virtual bool WaitForInput(int timeoutMilliseconds) {
+    (void)timeoutMilliseconds;
+    return false;
+  }
   // Shows the composed screen.
   virtual void Present(const Framebuffer& screen) { (void)screen; }
   // The picture the desktop shows for the program (its window's class

@@ -93,7 +93,7 @@ class ProbingBackend final : public Backend {
       : script_(std::move(script)), probe_(std::move(probe)), previous_(InstallBackend(this)) {}
   ~ProbingBackend() override { InstallBackend(previous_); }
   int RunMessageBox(const MessageBoxRequest& request) override { return RunMessageBoxDialog(request); }
-  bool WaitForInput() override {
+  bool WaitForInput(int) override {
     if (next_ == 0) probe_(OpenMessageBox());
     if (next_ >= script_.size()) return false;
     RunScriptCommand(script_[next_++]);

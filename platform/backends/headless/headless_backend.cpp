@@ -42,7 +42,7 @@ void HeadlessBackend::SetScript(std::vector<ScriptCommand> script) {
   closeRequested_ = false;
 }
 
-bool HeadlessBackend::WaitForInput() {
+bool HeadlessBackend::WaitForInput(int) {
   // A termination signal or a later start of the program is taken at the
   // next turn, as a window would take it.
   if (PollWatchedDescriptors(0)) return true;

@@ -4,6 +4,7 @@
 #include <SDL_syswm.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -34,7 +35,10 @@ constexpr KeyMapping kKeys[] = {
     {SDLK_HOME, kVkHome, 0},      {SDLK_END, kVkEnd, 0},         {SDLK_RETURN, kVkReturn, u'\r'},
     {SDLK_KP_ENTER, kVkReturn, u'\r'}, {SDLK_ESCAPE, kVkEscape, 0x1B}, {SDLK_BACKSPACE, kVkBack, 0x08},
     {SDLK_TAB, kVkTab, u'\t'},    {SDLK_DELETE, kVkDelete, 0},   {SDLK_F1, kVkF1, 0},
-    {SDLK_F3, kVkF3, 0},          {SDLK_LCTRL, kVkControl, 0},   {SDLK_RCTRL, kVkControl, 0},
+    {SDLK_F3, kVkF3, 0},          {SDLK_F10, kVkF10, 0},         {SDLK_F11, kVkF11, 0},
+    {SDLK_EQUALS, kVkOemPlus, 0}, {SDLK_PLUS, kVkOemPlus, 0},    {SDLK_MINUS, kVkOemMinus, 0},
+    {SDLK_KP_PLUS, kVkAdd, 0},    {SDLK_KP_MINUS, kVkSubtract, 0}, {SDLK_KP_0, kVkNumpad0, 0},
+    {SDLK_LCTRL, kVkControl, 0},  {SDLK_RCTRL, kVkControl, 0},
     {SDLK_LALT, kVkMenu, 0},      {SDLK_RALT, kVkMenu, 0},       {SDLK_LSHIFT, kVkShift, 0},
     {SDLK_RSHIFT, kVkShift, 0},
 };
@@ -98,12 +102,16 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const std::string& title, Size scre
     return nullptr;
   }
   // Input aimed at a window that the X server has not shown yet is lost;
-  // wait (a little) until it is there.
+  // wait (a little) until it is there. Only the window's own events are
+  // taken meanwhile: keys and pointer moves that come early stay queued
+  // for the reader.
   for (int waited = 0; waited < 2000; waited += 10) {
-    SDL_Event event;
+    SDL_PumpEvents();
+    SDL_Event events[16];
     bool shown = false;
-    while (SDL_PollEvent(&event)) {
-      shown = shown || (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED);
+    int count = 0;
+    while ((count = SDL_PeepEvents(events, 16, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT)) > 0) {
+      for (int i = 0; i < count; ++i) shown = shown || events[i].window.event == SDL_WINDOWEVENT_EXPOSED;
     }
     if (shown) break;
     SDL_Delay(10);
@@ -139,6 +147,7 @@ bool SdlBackend::Handle(const void* raw) {
       if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
         SetScreenSize(Size{std::max(1, event.window.data1 / sdl_->scale), std::max(1, event.window.data2 / sdl_->scale)});
       }
+      if (event.window.event == SDL_WINDOWEVENT_LEAVE) InjectPointerLeave();
       return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -148,7 +157,7 @@ bool SdlBackend::Handle(const void* raw) {
                    sdl_->ScreenPoint(event.button.x, event.button.y));
       return true;
     case SDL_MOUSEMOTION:
-      if (!sdl_->stylusDown) return false;
+      // With the button up the pointer only passes over: hover for tooltips.
       InjectStylus(StylusAction::kMove, sdl_->ScreenPoint(event.motion.x, event.motion.y));
       return true;
     case SDL_MOUSEWHEEL: {
@@ -167,7 +176,10 @@ bool SdlBackend::Handle(const void* raw) {
       return true;
     }
     case SDL_TEXTINPUT:
-      // Typed characters come apart from their keys, as the keyboard layout made them.
+      // Typed characters come apart from their keys, as the keyboard layout
+      // made them. With Control or the left Alt held a key is a shortcut and
+      // types nothing (the right Alt types a layout's third letters).
+      if (SDL_GetModState() & (KMOD_CTRL | KMOD_LALT)) return true;
       for (const char16_t c : Utf8ToUtf16(event.text.text)) InjectCharacter(c);
       return true;
     default:
@@ -176,11 +188,16 @@ bool SdlBackend::Handle(const void* raw) {
 }
 
 bool SdlBackend::WaitForInputFor(int milliseconds) {
-  int waited = 0;
-  do {
+  const auto start = std::chrono::steady_clock::now();
+  while (true) {
+    int slice = kWaitSliceMilliseconds;
+    if (milliseconds >= 0) {
+      const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+      slice = std::clamp(milliseconds - static_cast<int>(waited.count()), 0, kWaitSliceMilliseconds);
+    }
     SDL_Event event;
     bool handled = false;
-    if (SDL_WaitEventTimeout(&event, kWaitSliceMilliseconds)) {
+    if (SDL_WaitEventTimeout(&event, slice)) {
       handled = Handle(&event);
       while (SDL_PollEvent(&event)) handled = Handle(&event) || handled;
     }
@@ -188,12 +205,14 @@ bool SdlBackend::WaitForInputFor(int milliseconds) {
     // Other programs asking for the clipboard are answered between input.
     if (sdl_->clipboard) sdl_->clipboard->HandlePending();
     if (handled) return true;
-    waited += kWaitSliceMilliseconds;
-  } while (milliseconds < 0 || waited < milliseconds);
-  return false;
+    if (milliseconds >= 0 && slice == 0) return false;
+  }
 }
 
-bool SdlBackend::WaitForInput() { return WaitForInputFor(-1); }
+bool SdlBackend::WaitForInput(int timeoutMilliseconds) {
+  // The time running out is no end of input: a timer is due.
+  return WaitForInputFor(timeoutMilliseconds) || timeoutMilliseconds >= 0;
+}
 
 void SdlBackend::Present(const Framebuffer& screen) {
   if (!sdl_->texture || sdl_->textureSize.cx != screen.width() || sdl_->textureSize.cy != screen.height()) {

@@ -1,7 +1,8 @@
 #pragma once
 // The real window: SDL shows the composed screen scaled up, and turns the
 // mouse, the keyboard and the window's own events into the platform's
-// input. The left button is the stylus, the wheel scrolls by lines, the
+// input. The left button is the stylus (the pointer moving with it up is
+// hover), the wheel scrolls by lines, the
 // window's close button is the platform's close request, and a change of the
 // window's size changes the screen's size (in handheld pixels).
 
@@ -21,7 +22,7 @@ class SdlBackend final : public Backend {
   ~SdlBackend() override;
 
   int RunMessageBox(const MessageBoxRequest& request) override;
-  bool WaitForInput() override;
+  bool WaitForInput(int timeoutMilliseconds) override;
   // Waits at most `milliseconds` for input; false when none came.
   bool WaitForInputFor(int milliseconds);
   void Present(const Framebuffer& screen) override;
