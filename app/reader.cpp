@@ -39,7 +39,7 @@ void ReadStartupSwitches() {
   if (switches.fullScreen != 0) switches.taskBar = platform::FindWindow(u"HHTaskBar", u"");
   switches.taskBarWasVisible = switches.taskBar != nullptr && platform::IsWindowVisible(switches.taskBar);
   App().menuBarOnBottom = ReadRegNumber(kMakerKey, "MenuBarOnBottom", 0);
-  App().gutter = static_cast<std::int32_t>(ReadRegNumber(kMakerKey, "SurroundingGutter", 0));
+  App().gutter = GutterOf(ReadRegNumber(kMakerKey, "SurroundingGutter", 0));
 }
 
 // Later starts are answered by whichever loop runs: the Font dialog of a

@@ -17,21 +17,10 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <thread>
+
+#include "tests/support/wait_until.h"
 
 namespace quillory::testing {
-
-// Polls `condition` until it holds or `limit` has passed; whether it held.
-// Tests wait on what they expect to see, never for a fixed time.
-template <typename Condition>
-bool WaitUntil(Condition condition, std::chrono::milliseconds limit = std::chrono::seconds(30)) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  for (;;) {
-    if (condition()) return true;
-    if (std::chrono::steady_clock::now() >= end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-}
 
 // The full path of `program` on $PATH, or nothing.
 inline std::optional<std::string> FindProgram(const std::string& program) {
