@@ -133,8 +133,13 @@ int RenderPreview(const CommandLine& commandLine, const std::string& why) {
     return kExitFailure;
   }
   const int exitCode = RunHeadless(commandLine, std::move(script));
+  std::erase_if(files, [](const std::string& file) { return !std::filesystem::is_regular_file(file); });
   std::fprintf(stderr, "quillory-32: %s, so the reader cannot show its window.\n", why.c_str());
-  std::fprintf(stderr, "Its first %d pages were drawn as pictures instead:\n", kPreviewPages);
+  if (files.empty()) {
+    std::fprintf(stderr, "Its first pages could not be written to %s either.\n", folder.c_str());
+    return kExitFailure;
+  }
+  std::fprintf(stderr, "Its first %zu pages were drawn as pictures instead:\n", files.size());
   for (const std::string& file : files) std::fprintf(stderr, "  %s\n", file.c_str());
   return exitCode;
 }

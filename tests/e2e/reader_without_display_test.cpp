@@ -35,7 +35,7 @@ class ReaderWithoutDisplay : public ::testing::Test {
  protected:
   // Runs the reader with `display` (nothing: none at all) and no runtime
   // folder of the session; its exit code.
-  std::optional<int> Run(std::optional<std::string> display) {
+  std::optional<int> Run(std::optional<std::string> display, const std::string& cache = "cache") {
     fs::create_directory(scratch_.path() / "run", ignored_);
     fs::permissions(scratch_.path() / "run", fs::perms::owner_all, ignored_);
     ChildOptions options;
@@ -45,7 +45,7 @@ class ReaderWithoutDisplay : public ::testing::Test {
                          {"SDL_VIDEODRIVER", std::nullopt},
                          {"XDG_RUNTIME_DIR", display ? std::optional<std::string>((scratch_.path() / "run").string())
                                                      : std::nullopt},
-                         {"XDG_CACHE_HOME", (scratch_.path() / "cache").string()},
+                         {"XDG_CACHE_HOME", (scratch_.path() / cache).string()},
                          {"QUILLORY_REGISTRY", registry_.string()}};
     return WaitForExit(quillory::testing::StartChild(QUILLORY_READER, options));
   }
@@ -83,6 +83,14 @@ TEST_F(ReaderWithoutDisplay, ADisplayThatCannotBeOpenedIsNamed) {
   EXPECT_EQ(Names(scratch_.path() / "cache" / "quillory-32").size(), 3u);
   EXPECT_EQ(Contents(registry_), settings);
   EXPECT_FALSE(fs::exists(scratch_.path() / "run" / "quillory-32.socket")) << "the preview is no running reader";
+}
+
+TEST_F(ReaderWithoutDisplay, PagesThatCannotBeWrittenAreNotListed) {
+  scratch_.Write("not-a-folder", "");
+  EXPECT_EQ(Run(std::nullopt, "not-a-folder"), 1);
+  EXPECT_EQ(Said(), "quillory-32: no display was found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the reader "
+                    "cannot show its window.\nIts first pages could not be written to " +
+                        (scratch_.path() / "not-a-folder" / "quillory-32").string() + " either.\n");
 }
 
 }  // namespace

@@ -27,14 +27,6 @@ class XWindows {
   }
   bool connected() const { return display_ != nullptr; }
 
-  // The shown top-level window whose title is `title`, once there is one.
-  std::optional<Window> WaitForShown(const std::string& title,
-                                     std::chrono::milliseconds limit = std::chrono::seconds(30)) {
-    std::optional<Window> found;
-    WaitUntil([&] { return (found = FirstShown(title)).has_value(); }, limit);
-    return found;
-  }
-
   // Every shown window titled `title`, looked up once.
   std::vector<Window> Shown(const std::string& title) {
     std::vector<Window> found;
@@ -104,20 +96,19 @@ class XWindows {
     return pixels;
   }
 
-  // Waits until the program has drawn into the window: before its first
-  // picture a new window shows the black screen under it. The reader draws
+  // The shown window titled `title` once the program has drawn into it:
+  // before its first picture a new window shows the black screen under it,
+  // and a window may be replaced by another on the way. The reader draws
   // white pages and dialogs and anti-aliased text.
-  bool WaitForDrawn(Window window) {
-    return WaitUntil([&] {
-      const std::vector<std::uint32_t> now = Picture(window);
-      std::size_t white = 0;
-      bool shaded = false;
-      for (const std::uint32_t pixel : now) {
-        white += (pixel & 0xFFFFFF) == 0xFFFFFF;
-        shaded = shaded || ((pixel & 0xFFFFFF) != 0xFFFFFF && (pixel & 0xFFFFFF) != 0);
+  std::optional<Window> WaitForDrawn(const std::string& title) {
+    std::optional<Window> drawn;
+    WaitUntil([&] {
+      for (const Window window : Shown(title)) {
+        if (LooksDrawn(Picture(window))) drawn = window;
       }
-      return !now.empty() && white * 20 > now.size() && shaded;
+      return drawn.has_value();
     });
+    return drawn;
   }
 
   // Waits until the window shows something other than `before`.
@@ -152,10 +143,14 @@ class XWindows {
   Display* display() const { return display_.get(); }
 
  private:
-  std::optional<Window> FirstShown(const std::string& title) {
-    const std::vector<Window> found = Shown(title);
-    if (found.empty()) return std::nullopt;
-    return found.front();
+  static bool LooksDrawn(const std::vector<std::uint32_t>& picture) {
+    std::size_t white = 0;
+    bool shaded = false;
+    for (const std::uint32_t pixel : picture) {
+      white += (pixel & 0xFFFFFF) == 0xFFFFFF;
+      shaded = shaded || ((pixel & 0xFFFFFF) != 0xFFFFFF && (pixel & 0xFFFFFF) != 0);
+    }
+    return !picture.empty() && white * 20 > picture.size() && shaded;
   }
 
   std::optional<std::string> Title(Window window) {

@@ -117,6 +117,10 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const std::string& title, Size scre
     return nullptr;
   }
   sdl->scale = std::clamp(scale, 1, 8);
+  // The window's surface is plain X memory: left to itself SDL would put it
+  // on an OpenGL texture, loading a GL driver and making the window anew (a
+  // window that flashes up and goes, to the desktop and to tests).
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   sdl->window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                  screen.cx * sdl->scale, screen.cy * sdl->scale, SDL_WINDOW_RESIZABLE);
   // The screen is small: scaling it in software costs nothing worth a GPU
