@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -29,6 +30,9 @@ PlatformVersion& Version() {
 }
 
 constexpr Pixel kTaskBarFace = 0x00000080;
+
+// How long an opener's failure still says that no browser could be started.
+constexpr std::chrono::seconds kOpenerVerdictTime{10};
 
 // The task bar shows the title of the window in front, as the handheld's
 // navigation bar does.

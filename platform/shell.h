@@ -6,7 +6,6 @@
 // into the focused window). Full-screen means a window covers the whole
 // screen.
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -64,11 +63,10 @@ void ShellHandleSettingChange(WindowHandle window, WParam first, LParam second);
 // Opens a web address with the desktop's handler (xdg-open), spawned without
 // a shell and not waited for. `onFailure` runs when the handler cannot be
 // started (at once; the result is then false) or ends unsuccessfully within
-// kOpenerVerdictTime (later, from the message loop while it waits for input).
+// its first ten seconds (later, from the message loop while it waits for
+// input; an opener that runs the browser in the foreground ends only when
+// the browser does, and how it ends then says nothing about the address).
 bool ShellOpenAddress(const std::string& address, std::function<void()> onFailure = {});
-// An opener that runs the browser in the foreground ends only when the
-// browser does, and how it ends then says nothing about the address.
-constexpr std::chrono::seconds kOpenerVerdictTime{10};
 
 // The version the platform reports. The handheld's newer shells (4.21 and
 // later) put the menu bar at the bottom; the default is 4.20, so the
