@@ -94,7 +94,8 @@ bool HandleDialogKey(WindowHandle dialog, const Message& message) {
       return true;
     }
     case kVkEscape:
-      SendCommand(dialog, kIdCancel, GetDlgItem(dialog, kIdCancel));
+      // From no control, as a dialog tells backing out from its Cancel button.
+      SendCommand(dialog, kIdCancel, nullptr);
       return true;
     case kVkTab:
       MoveFocus(dialog, message.window, GetKeyState(kVkShift));

@@ -32,7 +32,8 @@ class Backend {
   // icon); pixels of the colour `transparent` are not drawn.
   virtual void SetIcon(const Framebuffer& icon, Pixel transparent) { (void)icon, (void)transparent; }
   // Whether the program's window has the desktop's keyboard focus, and a
-  // request to bring it there; without a desktop the program is always in front.
+  // request to bring it there (restored first when it was minimized);
+  // without a desktop the program is always in front.
   virtual bool InFront() const { return true; }
   virtual void ComeForward() {}
   // The program's clipboard (platform/windows/clipboard.h) was emptied or

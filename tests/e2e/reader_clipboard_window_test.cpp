@@ -13,11 +13,13 @@
 #include <cctype>
 #include <chrono>
 #include <cstdio>
-#include <functional>
+#include <optional>
 #include <string>
-#include <thread>
 
 #include "tests/support/scoped_environment.h"
+#include "tests/support/wait_until.h"
+#include "tests/support/x11_test_server.h"
+#include "tests/support/x11_windows.h"
 
 extern char** environ;
 
@@ -36,15 +38,7 @@ std::string Output(const std::string& command) {
   return text;
 }
 
-// Polls `done` until it holds or `limit` has passed.
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 10s) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(20ms);
-  }
-  return true;
-}
+using quillory::testing::WaitUntil;
 
 // Has xclip take the clipboard with `text` (a printf format); it serves it
 // from the background.
@@ -67,7 +61,9 @@ class ReaderClipboardWindow : public ::testing::Test {
     std::filesystem::permissions(scratch_.path() / "run", std::filesystem::perms::owner_all);
   }
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    ASSERT_TRUE(server_.started()) << server_.why();
+    windows_.emplace();
+    ASSERT_TRUE(windows_->connected());
   }
   void TearDown() override {
     if (reader_ == 0) return;
@@ -89,15 +85,22 @@ class ReaderClipboardWindow : public ::testing::Test {
     char program[] = QUILLORY_READER;
     char* arguments[] = {program, nullptr};
     ASSERT_EQ(posix_spawn(&reader_, program, nullptr, nullptr, arguments, environ), 0);
-    window_ = Output("timeout 10 xdotool search --sync --onlyvisible --name '^Quillory - 32$' | head -n 1");
-    while (!window_.empty() && window_.back() == '\n') window_.pop_back();
-    ASSERT_FALSE(window_.empty());
-    ASSERT_EQ(std::system(("xdotool windowfocus --sync " + window_).c_str()), 0);
+    // The window once it is shown and drawn, found without racing windows
+    // that come and go meanwhile, and given the keyboard focus.
+    const std::optional<Window> window = windows_->WaitForDrawn("Quillory - 32");
+    ASSERT_TRUE(window) << "the reader's window never showed a picture";
+    window_ = std::to_string(*window);
+    XSetInputFocus(windows_->display(), *window, RevertToParent, CurrentTime);
+    XSync(windows_->display(), False);
+    ASSERT_TRUE(WaitUntil([&] { return windows_->HasFocus(*window); }));
   }
   void Key(const std::string& key) {
-    ASSERT_EQ(std::system(("xdotool key --window " + window_ + " " + key).c_str()), 0);
+    ASSERT_EQ(std::system(("timeout 30 xdotool key --window " + window_ + " " + key).c_str()), 0);
   }
 
+  // First, so that $DISPLAY names it before anything else starts.
+  quillory::testing::XTestServer server_;
+  std::optional<quillory::testing::XWindows> windows_;
   quillory::testing::ScratchFolder scratch_;
   pid_t reader_ = 0;
   std::string window_;

@@ -231,7 +231,7 @@ TEST_F(ReaderTest, LatinLettersTypeHebrewInTheSearchBox) {
 std::unique_ptr<platform::Font> NamedReaderFont(const platform::FontRequest& request) {
   const std::u16string face(platform::UntilZero({request.faceName.data(), request.faceName.size()}));
   const std::int32_t height = request.height == 0 ? 16 : (request.height < 0 ? -request.height : request.height);
-  return platform::Font::Fixed(height, 8, face.empty() ? "David CLM" : platform::Utf16ToUtf8(face));
+  return platform::Font::Fixed(height, 8, request.underline, face.empty() ? "David CLM" : platform::Utf16ToUtf8(face));
 }
 
 class FirstStartTest : public ReaderTest {

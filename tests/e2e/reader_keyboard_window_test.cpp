@@ -28,6 +28,8 @@
 #include "platform/windows/window.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/stored_values.h"
+#include "tests/support/x11_test_server.h"
+#include "tests/support/x11_windows.h"
 #include "view/article_format.h"
 #include "view/text_view.h"
 
@@ -40,17 +42,6 @@ using namespace std::chrono_literals;
 constexpr auto kLimit = 15s;
 // Reader pixels to the window's: the reader starts at scale 2.
 constexpr int kScale = 2;
-
-std::string Output(const std::string& command) {
-  std::string text;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe)) text += buffer;
-    pclose(pipe);
-  }
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-  return text;
-}
 
 // Polls `holds` until it is true or the limit has passed.
 bool WaitUntil(const std::function<bool()>& holds) {
@@ -72,7 +63,9 @@ class KeyboardWindow : public ::testing::Test {
   }
 
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    ASSERT_TRUE(server_.started()) << server_.why();
+    windows_.emplace();
+    ASSERT_TRUE(windows_->connected());
   }
   void TearDown() override {
     if (reader_ > 0) {
@@ -94,32 +87,18 @@ class KeyboardWindow : public ::testing::Test {
                                       static_cast<std::uint32_t>(value->data[3]) << 24);
   }
 
-  // Starts the reader and waits until its window shows and has the
-  // keyboard focus, searching again while windows come and go under the
-  // search (a window that vanishes makes xdotool fail). On a busy machine
-  // the X server now and then refuses a connection, and the reader then
-  // draws its pages without a window and ends: it is started again.
+  // Starts the reader and waits until its window shows a picture and has
+  // the keyboard focus; windows that come and go meanwhile are passed over.
   void Start() {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      char program[] = QUILLORY_READER;
-      char* arguments[] = {program, nullptr};
-      ASSERT_EQ(posix_spawn(&reader_, program, nullptr, nullptr, arguments, environ), 0);
-      bool ended = false;
-      const bool shown = WaitUntil([&] {
-        ended = waitpid(reader_, nullptr, WNOHANG) == reader_;
-        if (ended) return true;
-        window_ = Output("xdotool search --onlyvisible --name '^Quillory - 32$' 2>/dev/null | head -n 1");
-        return !window_.empty() &&
-               std::system(("timeout 5 xdotool windowfocus --sync " + window_ + " >/dev/null 2>&1").c_str()) == 0;
-      });
-      if (!ended) {
-        ASSERT_TRUE(shown) << "the reader's window never showed or never took the focus";
-        return;
-      }
-      reader_ = 0;
-      std::fprintf(stderr, "the reader found no display and ended; starting it again\n");
-    }
-    FAIL() << "the reader never found the display";
+    char program[] = QUILLORY_READER;
+    char* arguments[] = {program, nullptr};
+    ASSERT_EQ(posix_spawn(&reader_, program, nullptr, nullptr, arguments, environ), 0);
+    const std::optional<Window> window = windows_->WaitForDrawn("Quillory - 32");
+    ASSERT_TRUE(window) << "the reader's window never showed a picture";
+    window_ = std::to_string(*window);
+    XSetInputFocus(windows_->display(), *window, RevertToParent, CurrentTime);
+    XSync(windows_->display(), False);
+    ASSERT_TRUE(WaitUntil([&] { return windows_->HasFocus(*window); })) << "the window never took the focus";
   }
 
   // Real key presses, in order, to the focused window.
@@ -136,6 +115,9 @@ class KeyboardWindow : public ::testing::Test {
     return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::optional<int>(128);
   }
 
+  // First, so that $DISPLAY names it before anything else starts.
+  quillory::testing::XTestServer server_;
+  std::optional<quillory::testing::XWindows> windows_;
   quillory::testing::ScratchFolder scratch_;
   pid_t reader_ = 0;
   std::string window_;

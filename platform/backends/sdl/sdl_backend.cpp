@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -43,6 +44,11 @@ constexpr KeyMapping kKeys[] = {
     {SDLK_RSHIFT, kVkShift, 0},
 };
 
+bool HasValue(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && value[0] != '\0';
+}
+
 // The handheld's virtual key of an SDL key: letters and digits by their
 // upper-case code, the named keys from the table, nothing for the rest.
 std::uint16_t KeyOf(SDL_Keycode code, char16_t& character) {
@@ -57,6 +63,18 @@ std::uint16_t KeyOf(SDL_Keycode code, char16_t& character) {
   if (code >= SDLK_0 && code <= SDLK_9) return static_cast<std::uint16_t>('0' + (code - SDLK_0));
   if (code == SDLK_SPACE) return kVkSpace;
   return 0;
+}
+
+// Whether SDL has queued the window's first exposure, leaving the queue as
+// it was.
+bool Exposed() {
+  SDL_PumpEvents();
+  SDL_Event events[64];
+  const int count = SDL_PeepEvents(events, 64, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+  for (int i = 0; i < count; ++i) {
+    if (events[i].window.event == SDL_WINDOWEVENT_EXPOSED) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -79,19 +97,34 @@ struct SdlBackend::Sdl {
   Point ScreenPoint(int x, int y) const { return Point{x / scale, y / scale}; }
 };
 
+bool SdlBackend::DisplayNamed(std::string& problem) {
+  if (HasValue("SDL_VIDEODRIVER") || HasValue("WAYLAND_DISPLAY") || HasValue("DISPLAY")) return true;
+  problem = "no display was found (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+  return false;
+}
+
 std::unique_ptr<SdlBackend> SdlBackend::Open(const std::string& title, Size screen, int scale, std::string& error) {
+  // With only an X display named, only X is tried: SDL would otherwise go on
+  // to other drivers, whose libraries print their own complaints.
+  if (!HasValue("SDL_VIDEODRIVER") && !HasValue("WAYLAND_DISPLAY") && HasValue("DISPLAY")) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  }
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    error = std::string("no display could be opened: ") + SDL_GetError();
+    const char* display = std::getenv(HasValue("DISPLAY") ? "DISPLAY" : "WAYLAND_DISPLAY");
+    error = "the display " + std::string(display ? display : "") + " could not be opened";
     return nullptr;
   }
   auto sdl = std::make_unique<Sdl>();
   const char* driver = SDL_GetCurrentVideoDriver();
   if (!driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) {
-    error = "no display: SDL would draw into its '" + std::string(driver ? driver : "none") +
-            "' driver, which nobody sees (is DISPLAY set?)";
+    error = "the video driver '" + std::string(driver ? driver : "none") + "' draws where nobody sees it";
     return nullptr;
   }
   sdl->scale = std::clamp(scale, 1, 8);
+  // The window's surface is plain X memory: left to itself SDL would put it
+  // on an OpenGL texture, loading a GL driver and making the window anew (a
+  // window that flashes up and goes, to the desktop and to tests).
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   sdl->window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                  screen.cx * sdl->scale, screen.cy * sdl->scale, SDL_WINDOW_RESIZABLE);
   // The screen is small: scaling it in software costs nothing worth a GPU
@@ -102,20 +135,9 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const std::string& title, Size scre
     return nullptr;
   }
   // Input aimed at a window that the X server has not shown yet is lost;
-  // wait (a little) until it is there. Only the window's own events are
-  // taken meanwhile: keys and pointer moves that come early stay queued
-  // for the reader.
-  for (int waited = 0; waited < 2000; waited += 10) {
-    SDL_PumpEvents();
-    SDL_Event events[16];
-    bool shown = false;
-    int count = 0;
-    while ((count = SDL_PeepEvents(events, 16, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT)) > 0) {
-      for (int i = 0; i < count; ++i) shown = shown || events[i].window.event == SDL_WINDOWEVENT_EXPOSED;
-    }
-    if (shown) break;
-    SDL_Delay(10);
-  }
+  // wait (a little) until it is there. Events are only looked at here: a
+  // key pressed or a click made as the window appears is the reader's.
+  for (int waited = 0; waited < 2000 && !Exposed(); waited += 10) SDL_Delay(10);
   SDL_StartTextInput();
   if (std::strcmp(driver, "x11") == 0) sdl->clipboard = X11Clipboard::Open();
   SetScreenSize(screen);
@@ -270,7 +292,17 @@ bool SdlBackend::InFront() const {
   return false;
 }
 
-void SdlBackend::ComeForward() { SDL_RaiseWindow(sdl_->window); }
+void SdlBackend::ComeForward() {
+  // SDL learns that the window was minimized from the window's events; a
+  // minimized window is put back on the screen first, since raising alone
+  // leaves it minimized.
+  SDL_PumpEvents();
+  if (SDL_GetWindowFlags(sdl_->window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) {
+    SDL_RestoreWindow(sdl_->window);
+    SDL_ShowWindow(sdl_->window);
+  }
+  SDL_RaiseWindow(sdl_->window);
+}
 
 void SdlBackend::ClipboardChanged() {
   if (sdl_->clipboard) sdl_->clipboard->Claim();

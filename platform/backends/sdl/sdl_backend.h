@@ -16,8 +16,13 @@ namespace platform {
 
 class SdlBackend final : public Backend {
  public:
-  // Opens the window, or says why it could not: no display (SDL would fall
-  // back to drawing nowhere), or SDL failing.
+  // Whether the environment names a display to open a window on ($DISPLAY,
+  // $WAYLAND_DISPLAY, or a video driver asked of SDL by name); when it does
+  // not, `problem` says so in a person's words. Asks no library anything, so
+  // that nothing else is printed.
+  static bool DisplayNamed(std::string& problem);
+  // Opens the window, or says why it could not (in a person's words): the
+  // display cannot be opened, or SDL would draw where nobody sees it.
   static std::unique_ptr<SdlBackend> Open(const std::string& title, Size screen, int scale, std::string& error);
   ~SdlBackend() override;
 
