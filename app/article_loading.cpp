@@ -78,6 +78,9 @@ int SwitchArticleInReader(platform::WindowHandle window, std::uint16_t article, 
   if (!text || view == nullptr) {
     app.currentArticle = leftArticle;
     app.flags = leftFlags;
+    // The back link leads nowhere now (nothing is remembered): it goes
+    // from the page rather than stay as a link that does nothing.
+    if (view != nullptr) RepaintView(window);
     return 1;
   }
   LayoutText(view, std::move(text), true);

@@ -23,7 +23,7 @@ constexpr std::size_t kLongestFace = 31;
 bool TakesValue(const std::string& option) {
   return option == "--render" || option == "--output" || option == "--size" || option == "--top" ||
          option == "--font" || option == "--font-size" || option == "--script" || option == "--scale" ||
-         option == "--snapshot";
+         option == "--snapshot" || option == "--readings";
 }
 
 // Reads the value of an option that takes one; the reason when it is malformed.
@@ -41,6 +41,14 @@ std::optional<std::string> ReadOptionValue(const std::string& option, const std:
     if (!scale) return "--scale takes a number from 1 to 4 in steps of 0.25";
     render.scale = *scale;
     window.scale = scale;
+  } else if (option == "--readings") {
+    const std::optional<ReadingsSpan> span = ParseReadingsYears(value);
+    if (!span) {
+      return "--readings takes a civil year from " + std::to_string(kFirstQueryYear) + " to " +
+             std::to_string(kLastQueryYear) + ", a Hebrew year from " + std::to_string(kFirstReadingsHebrewYear) +
+             " to " + std::to_string(kLastReadingsHebrewYear) + ", or a span of either kind (FIRST-LAST)";
+    }
+    result.readings = *span;
   } else if (option == "--render") {
     const auto number = platform::ParseWholeNumber(value, 1, 44);
     if (!number) return "--render takes an article number from 1 to 44";
@@ -131,14 +139,24 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       positional.push_back(arg);
     }
   }
+  // A span's days are never 0: the option was given.
+  const bool readings = result.readings.lastDay != 0;
   if (thisWeek && result.action == CommandLine::Action::kRender) {
     return UsageError("--this-week and --render exclude each other");
+  }
+  if (readings && (thisWeek || !result.render.output.empty() || result.render.article != 0)) {
+    return UsageError("--readings goes with nothing but --israel or --diaspora");
+  }
+  if (readings) {
+    if (!positional.empty()) return UsageError("--readings takes one year or span, not '" + positional[0] + "'");
+    if (result.action == CommandLine::Action::kRun) result.action = CommandLine::Action::kReadings;
+    return result;
   }
   if (thisWeek) {
     if (result.action == CommandLine::Action::kRun) result.action = CommandLine::Action::kThisWeek;
     return FinishThisWeek(std::move(result), positional);
   }
-  if (result.location) return UsageError("--israel and --diaspora go with --this-week");
+  if (result.location) return UsageError("--israel and --diaspora go with --this-week or --readings");
   if (result.action == CommandLine::Action::kRender && result.render.output.empty()) {
     return UsageError("--render needs --output FILE.png");
   }
@@ -156,6 +174,7 @@ std::string UsageText() {
   return "Usage: quillory-32 [--headless [--script FILE]] [--scale S] [--size WxH]\n"
          "                   [--snapshot FILE.png] [/today]\n"
          "       quillory-32 --this-week [YYYY-MM-DD] [--israel|--diaspora]\n"
+         "       quillory-32 --readings YEAR[-YEAR] [--israel|--diaspora]\n"
          "       quillory-32 --render N --output FILE.png [--size WxH] [--top UNIT]\n"
          "                   [--font FACE] [--font-size N] [--scale S]\n"
          "Reads the volume \"Quillory - 32\".\n"
@@ -176,6 +195,12 @@ std::string UsageText() {
          "                     its Hebrew date, its portion and the article This Week\n"
          "                     shows; the location is decided as the reader decides it\n"
          "                     unless --israel or --diaspora is given\n"
+         "  --readings YEAR    print every Sabbath of a civil year (1500-2599) or a\n"
+         "                     Hebrew year (5260-6360), or of a span (1500-2599), one\n"
+         "                     line each, tab-separated: the date, the Hebrew date,\n"
+         "                     the portion read and the article This Week shows;\n"
+         "                     the time zone decides the location unless --israel\n"
+         "                     or --diaspora is given\n"
          "  --render N         draw a page of article N (1-44) into a PNG file\n"
          "  --output FILE.png  where --render writes the page\n"
          "  --top UNIT         the display line at the top of the page (default 0)\n"
@@ -185,9 +210,21 @@ std::string UsageText() {
          "  --help             show this text and exit\n"
          "  --version          show the version and exit\n"
          "\n"
-         "--this-week and --render write no setting and open no window.\n"
-         "In the window, F11 makes it full screen and back; its size, full screen\n"
-         "and the place read are kept for the next start.\n";
+         "--this-week, --readings and --render write no setting and open no window.\n"
+         "\n"
+         "Keys in the window:\n"
+         "  Page Down, Space      a page forward    Page Up, Shift+Space  a page back\n"
+         "  Down, Up              one line          Home, End      the article's start, end\n"
+         "  Right, Left           the next, the previous article\n"
+         "  Backspace, Alt+Left   back where the back link returns\n"
+         "  F10, Alt+G            the Go menu (arrows, Enter, Escape, underlined letters)\n"
+         "  Ctrl+Home             This Week         Ctrl+F         Font\n"
+         "  Ctrl+plus, Ctrl+minus, Ctrl+0   the text larger, smaller, its default size\n"
+         "  Ctrl+D                Index             Ctrl+B         Bookmark\n"
+         "  Alt+F3, F3 (Enter)    Search, Search Again\n"
+         "  Ctrl+C, Ctrl+E        Copy, Append to ClipBoard\n"
+         "  F11                   full screen       F1             About\n"
+         "  Ctrl+Q                quit, remembering where you were\n";
 }
 
 }  // namespace quillory

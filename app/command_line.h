@@ -2,22 +2,24 @@
 // The reader's command line. Options start with "--"; anything else is the
 // handheld's own command line, where only "/today" (the whole line, in any
 // letter case) has a meaning: show this week's article. With --this-week the
-// one other argument is the date to ask about instead. --render and
-// --this-week answer on their own and exit without opening a window.
+// one other argument is the date to ask about instead. --render,
+// --this-week and --readings answer on their own and exit without opening a
+// window.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/readings_query.h"
 #include "calendar/hebrew_calendar.h"
 #include "calendar/this_week.h"
 #include "platform/graphics/device_scale.h"
 #include "platform/graphics/geometry.h"
+#include "quillory_version.h"
 
 namespace quillory {
 
-constexpr char kProductVersion[] = "1.84a";
 constexpr int kExitUsage = 2;
 
 // What --render draws: one page of an article, written as PNG.
@@ -46,13 +48,14 @@ struct WindowOptions {
 };
 
 struct CommandLine {
-  enum class Action { kRun, kVersion, kHelp, kRender, kThisWeek, kUsageError };
+  enum class Action { kRun, kVersion, kHelp, kRender, kThisWeek, kReadings, kUsageError };
   Action action = Action::kRun;
   bool today = false;
   WindowOptions window;                     // for kRun
   RenderOptions render;                     // for kRender
   std::optional<CivilDate> date;            // for kThisWeek; today when missing
-  std::optional<ReadingLocation> location;  // for kThisWeek; as the device decides when missing
+  std::optional<ReadingLocation> location;  // for kThisWeek and kReadings; decided by the device when missing
+  ReadingsSpan readings;                    // for kReadings
   std::string error;                        // for kUsageError
 };
 

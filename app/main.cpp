@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/readings_query.h"
 #include "app/render_page.h"
 #include "app/run_modes.h"
 #include "app/this_week_query.h"
+#include "platform/system/time.h"
 
 namespace {
 
@@ -19,6 +21,15 @@ int RunThisWeekQuery(const CommandLine& commandLine) {
   const ReadingLocation location = commandLine.location.value_or(DeviceReadingLocation());
   std::printf("%s", ThisWeekReport(DayNumberFromCivil(date.month, date.day, date.year), location).c_str());
   return 0;
+}
+
+// Answers --readings: no setting is read, so without --israel or
+// --diaspora the time zone alone decides.
+int RunReadingsQuery(const CommandLine& commandLine) {
+  const ReadingLocation location = commandLine.location.value_or(
+      ZoneNameSelectsIsrael(platform::StandardTimeZoneName()) ? ReadingLocation::kIsrael : ReadingLocation::kDiaspora);
+  const std::string table = ReadingsTable(commandLine.readings, location);
+  return std::fwrite(table.data(), 1, table.size(), stdout) == table.size() && std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -34,6 +45,8 @@ int main(int argc, char** argv) {
       return 0;
     case CommandLine::Action::kThisWeek:
       return RunThisWeekQuery(commandLine);
+    case CommandLine::Action::kReadings:
+      return RunReadingsQuery(commandLine);
     case CommandLine::Action::kUsageError:
       std::fprintf(stderr, "quillory-32: %s\nTry 'quillory-32 --help'.\n", commandLine.error.c_str());
       return kExitUsage;

@@ -1,5 +1,6 @@
 #include "app/reader.h"
 
+#include <cstdio>
 #include <optional>
 
 #include "app/accelerators.h"
@@ -39,9 +40,13 @@ void ReadStartupSwitches() {
   if (switches.fullScreen != 0) switches.taskBar = platform::FindWindow(u"HHTaskBar", u"");
   switches.taskBarWasVisible = switches.taskBar != nullptr && platform::IsWindowVisible(switches.taskBar);
   App().menuBarOnBottom = ReadRegNumber(kMakerKey, "MenuBarOnBottom", 0);
-  App().gutter = static_cast<std::int32_t>(ReadRegNumber(kMakerKey, "SurroundingGutter", 0));
+  App().gutter = GutterOf(ReadRegNumber(kMakerKey, "SurroundingGutter", 0));
 }
 
+// Later starts are answered by whichever loop runs: the Font dialog of a
+// first run and a "Resource not found" box come before the main loop, and a
+// start left unanswered would take the reader for gone. One that comes
+// before the main window exists is answered and has nothing to bring forward.
 void ListenForLaterStarts(platform::SingleInstance& instance) {
   const int descriptor = instance.PollDescriptor();
   if (descriptor < 0) return;
@@ -83,9 +88,10 @@ platform::WindowHandle StartInstance(const ReaderOptions& options) {
   platform::ShowWindow(window, platform::kSwShowNormal);
   platform::UpdateWindow(window);
   // The first run: no face chosen yet. Opening the dialog may have set the
-  // letter code base, so the description is applied whatever it returned.
+  // letter code base, so the description is applied whatever it returned;
+  // backing out keeps the face shown as the choice.
   if (App().font.faceName[0] == 0) {
-    ShowFontDialog(window, App().font);
+    ShowFirstFontDialog(window, App().font);
     ApplyReaderFont(window);
   }
   if (options.onShown) options.onShown();
@@ -106,7 +112,17 @@ int RunMessageLoop() {
 
 std::optional<platform::SingleInstance> ClaimSingleInstance() {
   platform::ClaimResult claim = platform::SingleInstance::Claim(kInstanceName);
-  if (claim.kind == platform::ClaimKind::kAnotherWasTold) return std::nullopt;
+  switch (claim.kind) {
+    case platform::ClaimKind::kAnotherWasTold:
+      return std::nullopt;
+    case platform::ClaimKind::kAnotherIsBusy:
+      std::fprintf(stderr, "quillory-32 is already running but did not answer (%s); it is left as it is\n",
+                   claim.reason.c_str());
+      return std::nullopt;
+    case platform::ClaimKind::kFirst:
+    case platform::ClaimKind::kUnavailable:
+      break;
+  }
   return std::move(claim.instance);
 }
 
@@ -117,17 +133,9 @@ int RunReader(const ReaderOptions& options) {
   ReadStartupSwitches();
   App().todaySwitch = options.today ? 1 : 0;
 
-  std::optional<platform::SingleInstance> ownClaim;
-  platform::SingleInstance* instance = options.instance;
-  if (instance == nullptr) {
-    ownClaim = ClaimSingleInstance();
-    if (!ownClaim) return 0;
-    instance = &*ownClaim;
-  }
-  if (StartInstance(options) == nullptr) return 0;
-  ListenForLaterStarts(*instance);
-  const int exitCode = RunMessageLoop();
-  platform::UnwatchDescriptor(instance->PollDescriptor());
+  if (options.instance != nullptr) ListenForLaterStarts(*options.instance);
+  const int exitCode = StartInstance(options) != nullptr ? RunMessageLoop() : 0;
+  if (options.instance != nullptr) platform::UnwatchDescriptor(options.instance->PollDescriptor());
 
   const StartupSwitches& switches = Switches();
   if (switches.taskBar != nullptr && switches.taskBarWasVisible) platform::ShowWindow(switches.taskBar, platform::kSwShow);

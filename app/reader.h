@@ -11,19 +11,21 @@ namespace quillory {
 
 struct ReaderOptions {
   bool today = false;  // the command line was "/today"
-  // This start's claim to be the one running reader, when the caller has
-  // made it already (before opening a window); else the reader claims.
+  // This start's claim to be the one running reader, made by the caller
+  // before it opened a window; later starts are answered from the moment the
+  // run begins, through every dialog and box of start-up. Null for the runs
+  // without a window, which take no part in the single-instance rule.
   platform::SingleInstance* instance = nullptr;
   // Run once the main window is shown and painted, before the loop.
   std::function<void()> onShown;
 };
 
-// Runs the reader to its end and returns the exit code: 0, also when
-// another instance was told to come forward instead.
+// Runs the reader to its end and returns the exit code (0).
 int RunReader(const ReaderOptions& options);
 
 // Claims to be the one running reader. Nothing when a reader already runs:
-// it has been told to come forward, and this start is to end.
+// it has been told to come forward (or is too busy to hear it), and this
+// start is to end with exit code 0.
 std::optional<platform::SingleInstance> ClaimSingleInstance();
 
 }  // namespace quillory

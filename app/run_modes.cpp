@@ -81,8 +81,36 @@ std::filesystem::path PreviewFolder() {
   return std::filesystem::current_path() / "quillory-32-pages";
 }
 
-// The reader as it would open, page by page, written to PNG files.
-int RenderPreview(const CommandLine& commandLine) {
+// A copy of the reader's settings in a private folder of its own, for a run
+// that must read them but never change them; the folder goes with the object.
+class SettingsCopy {
+ public:
+  SettingsCopy() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quillory-32-preview-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) return;
+    folder_ = pattern;
+    const std::filesystem::path copy = folder_ / "registry.reg";
+    std::error_code error;
+    // A first start has no file yet: the run starts from none, as the reader would.
+    if (const auto registry = platform::RegistryFilePath()) std::filesystem::copy_file(*registry, copy, error);
+    setenv("QUILLORY_REGISTRY", copy.c_str(), 1);
+  }
+  ~SettingsCopy() {
+    std::error_code error;
+    if (!folder_.empty()) std::filesystem::remove_all(folder_, error);
+  }
+  SettingsCopy(const SettingsCopy&) = delete;
+  SettingsCopy& operator=(const SettingsCopy&) = delete;
+
+  bool made() const { return !folder_.empty(); }
+
+ private:
+  std::filesystem::path folder_;
+};
+
+// The reader as it would open, page by page, written to PNG files, for a
+// person whose reader could not open a window (`why`).
+int RenderPreview(const CommandLine& commandLine, const std::string& why) {
   const std::filesystem::path folder = PreviewFolder();
   std::error_code error;
   std::filesystem::create_directories(folder, error);
@@ -111,15 +139,20 @@ int RenderPreview(const CommandLine& commandLine) {
   }
   // The preview pages forward; it reads the reader's settings but writes
   // what it changes into a copy, so the reader still opens where it was left.
-  if (const auto registry = platform::RegistryFilePath()) {
-    const std::filesystem::path copy = folder / "registry.reg";
-    std::filesystem::remove(copy, error);
-    std::filesystem::copy_file(*registry, copy, error);
-    setenv("QUILLORY_REGISTRY", copy.c_str(), 1);
+  const SettingsCopy settings;
+  if (!settings.made()) {
+    std::fprintf(stderr, "quillory-32: %s, and no pages could be drawn instead (no temporary folder)\n", why.c_str());
+    return kExitFailure;
   }
   const int exitCode = RunHeadless(commandLine, std::move(script));
-  std::printf("The reader's first pages, drawn without a window:\n");
-  for (const std::string& file : files) std::printf("  %s\n", file.c_str());
+  std::erase_if(files, [](const std::string& file) { return !std::filesystem::is_regular_file(file); });
+  std::fprintf(stderr, "quillory-32: %s, so the reader cannot show its window.\n", why.c_str());
+  if (files.empty()) {
+    std::fprintf(stderr, "Its first pages could not be written to %s either.\n", folder.c_str());
+    return kExitFailure;
+  }
+  std::fprintf(stderr, "Its first %zu pages were drawn as pictures instead:\n", files.size());
+  for (const std::string& file : files) std::fprintf(stderr, "  %s\n", file.c_str());
   return exitCode;
 }
 
@@ -137,11 +170,14 @@ int RunInteractive(const CommandLine& commandLine) {
     }
     return RunHeadless(commandLine, std::move(script));
   }
+  // Without a display there is no window to share: the preview runs alone,
+  // and a reader running on some desktop is not disturbed.
+  std::string error;
+  if (!platform::SdlBackend::DisplayNamed(error)) return RenderPreview(commandLine, error);
   // A later start tells the running reader and ends before it opens a
   // window of its own.
   std::optional<platform::SingleInstance> instance = ClaimSingleInstance();
   if (!instance) return 0;
-  std::string error;
   const WindowPlacement placement = ReadWindowPlacement();
   platform::DesktopWindowRequest request;
   request.size = window.size.value_or(placement.size);
@@ -149,9 +185,8 @@ int RunInteractive(const CommandLine& commandLine) {
   request.scale = window.scale;
   std::unique_ptr<platform::SdlBackend> backend = platform::SdlBackend::Open(kProductTitle, request, error);
   if (!backend) {
-    std::fprintf(stderr, "quillory-32: no window can be opened: %s\n", error.c_str());
-    instance.reset();  // the preview runs as a reader of its own
-    return RenderPreview(commandLine);
+    instance.reset();  // the preview is no running reader
+    return RenderPreview(commandLine, error);
   }
   platform::Backend* previous = platform::InstallBackend(backend.get());
   ReaderOptions options = OptionsFor(commandLine);

@@ -95,6 +95,22 @@ void WriteSettings() {
 
 }  // namespace
 
+std::uint32_t LetterBaseOf(std::uint32_t stored) {
+  constexpr std::uint32_t kLetters = 27;
+  constexpr std::uint32_t kSurrogatesFirst = 0xD800;
+  constexpr std::uint32_t kSurrogatesLast = 0xDFFF;
+  if (stored == kBaseLatin || stored == kBaseCp1255) return stored;
+  const bool whole = stored > kHighestByteBase && stored <= 0x10000 - kLetters;
+  const bool clearOfSurrogates = stored + kLetters <= kSurrogatesFirst || stored > kSurrogatesLast;
+  return whole && clearOfSurrogates ? stored : kDefaultLetterBase;
+}
+
+std::int32_t GutterOf(std::uint32_t stored) {
+  constexpr std::int32_t kLargestGutter = 0x7FFF;
+  const auto gutter = static_cast<std::int32_t>(stored);
+  return std::clamp(gutter, 0, kLargestGutter);
+}
+
 void LoadSettings() {
   gReadingSettings = true;
   const std::u16string programPath = platform::GetModuleFileName();
@@ -105,12 +121,16 @@ void LoadSettings() {
   // takes nothing more that the stop's save would have to give back.
   if (ReaderStopped()) return;
   App().font.height = static_cast<std::int32_t>(ReadSetting("FontSize", 0));
-  App().font.asciiBase = ReadSetting("FontAsciiBase", kDefaultLetterBase);
+  App().font.asciiBase = LetterBaseOf(ReadSetting("FontAsciiBase", kDefaultLetterBase));
   App().savedPosition = ReadLow16("LastPosition");
   App().flags = ReadSetting("Flags", kDefaultFlags);
   App().previousArticle = ReadLow16("PreviousLesson");
   App().previousPosition = ReadLow16("PreviousPosition");
+  if (!IsArticleNumber(App().previousArticle)) App().previousArticle = App().previousPosition = 0;
   App().currentArticle = ReadLow16("Lesson");
+  // An own choice of no article would keep the reader on nothing at every
+  // start; This Week is what a reader without a choice gets.
+  if (App().currentArticle == 0) App().flags &= ~kChosenArticleFlag;
   LoadReadingPlace();
   for (std::size_t i = 0; i < kGlyphs.size(); ++i) {
     App().glyphBitmaps[i] = platform::LoadBitmap(App().module, ListGlyphId(kGlyphs[i]));

@@ -3,8 +3,12 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "core/app_state.h"
+#include "core/product.h"
 #include "platform/system/text_encoding.h"
+#include "platform/windows/message_box.h"
 #include "platform/windows/shell.h"
+#include "platform/windows/window.h"
 
 namespace quillory {
 namespace {
@@ -38,8 +42,12 @@ std::u16string UpdateAddress(std::u16string_view productId) {
 }
 
 void OpenAddress(platform::WindowHandle window, std::u16string_view address) {
-  (void)window;  // the desktop's browser needs no owner
-  platform::ShellOpenAddress(platform::Utf16ToUtf8(address));
+  const std::string text = platform::Utf16ToUtf8(address);
+  platform::ShellOpenAddress(text, [window, text] {
+    const std::string message = "No web browser could be started to open\n" + text + "\n\nOpen it in a browser by hand.";
+    platform::ShowMessageBox(platform::IsWindow(window) ? window : App().mainWindow, message.c_str(), kProductTitle,
+                             platform::kMbIconExclamation);
+  });
 }
 
 void CheckForUpdates(platform::WindowHandle window) { OpenAddress(window, UpdateAddress(kProductId)); }

@@ -22,7 +22,9 @@ constexpr char16_t kProductId[] = u"Orvenda/Quillory - 32";
 // holds: a longer address is cut there.
 std::u16string UpdateAddress(std::u16string_view productId);
 
-// Hands `address` to the desktop for opening; nothing is reported either way.
+// Hands `address` to the desktop for opening. When no browser can be
+// started, a message box over `window` (or the main window, when `window`
+// has gone by then) tells the person so, with the address to open by hand.
 void OpenAddress(platform::WindowHandle window, std::u16string_view address);
 
 void CheckForUpdates(platform::WindowHandle window);

@@ -62,19 +62,17 @@ int HandleViewKey(platform::WindowHandle window, std::uint16_t virtualKey) {
         return 1;
     }
   }
-  const int page = KeyPageStep(*view);
   switch (virtualKey) {
     case platform::kVkPrior:
-      ScrollView(window, -page);
-      return 0;
     case platform::kVkNext:
-      ScrollView(window, page);
+      PageView(window, virtualKey == platform::kVkNext ? 1 : -1);
       return 0;
     case platform::kVkEnd:
-      ScrollView(window, view->maxTop != 0 ? view->maxTop : page);
+      // The last full page from wherever the reader is, even from beyond it.
+      ScrollView(window, view->maxTop - view->topPosition);
       return 0;
     case platform::kVkHome:
-      ScrollView(window, -(view->topPosition != 0 ? view->topPosition : page));
+      ScrollView(window, -(view->topPosition != 0 ? view->topPosition : KeyPageStep(*view)));
       return 0;
     case platform::kVkUp:
       ScrollView(window, -1);
@@ -87,6 +85,15 @@ int HandleViewKey(platform::WindowHandle window, std::uint16_t virtualKey) {
   }
 }
 
+void PageView(platform::WindowHandle window, int direction) {
+  if (const TextView* view = App().textView) ScrollView(window, direction > 0 ? KeyPageStep(*view) : -KeyPageStep(*view));
+}
+
+void FollowBackLink(platform::WindowHandle window) {
+  const AppState& app = App();
+  if (app.previousArticle != 0) SwitchArticle(window, app.previousArticle, app.previousPosition, false);
+}
+
 int ScrollAmountFor(const TextView& view, std::uint16_t code, std::int16_t position) {
   switch (code) {
     case platform::kSbLineUp: return -1;
@@ -96,8 +103,7 @@ int ScrollAmountFor(const TextView& view, std::uint16_t code, std::int16_t posit
     case platform::kSbThumbPosition:
     case platform::kSbThumbTrack: return position - view.topPosition;
     case platform::kSbTop: return -view.topPosition;
-    // One display unit, not to the end, as the handheld's bar has it.
-    case platform::kSbBottom: return 1;
+    case platform::kSbBottom: return view.maxTop - view.topPosition;
     default: return 0;
   }
 }
@@ -113,7 +119,7 @@ void HandleViewTap(platform::WindowHandle window, std::int32_t x, std::int32_t y
 
   const std::uint16_t link = HitTestLink(view, x, y);
   if (link == kBackLinkNumber) {
-    if (app.previousArticle != 0) SwitchArticle(window, app.previousArticle, app.previousPosition, false);
+    FollowBackLink(window);
     return;
   }
   if (link != 0) {

@@ -12,6 +12,14 @@ namespace quillory {
 // 0 when the key is one of the nine the view answers, else 1.
 int HandleViewKey(platform::WindowHandle window, std::uint16_t virtualKey);
 
+// A page forward (`direction` > 0) or back, by the key page step: Page
+// Down and Page Up, and Space and Shift+Space.
+void PageView(platform::WindowHandle window, int direction);
+
+// Back to where the back link returns, when one is recorded (the back
+// link is shown then); otherwise nothing.
+void FollowBackLink(platform::WindowHandle window);
+
 // Scrolls for a scroll-bar notification (`code` and thumb `position` as the
 // bar packs them); the amount scrolled, 0 for none.
 int ScrollAmountFor(const TextView& view, std::uint16_t code, std::int16_t position);

@@ -1,10 +1,13 @@
 // This Week: one computation from a day number to the article, over ten
 // years of days, at each location; the same with the device's location
 // decided (ICU's zone mapping and, abroad, a read of the registry file);
-// and the full Hebrew date of a day, which This Week does not need.
+// the full Hebrew date of a day, which This Week does not need; and the
+// listing of every Sabbath from 1500 to 2599 that --readings prints (its
+// target: under a second).
 
 #include <benchmark/benchmark.h>
 
+#include "app/readings_query.h"
 #include "calendar/hebrew_calendar.h"
 #include "calendar/this_week.h"
 
@@ -44,6 +47,12 @@ void BM_HebrewFromDayNumber(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_HebrewFromDayNumber);
+
+void BM_ReadingsOf1500To2599(benchmark::State& state) {
+  const ReadingsSpan span = ParseReadingsYears("1500-2599").value();
+  for (auto _ : state) benchmark::DoNotOptimize(ReadingsTable(span, ReadingLocation::kIsrael));
+}
+BENCHMARK(BM_ReadingsOf1500To2599)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

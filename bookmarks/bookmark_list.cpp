@@ -47,7 +47,7 @@ std::vector<std::uint16_t> StoredBookmarkNumbers(std::span<const std::uint8_t> s
   for (std::size_t at = 0; at + 1 < stored.size(); at += 2) {
     const auto number = static_cast<std::uint16_t>(stored[at] | stored[at + 1] << 8);
     if (number == 0) break;
-    if (number > kArticleCount || std::find(numbers.begin(), numbers.end(), number) != numbers.end()) continue;
+    if (!IsArticleNumber(number) || std::find(numbers.begin(), numbers.end(), number) != numbers.end()) continue;
     numbers.push_back(number);
   }
   return numbers;
@@ -75,8 +75,10 @@ bool IsBookmarked(std::uint16_t article) {
 }
 
 void AddBookmark() {
+  // An article that does not exist (a damaged "Lesson" kept as the reader's
+  // choice) cannot be read from a bookmark.
   const std::uint16_t article = App().currentArticle;
-  if (article == 0 || IsBookmarked(article)) return;
+  if (!IsArticleNumber(article) || IsBookmarked(article)) return;
   std::vector<std::uint16_t> numbers(App().bookmarks, App().bookmarks + (App().bookmarks ? App().bookmarkCount : 0));
   numbers.push_back(article);
   if (std::uint16_t* list = MakeList(numbers)) SetList(list, numbers.size());
@@ -102,9 +104,18 @@ void ToggleBookmark(bool bookmarked) {
     return;
   }
   if ((App().bookmarkOptions & kSkipRemoveQuestion) == 0) {
-    const int answer = platform::ShowMessageBox(App().mainWindow, "Remove Bookmark?\n\nCancel - Don't ask again",
-                                                "Bookmark", platform::kMbYesNoCancel);
-    if (answer == platform::kIdNo) return;
+    platform::MessageBoxRequest question;
+    question.owner = App().mainWindow;
+    question.text = "Remove Bookmark?\n\nCancel - Don't ask again";
+    question.hasCaption = true;
+    question.caption = "Bookmark";
+    question.style = platform::kMbYesNoCancel;
+    // Cancel here removes and stops asking: a person backing out with
+    // Escape, or closing the box, keeps the bookmark instead.
+    question.backOutAnswer = platform::kIdNo;
+    const int answer = platform::ShowMessageBox(question);
+    // Only an answer to remove removes: a box that could not be shown keeps it.
+    if (answer != platform::kIdYes && answer != platform::kIdCancel) return;
     if (answer == platform::kIdCancel) App().bookmarkOptions |= kSkipRemoveQuestion;
   }
   RemoveBookmark();

@@ -27,6 +27,12 @@ std::size_t MeasuredLength(const platform::HeapBlock& old) {
   return static_cast<std::size_t>(std::find(old.data(), old.data() + old.length(), 0) - old.data());
 }
 
+// Rich text, as its first bytes show.
+bool IsRtfDocument(const std::uint8_t* bytes, std::size_t length) {
+  constexpr std::string_view kOpening = "{\\rtf";
+  return length >= kOpening.size() && std::equal(kOpening.begin(), kOpening.end(), bytes);
+}
+
 // The old document as far as it can be continued: less trailing whitespace
 // and the "}" that closed it.
 std::size_t ContinuableLength(const std::uint8_t* bytes, std::size_t length) {
@@ -60,6 +66,22 @@ std::uint8_t* PutBytes(std::uint8_t* at, std::string_view bytes) {
   return std::copy(bytes.begin(), bytes.end(), at);
 }
 
+// The Unicode text to put on the clipboard: the old text, when there is
+// one, and the new text right after it, with the terminator. Empty when the
+// memory cannot be had.
+platform::HeapBlock JoinedText(const platform::HeapBlock& old, std::u16string_view text) {
+  const std::size_t oldBytes = old ? TextCharacters(old) * 2 : 0;
+  platform::HeapBlock data = platform::HeapBlock::Allocate(oldBytes + (text.size() + 1) * 2);
+  if (!data) return data;
+  std::uint8_t* at = std::copy_n(old.data(), oldBytes, data.data());
+  for (const char16_t c : text) {
+    *at++ = static_cast<std::uint8_t>(c & 0xFF);
+    *at++ = static_cast<std::uint8_t>(c >> 8);
+  }
+  at[0] = at[1] = 0;
+  return data;
+}
+
 }  // namespace
 
 platform::HeapBlock ReadClipboardData(platform::ClipboardFormat format) {
@@ -76,6 +98,7 @@ platform::HeapBlock ReadClipboardData(platform::ClipboardFormat format) {
 void PutRtfOnClipboard(std::u16string_view text, bool append) {
   const platform::ClipboardFormat format = platform::RegisterClipboardFormat(platform::kRtfFormatName);
   const platform::HeapBlock old = append ? ReadClipboardData(format) : platform::HeapBlock();
+  const platform::HeapBlock oldText = append ? ReadClipboardData(platform::kCfUnicodeText) : platform::HeapBlock();
   ClipboardOpening opening;
   if (!opening.open) return;
   platform::EmptyClipboard();
@@ -85,11 +108,13 @@ void PutRtfOnClipboard(std::u16string_view text, bool append) {
   if (!body) return;
   const std::string_view encoded(body.get(), EncodeRtfBody(text, body.get()));
 
-  // An old document without a byte before its first zero is no document:
-  // the new one starts afresh, with its header.
+  // Only a rich-text document is continued; anything else under the name
+  // (a program that answers every request with its plain text) is no
+  // document, and the new one starts afresh, with its header.
   const std::size_t measured = old ? MeasuredLength(old) : 0;
-  const std::size_t oldLength = ContinuableLength(old.data(), measured);
-  const std::string_view lead = measured > 0 ? kRtfSeparator : kRtfHeader;
+  const bool continued = IsRtfDocument(old.data(), measured);
+  const std::size_t oldLength = continued ? ContinuableLength(old.data(), measured) : 0;
+  const std::string_view lead = continued ? kRtfSeparator : kRtfHeader;
   platform::HeapBlock document =
       platform::HeapBlock::Allocate(oldLength + lead.size() + encoded.size() + kRtfClosing.size());
   if (!document) return;
@@ -98,20 +123,16 @@ void PutRtfOnClipboard(std::u16string_view text, bool append) {
   at = PutBytes(at, encoded);
   PutBytes(at, kRtfClosing);
   platform::SetClipboardData(format, std::move(document));
+  // The same article as Unicode text, for the programs that take no rich
+  // text; Append continues it as it continues the document.
+  if (platform::HeapBlock plain = JoinedText(oldText, text)) {
+    platform::SetClipboardData(platform::kCfUnicodeText, std::move(plain));
+  }
 }
 
 void PutTextOnClipboard(std::u16string_view text, bool append) {
   const platform::HeapBlock old = append ? ReadClipboardData(platform::kCfUnicodeText) : platform::HeapBlock();
-  const std::size_t oldBytes = old ? TextCharacters(old) * 2 : 0;
-  platform::HeapBlock data = platform::HeapBlock::Allocate(oldBytes + (text.size() + 1) * 2);
-  if (data) {
-    std::uint8_t* at = std::copy_n(old.data(), oldBytes, data.data());
-    for (const char16_t c : text) {
-      *at++ = static_cast<std::uint8_t>(c & 0xFF);
-      *at++ = static_cast<std::uint8_t>(c >> 8);
-    }
-    at[0] = at[1] = 0;
-  }
+  platform::HeapBlock data = JoinedText(old, text);
   ClipboardOpening opening;
   if (!opening.open) return;
   platform::EmptyClipboard();

@@ -18,9 +18,11 @@ namespace quillory {
 // AllocOrStop.
 platform::HeapBlock ReadClipboardData(platform::ClipboardFormat format);
 
-// Puts the plain export text on the clipboard as one rich-text document.
-// With `append` a rich-text document already there is continued: the new
-// article follows a row of stars after the old content.
+// Puts the plain export text on the clipboard as one rich-text document,
+// and beside it as Unicode text for programs that take no rich text. With
+// `append` a rich-text document already there (data that begins "{\rtf")
+// is continued, the new article following a row of stars after the old
+// content, and the Unicode text already there is continued directly.
 void PutRtfOnClipboard(std::u16string_view text, bool append);
 // Puts the plain export text on the clipboard as Unicode text; with
 // `append` after the Unicode text already there.

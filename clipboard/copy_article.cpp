@@ -11,15 +11,6 @@
 #include "view/text_view.h"
 
 namespace quillory {
-namespace {
-
-// Bases above this are Unicode code points: the font has the Unicode
-// Hebrew block, and so has every program the text is pasted into, which
-// gets rich text. The lower bases are font layouts of their own; their text
-// goes as it is.
-constexpr std::uint32_t kHighestByteBase = 256;
-
-}  // namespace
 
 void CopyArticleToClipboard(TextView* view, bool append) {
   if (view == nullptr || !view->text) return;
@@ -29,6 +20,9 @@ void CopyArticleToClipboard(TextView* view, bool append) {
       static_cast<char16_t*>(AllocOrStop(capacity * sizeof(char16_t))));
   if (!plain) return;
 
+  // A font with the Unicode Hebrew block is matched by every program the
+  // text is pasted into, which gets rich text; the lower bases are font
+  // layouts of their own, whose text goes as it is.
   const bool unicode = App().font.asciiBase > kHighestByteBase;
   const std::uint32_t savedFlags = App().flags;
   // Rich text is laid out right to left by the program that shows it, so

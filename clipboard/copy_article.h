@@ -1,7 +1,8 @@
 #pragma once
 // The Copy and Append to ClipBoard commands: the current article on the
-// clipboard, as one rich-text document when the font keeps its letters in
-// the Unicode Hebrew block, else as Unicode text.
+// clipboard, as one rich-text document (and the same article as Unicode
+// text beside it) when the font keeps its letters in the Unicode Hebrew
+// block, else as Unicode text.
 
 namespace quillory {
 

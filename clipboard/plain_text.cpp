@@ -90,8 +90,12 @@ class Writer {
 bool PutString(Writer& out, std::span<const std::uint8_t> text, const StoredRecord& record, std::int32_t base,
                bool reverse) {
   if (record.stringLength == 0) return true;
-  const std::u16string_view chars = ToDisplayChars(text.data() + record.stringAt,
-                                                   static_cast<std::int32_t>(record.stringLength), base, reverse);
+  const std::uint8_t* bytes = text.data() + record.stringAt;
+  const auto length = static_cast<std::int32_t>(record.stringLength);
+  // Reversed, a paragraph reads as it was written only when its numbers and
+  // Latin words keep their own order.
+  const std::u16string_view chars =
+      reverse ? ToReadingChars(bytes, length, base) : ToDisplayChars(bytes, length, base, false);
   return !chars.empty() && out.Put(chars);
 }
 

@@ -2,8 +2,10 @@
 // The article as plain export text: 16-bit characters, zero-terminated,
 // one line per stored record, each ended by CR LF (and a second CR LF where
 // the record asks for a blank line after it). Hebrew records are converted
-// with the live "FontAsciiBase" and the Reverse option of AppState; other
-// records keep their bytes; rules and links become a line of '-'.
+// with the live "FontAsciiBase" and the Reverse option of AppState (which
+// turns them into reading order, their numbers and Latin words kept in
+// their own order); other records keep their bytes; rules and links become
+// a line of '-'.
 
 #include <cstddef>
 #include <cstdint>

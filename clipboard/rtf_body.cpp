@@ -110,14 +110,15 @@ std::size_t Bound(std::u16string_view text) {
 std::size_t EncodeRtfBody(std::u16string_view text, char* output) {
   if (output == nullptr) return Bound(text);
   Sink out(output);
+  bool afterEscape = false;
   for (std::size_t i = 0; i < text.size();) {
     const char16_t c = text[i];
     std::size_t end = i + 1;
     if (c == u' ') {
-      // A run of spaces is written one longer: a reader takes the first
-      // space after an escape as its delimiter.
+      // A reader takes the first space after an escape as its delimiter, so
+      // a run there is written one longer; anywhere else it stays as it is.
       while (end < text.size() && text[end] == u' ') ++end;
-      out.Put(' ', end - i + 1);
+      out.Put(' ', end - i + (afterEscape ? 1 : 0));
     } else if (IsLineEnd(c)) {
       while (end < text.size() && IsLineEnd(text[end])) ++end;
       out.Put(kParagraphBreak);
@@ -136,6 +137,7 @@ std::size_t EncodeRtfBody(std::u16string_view text, char* output) {
       // of its number.
       if (end < text.size() && IsDigit(text[end])) out.Put(' ');
     }
+    afterEscape = !IsPrintable(c) && c != u' ' && !IsLineEnd(c);
     i = end;
   }
   out.Put(kParagraphBreak);

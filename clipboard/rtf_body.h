@@ -1,8 +1,9 @@
 #pragma once
 // The body of the rich-text document: the plain export text in 8-bit rich
 // text. Printable ASCII stays itself (the three bytes that rich text gives a
-// meaning, '\', '{' and '}', escaped with a backslash), a run of spaces is
-// written one space longer, each run of CR and LF becomes one paragraph
+// meaning, '\', '{' and '}', escaped with a backslash), a run of spaces
+// right after a "\u" escape is written one space longer (the first is the
+// escape's delimiter), each run of CR and LF becomes one paragraph
 // break ("\par\par" CR LF), Hebrew presentation forms are written as their
 // canonical decompositions, and every other character as "\u" and its
 // number. One more paragraph break ends the body.

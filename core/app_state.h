@@ -26,6 +26,7 @@ enum FlagBits : std::uint32_t {
 };
 
 constexpr int kArticleCount = 44;
+constexpr bool IsArticleNumber(std::uint32_t number) { return number >= 1 && number <= kArticleCount; }
 constexpr int kIndexNumber = 31767;  // resource 32767, reached as 1000 + number
 
 struct AppState {

@@ -14,6 +14,9 @@ enum LetterBase : std::uint32_t {
   kBaseCp1255 = 224,   // the Windows-1255 positions
   kBaseUnicode = 1488  // the Unicode Hebrew block (U+05D0)
 };
+// A base above this keeps the letters beyond one byte: text in such a font
+// is Unicode text.
+constexpr std::uint32_t kHighestByteBase = 256;
 
 struct FontDescription {
   std::array<char16_t, 32> faceName{};  // zero-terminated

@@ -47,8 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view held(reinterpret_cast<const char*>(result->data()), result->size());
   const std::string_view old(reinterpret_cast<const char*>(data), size);
   if (rich) {
-    // The old document up to its first zero byte, less trailing space and one brace.
-    const std::string_view measured = old.substr(0, old.find('\0'));
+    // The old document up to its first zero byte, less trailing space and
+    // one brace; only a rich-text document is continued.
+    std::string_view measured = old.substr(0, old.find('\0'));
+    if (!measured.starts_with("{\\rtf")) measured = {};
     std::string_view kept = measured;
     while (!kept.empty() && std::string_view("\r\n \t").find(kept.back()) != std::string_view::npos) {
       kept.remove_suffix(1);

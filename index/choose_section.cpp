@@ -54,6 +54,7 @@ void BuildList() {
                                   kInitialLines);
   LayoutSectionList(gState.list, entries, false);
   RevealArticle(gState.list, gState.result);
+  FocusArticle(gState.list, gState.result);
   UpdateListScrollBar();
 }
 
@@ -76,6 +77,7 @@ void OnSize(LParam second) {
   ResizeSectionList(list, platform::LowWord(size), platform::HighWord(size));
   RestoreExpansion(list, saved.get());
   if (list->maxTop == 0) list->topLine = 0;
+  ScrollFocusIntoView(list);
   PaintSectionList(list, true);
   UpdateListScrollBar();
 }
@@ -88,23 +90,49 @@ void OnEraseBackground() {
   platform::InvalidateRect(gState.dialog, false);
 }
 
-LResult OnKeyDown(WParam key) {
-  int delta = 0;
+// The keys move the focus mark (and the list with it) rather than only
+// scrolling, so that the dialog works without a stylus: Enter opens the
+// marked article or opens and closes the marked group.
+LResult OnKeyDown(WindowHandle dialog, WParam key) {
+  SectionList* list = gState.list;
+  bool moved = false;
   switch (key) {
-    case platform::kVkPrior:
     case platform::kVkUp:
-      delta = -1;
-      break;
-    case platform::kVkNext:
     case platform::kVkDown:
-      delta = +1;
+      moved = MoveSectionFocus(list, key == platform::kVkDown ? 1 : -1);
       break;
+    case platform::kVkPrior:
+    case platform::kVkNext:
+      moved = PageSectionFocus(list, key == platform::kVkNext ? 1 : -1);
+      break;
+    case platform::kVkHome:
+    case platform::kVkEnd:
+      moved = FocusEndOfList(list, key == platform::kVkEnd);
+      break;
+    case platform::kVkReturn: {
+      const std::int32_t code = ActivateSectionFocus(list);
+      if (code > 0) {
+        gState.result = static_cast<std::uint16_t>(code);
+        platform::EndDialog(dialog, platform::kIdOk);
+        return 0;
+      }
+      moved = code < 0;
+      break;
+    }
     default:
       return 1;
   }
-  ScrollSectionList(gState.list, delta, true, true);
+  if (moved) PaintSectionList(list, true);
   UpdateListScrollBar();
   return 0;
+}
+
+// Enter belongs to the list while it has a mark to open; Escape still
+// cancels through the dialog manager.
+LResult OnGetDialogCode(LParam second) {
+  const auto* message = reinterpret_cast<const platform::Message*>(second);
+  const bool enter = message != nullptr && message->id == platform::kWmKeyDown && message->first == platform::kVkReturn;
+  return enter && FocusedEntry(gState.list) ? platform::kDlgcWantMessage : 0;
 }
 
 LResult OnCommand(WindowHandle dialog, WParam first) {
@@ -128,6 +156,8 @@ void OnStylusDown(WindowHandle dialog, LParam second) {
     gState.result = static_cast<std::uint16_t>(code);
     platform::EndDialog(dialog, platform::kIdOk);
   } else if (code < 0) {
+    KeepFocusShown(gState.list);
+    PaintSectionList(gState.list, true);
     UpdateListScrollBar();
   }
 }
@@ -192,7 +222,9 @@ LResult ChooseSectionProc(WindowHandle dialog, std::uint32_t message, WParam fir
       OnEraseBackground();
       return 1;
     case platform::kWmKeyDown:
-      return OnKeyDown(first);
+      return OnKeyDown(dialog, first);
+    case platform::kWmGetDlgCode:
+      return OnGetDialogCode(second);
     case platform::kWmCommand:
       return OnCommand(dialog, first);
     case platform::kWmLButtonDown:

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "core/font_description.h"
 #include "platform/graphics/device_context.h"
@@ -49,6 +50,9 @@ struct SectionList {
   std::uint16_t lineCount = 0;
   std::uint16_t capacity = 0;
   std::uint16_t maxTop = 0;
+  // The entry with the keyboard's focus mark: its ordinal among all
+  // entries (a new layout keeps it), or -1 for none.
+  int focusEntry = -1;
 };
 
 constexpr int kListOk = 0;
@@ -120,6 +124,35 @@ ExpansionState SaveExpansion(const SectionList* list);
 // Shows (and opens) again what `saved` records after a new layout; never
 // hides anything. -1 without entries, table or state.
 int RestoreExpansion(SectionList* list, const std::uint16_t* saved);
+
+// The keyboard's focus mark: the lines [firstLine, endLine) of the marked
+// entry, while it is shown.
+struct SectionFocus {
+  std::size_t firstLine = 0;
+  std::size_t endLine = 0;
+};
+std::optional<SectionFocus> FocusedEntry(const SectionList* list);
+// Marks the entry RevealArticle shows for `article` (or, without one, the
+// first shown entry) and scrolls it into view.
+void FocusArticle(SectionList* list, std::uint16_t article);
+// Moves the mark `entries` shown entries down (up when negative), stopping
+// at the first and the last, and scrolls so that the marked entry shows
+// whole. Whether the mark or the top line moved; nothing is repainted.
+bool MoveSectionFocus(SectionList* list, int entries);
+// A page down (`direction` > 0) or up: the top line and the mark move by
+// the lines of a page less one.
+bool PageSectionFocus(SectionList* list, int direction);
+// The first (`last` false) or the last shown entry.
+bool FocusEndOfList(SectionList* list, bool last);
+// Scrolls so that the marked entry shows whole; whether the top line moved.
+bool ScrollFocusIntoView(SectionList* list);
+// Enter on the marked entry: an article's number (> 0); for a group header
+// the group is opened or closed (and repainted), with ToggleSectionGroup's
+// negative result; 0 without a mark.
+std::int32_t ActivateSectionFocus(SectionList* list);
+// After a group was closed by a tap: a mark hidden with it moves up to the
+// nearest shown entry.
+void KeepFocusShown(SectionList* list);
 
 // Releases entries, line table and fonts; with `freeRecord` the list itself.
 void DestroySectionList(SectionList* list, bool freeRecord);

@@ -1,6 +1,7 @@
 // Painting the section list and moving its top line.
 
 #include <algorithm>
+#include <optional>
 
 #include "core/app_state.h"
 #include "index/index_entries.h"
@@ -28,6 +29,20 @@ void DrawGlyph(platform::DeviceContext& context, platform::DeviceContext& memory
   context.BitBlt(line.x + line.width + kGlyphGap, lineTop + std::max(0, centred), kGlyphSize, kGlyphSize, memory, 0,
                  0);
   memory.SelectBitmap(nullptr);
+}
+
+// A dotted frame round the drawn lines of the entry with the focus mark,
+// glyph included, as desktop lists mark the item the keys act on.
+void DrawFocusMark(platform::DeviceContext& context, const platform::Rect& around) {
+  const platform::Brush ink = platform::SolidBrush(platform::kBlack);
+  for (std::int32_t x = around.left; x < around.right; x += 2) {
+    context.FillRect(platform::Rect{x, around.top, x + 1, around.top + 1}, ink);
+    context.FillRect(platform::Rect{x, around.bottom - 1, x + 1, around.bottom}, ink);
+  }
+  for (std::int32_t y = around.top; y < around.bottom; y += 2) {
+    context.FillRect(platform::Rect{around.left, y, around.left + 1, y + 1}, ink);
+    context.FillRect(platform::Rect{around.right - 1, y, around.right, y + 1}, ink);
+  }
 }
 
 }  // namespace
@@ -58,6 +73,8 @@ int PaintSectionList(SectionList* list, bool erase) {
   std::int32_t remaining = list->height;
   std::uint8_t drawnStyle = line->style;
   std::uint16_t drawnKey = 0;
+  const std::optional<SectionFocus> focus = FocusedEntry(list);
+  std::optional<platform::Rect> focusFrame;
   for (; line->style != 0; ++line) {
     if (remaining < line->height) break;
     if (!(line->style & kShownBit)) continue;
@@ -66,10 +83,18 @@ int PaintSectionList(SectionList* list, bool erase) {
     if (line->key != drawnKey) DrawGlyph(context, *memory, *line, y);
     drawnKey = line->key;
     DrawRun(context, list->entries.data() + line->textOffset, line->count, line->x, y, line->width, line->height);
+    const auto index = static_cast<std::size_t>(line - list->lines);
+    if (focus && index >= focus->firstLine && index < focus->endLine) {
+      const platform::Rect drawn{line->x - 2, y, line->x + line->width + kGlyphGap + kGlyphSize + 2, y + line->height};
+      focusFrame = focusFrame ? platform::Rect{std::min(focusFrame->left, drawn.left), focusFrame->top,
+                                               std::max(focusFrame->right, drawn.right), drawn.bottom}
+                              : drawn;
+    }
     y += line->height;
     remaining -= line->height;
     ++list->linesDrawn;
   }
+  if (focusFrame) DrawFocusMark(context, *focusFrame);
   SetRunBase(kNoMappingBase);
   context.SelectFont(oldFont);
   context.SetTextColor(oldColour);

@@ -9,6 +9,7 @@
 #include "platform/controls/controls.h"
 #include "platform/dialogs/dialog_template.h"
 #include "platform/windows/window.h"
+#include "quillory_version.h"
 #include "resources/dialog_template_writer.h"
 #include "resources/program_resources.h"
 
@@ -46,7 +47,9 @@ constexpr std::uint32_t kListBox = kLbsNotify | kWsVScroll | kWsBorder | kWsTabS
 constexpr auto kAboutControls = std::to_array<DialogControl>({
     {platform::kStaticAtom, platform::kSsLeft | platform::kSsNoPrefix, platform::kStaticId, 7, 7, 81, 8, u""},
     {platform::kStaticAtom, platform::kSsBitmap, platform::kStaticId, 88, 7, 47, 20, u"", kAboutPictureId},
-    {platform::kStaticAtom, dialog_styles::kLabel, platform::kStaticId, 7, 24, 45, 8, u"Version 1.84a"},
+    // As wide as the line above it, up to the picture: 45 units cut the
+    // version number off.
+    {platform::kStaticAtom, dialog_styles::kLabel, platform::kStaticId, 7, 24, 81, 8, u"Version " QUILLORY_VERSION},
     {platform::kStaticAtom, dialog_styles::kLabel, platform::kStaticId, 7, 41, 80, 8, u"Copyright \u00A9 Orvenda"},
     {platform::kButtonAtom, platform::kBsOwnerDraw | platform::kWsTabStop, kAboutLinkId, 7, 58, 100, 8,
      u"www.orvenda.example"},

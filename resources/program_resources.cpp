@@ -19,8 +19,10 @@ namespace {
 
 constexpr std::u16string_view kGoMenuTitle = u"&Go";
 
+// Every item that a key reaches shows the key (app/accelerators.cpp binds
+// them). Full Screen is shown disabled until the window can fill the screen.
 constexpr auto kGoMenuItems = std::to_array<MenuItem>({
-    {kAboutCommand, u"&About", u""},
+    {kAboutCommand, u"&About", u"F1"},
     {kCheckForUpdatesCommand, u"Check For &Updates", u""},
     kSeparatorItem,
     {kChooseFontCommand, u"F&ont", u"Ctrl+F"},
@@ -30,9 +32,9 @@ constexpr auto kGoMenuItems = std::to_array<MenuItem>({
     {kThisWeekCommand, u"&This Week", u"Ctrl+Home"},
     kSeparatorItem,
     {kIndexCommand, u"&Index", u"Ctrl+D"},
-    {kBookmarkCommand, u"&Bookmark", u""},
-    {kPreviousArticleCommand, u"&Previous Article", u""},
-    {kNextArticleCommand, u"&Next Article", u""},
+    {kBookmarkCommand, u"&Bookmark", u"Ctrl+B"},
+    {kPreviousArticleCommand, u"&Previous Article", u"Left"},
+    {kNextArticleCommand, u"&Next Article", u"Right"},
     kSeparatorItem,
     {kSearchCommand, u"&Search", u"Alt+F3"},
     {kSearchAgainCommand, u"Search A&gain", u"F3"},

@@ -56,24 +56,31 @@ TextMatch SearchView(std::uint16_t start, std::span<const std::uint8_t> pattern)
 }  // namespace
 
 std::uint16_t SearchStartOffset(const TextView& view) {
-  static constexpr LineRecord kEndingEntry{};
-  const LineRecord* top = &kEndingEntry;
-  if (view.lines != nullptr) {
+  const LineRecord* top = nullptr;
+  if (view.lines != nullptr && view.text) {
     int units = 0;
     top = view.lines;
     while (top->style != 0 && units < view.topPosition) {
       units += LineUnits(*top);
       ++top;
     }
+    if (top->style == 0) top = nullptr;
   }
-  // Past the last line there is no line after the top one: the whole
-  // article is searched.
-  const LineRecord& below = top->style != 0 ? top[1] : kEndingEntry;
-  const int topEnd = top->textOffset + top->count;
-  const bool highlightOffTop = view.highlightEnd < top->textOffset || view.highlightEnd > topEnd;
-  if (highlightOffTop && view.topPosition < view.maxTop) return static_cast<std::uint16_t>(topEnd - 1);
-  if (view.highlightStart == top->textOffset) return static_cast<std::uint16_t>(below.textOffset + below.count);
-  return static_cast<std::uint16_t>(view.highlightStart - 1);
+  const bool highlighted = view.highlightStart != 0 || view.highlightEnd != 0;
+  if (highlighted) {
+    // Where the last search left its match: on the top line, or below it on
+    // a last page that could not scroll further. The search goes on right
+    // after it in reading order, so that no match is met twice.
+    const std::uint16_t highest = static_cast<std::uint16_t>(view.highlightEnd - 1);
+    const LineSpan span = top != nullptr ? SpanOf(view, *top) : LineSpan{};
+    const bool onTop = top != nullptr && span.first <= highest && highest <= span.end;
+    if (onTop || view.topPosition >= view.maxTop) return static_cast<std::uint16_t>(view.highlightStart - 1);
+  }
+  // Nothing highlighted where the reader is: from the top line's first byte
+  // in reading order (a Hebrew line's highest, its label included). Past
+  // the last line, the whole article.
+  if (top == nullptr) return 0;
+  return static_cast<std::uint16_t>(SpanOf(view, *top).end - 1);
 }
 
 int FindNext(platform::WindowHandle owner) {

@@ -16,11 +16,10 @@
 namespace quillory {
 
 // The text offset at which the search of the view's own article starts:
-// the reading start of the top line when the highlight is not on it and the
-// view can still scroll; else, when the highlight starts the top line, after
-// the line below it; else right after the highlighted match. With nothing
-// highlighted and the view at its last page this is 0xFFFF, past any text,
-// so the article is searched only after every other one.
+// right after the highlighted match in reading order when the highlight is
+// on the top line, or anywhere on a last page that could not scroll to it;
+// otherwise the reading start of the top line (its label included), or the
+// whole article when the top position is past the last line.
 std::uint16_t SearchStartOffset(const TextView& view);
 
 // Finds the next occurrence of App().searchPattern: in the current article

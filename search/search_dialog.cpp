@@ -14,7 +14,9 @@
 #include "platform/windows/window.h"
 #include "resources/dialog_templates.h"
 #include "search/find_next.h"
+#include "search/hebrew_layout.h"
 #include "search/keyboard_layout.h"
+#include "search/pattern_typing.h"
 #include "search/search_input.h"
 #include "view/dialog_layout.h"
 #include "view/letter_code.h"
@@ -39,6 +41,10 @@ struct SearchDialogState {
   std::unique_ptr<platform::Font> patternFont;
   platform::Size baseUnits;
   platform::WindowProcedure boxProcedure = nullptr;
+  // What the box was filled with: confirmed unchanged, it stands for the
+  // stored pattern as it is (with the Reverse option on, the box shows the
+  // pattern reversed, which taken back as typed would reverse it).
+  std::u16string shown;
 };
 SearchDialogState gState;
 
@@ -53,27 +59,54 @@ platform::FontRequest PatternFontRequest() {
   return request;
 }
 
-void InsertCharacter(WindowHandle box, char16_t character) {
-  const std::u16string text(1, character);
-  platform::SendMessage(box, platform::kEmReplaceSel, 1, platform::TextParam(text));
+// The box's text and selection.
+struct BoxState {
+  std::u16string text;
   std::uint32_t start = 0;
   std::uint32_t end = 0;
-  platform::SendMessage(box, platform::kEmGetSel, reinterpret_cast<WParam>(&start), reinterpret_cast<LParam>(&end));
-  const WParam before = end > 0 ? end - 1 : 0;
-  platform::SendMessage(box, platform::kEmSetSel, before, static_cast<LParam>(before));
+};
+
+BoxState ReadBox(WindowHandle box) {
+  BoxState state{platform::GetWindowText(box)};
+  platform::SendMessage(box, platform::kEmGetSel, reinterpret_cast<WParam>(&state.start),
+                        reinterpret_cast<LParam>(&state.end));
+  return state;
 }
 
-// The computer's keyboard types as the on-screen one does: a Hebrew letter
-// as its letter under the code base, and every character before the one
-// typed last, so that a word comes out in the order the text is stored.
+// Puts an edit worked out on the box's text into it as one undoable change;
+// one that would pass the box's limit is refused, as a full box refuses.
+void WriteBox(WindowHandle box, const BoxEdit& edit) {
+  if (edit.text.size() > kLongestPattern) return;
+  platform::SendMessage(box, platform::kEmSetSel, 0, -1);
+  platform::SendMessage(box, platform::kEmReplaceSel, 1, platform::TextParam(edit.text));
+  platform::SendMessage(box, platform::kEmSetSel, edit.caret, static_cast<LParam>(edit.caret));
+}
+
+void InsertCharacter(WindowHandle box, char16_t character) {
+  const BoxState state = ReadBox(box);
+  WriteBox(box, TypeCharacter(state.text, state.start, state.end, character, CodeBase()));
+}
+
+// The computer's keyboard types as the on-screen one does, in reading
+// order: a Hebrew letter (from any layout: a Latin one types the Israeli
+// layout's letters) as its letter under the code base, each before the one
+// typed last, so that a word comes out in the order the text is stored;
+// numbers and Latin words in their own order (see pattern_typing.h).
 LResult PatternBoxProc(WindowHandle box, std::uint32_t message, WParam first, LParam second) {
-  if (message == platform::kWmChar && first >= 0x20 && first != 0x7F && !platform::GetKeyState(platform::kVkControl)) {
-    char16_t character = static_cast<char16_t>(first);
-    if (character >= kFirstHebrewLetter && character < kFirstHebrewLetter + kLetterKeyCount) {
-      character = static_cast<char16_t>(CodeBase() + (character - kFirstHebrewLetter));
+  if (message == platform::kWmChar && !platform::GetKeyState(platform::kVkControl)) {
+    if (first == platform::kVkBack) {
+      const BoxState state = ReadBox(box);
+      WriteBox(box, EraseBackward(state.text, state.start, state.end, CodeBase()));
+      return 0;
     }
-    InsertCharacter(box, character);
-    return 0;
+    if (first >= 0x20 && first != 0x7F) {
+      char16_t character = ThroughHebrewLayout(static_cast<char16_t>(first));
+      if (character >= kFirstHebrewLetter && character < kFirstHebrewLetter + kLetterKeyCount) {
+        character = static_cast<char16_t>(CodeBase() + (character - kFirstHebrewLetter));
+      }
+      InsertCharacter(box, character);
+      return 0;
+    }
   }
   return gState.boxProcedure(box, message, first, second);
 }
@@ -84,6 +117,7 @@ void InitSearchDialog(WindowHandle dialog) {
       ToDisplayChars(app.searchPattern.data(), kLongestPattern, static_cast<std::int32_t>(CodeBase()),
                      (app.flags & kReverseFlag) != 0);
   platform::SetDlgItemText(dialog, kPatternBoxId, shown);
+  gState.shown = std::u16string(shown);
   gState.patternFont = platform::CreateFont(PatternFontRequest());
   platform::SendDlgItemMessage(dialog, kPatternBoxId, platform::kWmSetFont,
                                reinterpret_cast<WParam>(gState.patternFont.get()), 1);
@@ -109,7 +143,7 @@ void Close(WindowHandle dialog, std::intptr_t result) {
 
 void Confirm(WindowHandle dialog) {
   const std::u16string text = platform::GetDlgItemText(dialog, kPatternBoxId, kLongestPattern);
-  App().searchPattern = PatternFromInput(text, CodeBase());
+  if (text != gState.shown) App().searchPattern = PatternFromInput(text, CodeBase());
   if (App().searchPattern[0] == 0 || FindNext(dialog) == 1) {
     Close(dialog, platform::kIdOk);
     return;

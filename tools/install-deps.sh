@@ -25,8 +25,9 @@ packages=(
   clang libclang-rt-14-dev
   # real-window tests
   xvfb xauth xdotool xclip
-  # the Debian package, the desktop entry and the manual pages, checked
-  dpkg-dev desktop-file-utils groff-base gzip
+  # the Debian package, the desktop entry, the software centres' listing
+  # (appstreamcli) and the manual pages, checked
+  dpkg-dev desktop-file-utils appstream groff-base gzip
   # the real-window tests ask a window to close as a window manager does
   libx11-dev
 )

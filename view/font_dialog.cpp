@@ -16,6 +16,7 @@
 #include "resources/dialog_templates.h"
 #include "view/dialog_layout.h"
 #include "view/font_family_list.h"
+#include "view/font_sizes.h"
 
 namespace quillory {
 namespace {
@@ -27,9 +28,11 @@ using platform::WParam;
 
 // Full screen, input panel down, no menu bar.
 constexpr std::uint32_t kFullScreenDialogFlags = 0x1E;
-constexpr std::array<std::int32_t, 14> kHeights = {10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 32, 52, 72};
 // The letter code's letters, alef to tav with the final forms.
 constexpr std::uint32_t kLetterCount = 27;
+// A face without the Hebrew letters draws the text as empty boxes: its
+// entry in the face list says so. The mark is no part of the face's name.
+constexpr std::u16string_view kNoHebrewMark = u" (no Hebrew)";
 
 // Why a choice is applied: a radio button was clicked, OK, a list's
 // selection changed.
@@ -99,20 +102,51 @@ void FillSampleAlphabet(WindowHandle dialog, std::uint32_t base) {
   platform::SetDlgItemText(dialog, kSampleId, alphabet);
 }
 
+std::u16string EntryOfFamily(const FontFamilyNode& node) {
+  std::u16string entry(platform::UntilZero({node.faceName.data(), node.faceName.size()}));
+  if (node.charSet != platform::kHebrewCharSet) entry += kNoHebrewMark;
+  return entry;
+}
+
+std::u16string_view FaceOfEntry(std::u16string_view entry) {
+  if (entry.ends_with(kNoHebrewMark)) entry.remove_suffix(kNoHebrewMark.size());
+  return entry;
+}
+
+// The entry of exactly `face`, marked or not; -1 when none.
+LResult FindFaceEntry(WindowHandle dialog, const std::u16string& face) {
+  for (const std::u16string& entry : {face, face + std::u16string(kNoHebrewMark)}) {
+    const LResult index = platform::SendDlgItemMessage(dialog, kFaceListId, platform::kLbFindStringExact,
+                                                       static_cast<WParam>(-1), platform::TextParam(entry));
+    if (index != platform::kLbErr) return index;
+  }
+  return platform::kLbErr;
+}
+
+// The face of the description is selected; without one (the first start)
+// the face the text is drawn in, so that OK keeps what the reader sees.
 void FillFaceList(WindowHandle dialog, const FontDescription& font) {
   platform::SendDlgItemMessage(dialog, kFaceListId, platform::kLbResetContent, 0, 0);
   for (const FontFamilyNode* node = gState.families.head; node != nullptr; node = node->next) {
-    AddEntry(dialog, kFaceListId, std::u16string(platform::UntilZero({node->faceName.data(), node->faceName.size()})));
+    AddEntry(dialog, kFaceListId, EntryOfFamily(*node));
   }
-  SelectPrefix(dialog, kFaceListId, std::u16string(platform::UntilZero({font.faceName.data(), font.faceName.size()})));
+  const std::u16string face(platform::UntilZero({font.faceName.data(), font.faceName.size()}));
+  if (face.empty()) {
+    const LResult shown = FindFaceEntry(dialog, platform::DefaultFaceName());
+    if (shown != platform::kLbErr) {
+      platform::SendDlgItemMessage(dialog, kFaceListId, platform::kLbSetCurSel, static_cast<WParam>(shown), 0);
+      return;
+    }
+  }
+  SelectPrefix(dialog, kFaceListId, face);
 }
 
 // A height below the table's smallest (one stored by hand, or a character
 // height) stays on offer, first.
 void FillSizeList(WindowHandle dialog, std::int32_t height) {
   platform::SendDlgItemMessage(dialog, kSizeListId, platform::kLbResetContent, 0, 0);
-  if (height != 0 && height < kHeights.front()) AddEntry(dialog, kSizeListId, Decimal(height));
-  for (const std::int32_t entry : kHeights) AddEntry(dialog, kSizeListId, Decimal(entry));
+  if (height != 0 && height < kFontHeights.front()) AddEntry(dialog, kSizeListId, Decimal(height));
+  for (const std::int32_t entry : kFontHeights) AddEntry(dialog, kSizeListId, Decimal(entry));
   if (height != 0) SelectPrefix(dialog, kSizeListId, Decimal(height));
 }
 
@@ -167,10 +201,11 @@ void ShowSample(WindowHandle dialog) {
 }
 
 void ApplyFontChoice(WindowHandle dialog, ChoiceMode mode) {
-  if (const auto face = SelectedText(dialog, kFaceListId)) {
+  if (const auto entry = SelectedText(dialog, kFaceListId)) {
+    const std::u16string_view face = FaceOfEntry(*entry);
     gState.working.faceName = {};
-    const std::size_t length = std::min(face->size(), gState.working.faceName.size() - 1);
-    std::copy_n(face->begin(), length, gState.working.faceName.begin());
+    const std::size_t length = std::min(face.size(), gState.working.faceName.size() - 1);
+    std::copy_n(face.begin(), length, gState.working.faceName.begin());
   }
   if (const auto height = SelectedText(dialog, kSizeListId)) gState.working.height = ParseHeight(*height);
   if (mode == ChoiceMode::kSelectionChanged) PreferUnicodeBaseForHebrewFace(dialog);
@@ -245,6 +280,16 @@ void OnDestroy(WindowHandle dialog) {
 
 std::intptr_t ShowFontDialog(WindowHandle owner, FontDescription& font) {
   return platform::DialogBoxParam(App().module, kFontDialogId, owner, FontDialogProc, reinterpret_cast<LParam>(&font));
+}
+
+std::intptr_t ShowFirstFontDialog(WindowHandle owner, FontDescription& font) {
+  const std::intptr_t result = ShowFontDialog(owner, font);
+  if (result == platform::kIdCancel && font.faceName[0] == 0) {
+    const std::u16string face = platform::DefaultFaceName();
+    const std::size_t length = std::min(face.size(), font.faceName.size() - 1);
+    std::copy_n(face.begin(), length, font.faceName.begin());
+  }
+  return result;
 }
 
 LResult FontDialogProc(WindowHandle dialog, std::uint32_t message, WParam first, LParam second) {

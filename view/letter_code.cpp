@@ -1,9 +1,13 @@
 #include "view/letter_code.h"
 
 #include <algorithm>
+#include <climits>
+#include <optional>
+#include <span>
 
 #include "core/app_state.h"
 #include "platform/system/memory.h"
+#include "view/reading_order.h"
 
 namespace quillory {
 namespace {
@@ -37,23 +41,18 @@ bool Reserve(ConversionBuffer& buffer, std::int32_t count) {
   return true;
 }
 
-char16_t Mirror(char16_t c) {
-  switch (c) {
-    case u'(': return u')';
-    case u')': return u'(';
-    case u'[': return u']';
-    case u']': return u'[';
-    case u'{': return u'}';
-    case u'}': return u'{';
-    default: return c;
-  }
-}
-
 std::int32_t EffectiveBase(std::int32_t base) {
   return base == kLiveFontBase ? static_cast<std::int32_t>(App().font.asciiBase) : base;
 }
 
 bool ReverseOption() { return (App().flags & kReverseFlag) != 0; }
+
+// A hyphen between two digits is part of a number range ("15-21"): a line
+// broken there would show the range's halves in the wrong order.
+bool JoinsDigits(const std::uint8_t* bytes, std::int32_t at, std::int32_t count) {
+  const auto digit = [](std::uint8_t b) { return b >= '0' && b <= '9'; };
+  return at >= 1 && at + 1 < count && digit(bytes[at - 1]) && digit(bytes[at + 1]);
+}
 
 }  // namespace
 
@@ -79,9 +78,16 @@ std::u16string_view ToDisplayChars(const std::uint8_t* bytes, std::int32_t count
   // before `count`, and what lies beyond it is not part of the run.
   if (length > 0 && base != kNoMappingBase && reverse) {
     std::reverse(buffer.chars, buffer.chars + length);
-    std::transform(buffer.chars, buffer.chars + length, buffer.chars, Mirror);
+    std::transform(buffer.chars, buffer.chars + length, buffer.chars, MirroredBracket);
   }
   return std::u16string_view(buffer.chars, static_cast<std::size_t>(length));
+}
+
+std::u16string_view ToReadingChars(const std::uint8_t* bytes, std::int32_t count, std::int32_t base) {
+  const std::u16string_view reversed = ToDisplayChars(bytes, count, base, true);
+  if (base == kNoMappingBase || reversed.empty()) return reversed;
+  RestoreLeftToRightRuns(std::span(bytes, reversed.size()), std::span(Conversion().chars, reversed.size()));
+  return reversed;
 }
 
 MeasuredRun MeasureRun(platform::DeviceContext& context, const std::uint8_t* bytes, std::int32_t maxWidth,
@@ -97,11 +103,56 @@ MeasuredRun FitLine(platform::DeviceContext& context, const std::uint8_t* bytes,
   if (run.count >= count || bytes[run.count] == ' ') return run;
   for (std::int32_t i = run.count - 1; i >= 1; --i) {
     const bool space = bytes[i] == ' ';
-    if (space || (breakAfterHyphen && bytes[i] == '-')) {
+    if (space || (breakAfterHyphen && bytes[i] == '-' && !JoinsDigits(bytes, i, count))) {
       return MeasureRun(context, bytes, run.width, space ? i : i + 1);
     }
   }
   return run;
+}
+
+ReadingStart FitReadingStart(platform::DeviceContext& context, const std::uint8_t* bytes, std::int32_t count,
+                             std::int32_t maxWidth) {
+  const auto widthOf = [&](std::int32_t at, std::int32_t n) {
+    return n == 0 ? 0 : MeasureRun(context, bytes + at, INT32_MAX, n).width;
+  };
+  const std::span<const std::uint8_t> stored(bytes, static_cast<std::size_t>(std::max(count, 0)));
+  // The left-to-right run that ends where the tail begins, if one does.
+  const auto runEndingAt = [&](std::size_t end) -> std::optional<LeftToRightRun> {
+    for (auto run = NextLeftToRightRun(stored, 0); run && run->begin < end; run = NextLeftToRightRun(stored, run->end)) {
+      if (run->end == end) return run;
+    }
+    return std::nullopt;
+  };
+  ReadingStart best{0, 0, count, 0, 0, 0};
+  std::int32_t tail = count;          // the tail taken: bytes[tail, count)
+  std::optional<LeftToRightRun> run;  // a run being taken from its left end
+  std::int32_t taken = 0;
+  while (true) {
+    // One more byte in reading order.
+    if (run) {
+      ++taken;
+    } else if (tail == 0) {
+      break;
+    } else if ((run = runEndingAt(static_cast<std::size_t>(tail)))) {
+      taken = 1;
+    } else {
+      --tail;
+    }
+    if (run && static_cast<std::size_t>(taken) == run->end - run->begin) {
+      tail = static_cast<std::int32_t>(run->begin);  // the whole run read: it joins the tail
+      run.reset();
+    }
+    ReadingStart candidate;
+    candidate.headAt = run ? static_cast<std::int32_t>(run->begin) : 0;
+    candidate.headCount = run ? taken : 0;
+    candidate.tailAt = tail;
+    candidate.tailCount = count - tail;
+    candidate.headWidth = widthOf(candidate.headAt, candidate.headCount);
+    candidate.width = candidate.headWidth + widthOf(candidate.tailAt, candidate.tailCount);
+    if (candidate.width > maxWidth) break;
+    best = candidate;
+  }
+  return best;
 }
 
 void DrawRun(platform::DeviceContext& context, const std::uint8_t* bytes, std::int32_t count, std::int32_t x,

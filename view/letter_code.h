@@ -36,6 +36,12 @@ void SetRunBase(std::int32_t base);
 // by a zero character.
 std::u16string_view ToDisplayChars(const std::uint8_t* bytes, std::int32_t count, std::int32_t base, bool reverse);
 
+// A Hebrew run in reading order, as ToDisplayChars with `reverse` converts
+// it, except that its left-to-right runs (numbers, Latin words) keep their
+// own order (see view/reading_order.h). With kNoMappingBase the bytes stay
+// as they are, unreversed.
+std::u16string_view ToReadingChars(const std::uint8_t* bytes, std::int32_t count, std::int32_t base);
+
 struct MeasuredRun {
   std::int32_t count = 0;  // bytes that fit the width
   std::int32_t width = 0;  // their width in pixels
@@ -50,10 +56,28 @@ MeasuredRun MeasureRun(platform::DeviceContext& context, const std::uint8_t* byt
 // as fit `maxWidth` pixels (measured as MeasureRun does). When that would
 // end the line inside a word, the line ends at the last space before it
 // (the space goes to neither line) or, with `breakAfterHyphen`, just after
-// a hyphen-minus, whichever comes later; a word without either is cut
+// a hyphen-minus that does not stand between two digits, whichever comes
+// later; a word without either is cut
 // where it stops fitting. The line's first byte is never a break.
 MeasuredRun FitLine(platform::DeviceContext& context, const std::uint8_t* bytes, std::int32_t maxWidth,
                     std::int32_t count, bool breakAfterHyphen);
+
+// The beginning in reading order of a Hebrew run stored in visual order,
+// as much of it as fits `maxWidth` pixels: a stored tail of the run and,
+// when the cut falls inside a number or a Latin word (which reads from
+// left to right, see view/reading_order.h), that run's first bytes, which
+// stand left of the tail. Drawn left to right: the head, then the tail.
+// Offsets are from `bytes`; widths measured as MeasureRun does.
+struct ReadingStart {
+  std::int32_t headAt = 0;
+  std::int32_t headCount = 0;
+  std::int32_t tailAt = 0;
+  std::int32_t tailCount = 0;
+  std::int32_t headWidth = 0;
+  std::int32_t width = 0;  // head and tail
+};
+ReadingStart FitReadingStart(platform::DeviceContext& context, const std::uint8_t* bytes, std::int32_t count,
+                             std::int32_t maxWidth);
 
 // Draws `count` bytes converted with the run base (reversed when the
 // Reverse option is on) centred in the box x, y, width × height on one line.

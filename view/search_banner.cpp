@@ -1,6 +1,7 @@
 // The title banner drawn after a search finds a match.
 
 #include <algorithm>
+#include <climits>
 
 #include "view/article_format.h"
 #include "view/letter_code.h"
@@ -31,25 +32,79 @@ TitleRun RecordString(const TextView& view, std::size_t at) {
 bool IsTitleStyle(std::uint8_t style) { return style == 0xCC || style == 0xDC; }
 bool IsSubtitleStyle(std::uint8_t style) { return style == 0xC1 || style == 0xD1; }
 
-// One row of the banner, red on yellow, centred on the inside of the box
-// (a signed halving: a row wider than the inside starts left of it).
-void DrawRow(TextView& view, const TitleRun& run, const platform::Rect& inside, std::int32_t y,
-             std::int32_t rowHeight) {
-  SetRunBase((run.style & kHebrewBit) ? kLiveFontBase : kNoMappingBase);
-  const MeasuredRun fit = MeasureRun(*view.context, run.text, view.width, run.length);
-  if (fit.count != 0) {
-    DrawRunColoured(*view.context, run.text, fit.count, inside.left + (inside.width() - fit.width) / 2, y,
-                    fit.width, rowHeight, platform::Rgb(255, 0, 0), platform::Rgb(255, 255, 0));
+// What a row shows: the whole string when it fits the view's width; else
+// its beginning in reading order, ended after its last whole word where
+// there is one, and "..." where the rest was cut (left of a Hebrew row,
+// right of a left-to-right one).
+struct BannerRow {
+  ReadingStart fit;
+  std::int32_t markWidth = 0;  // 0: nothing was cut
+  std::int32_t width() const { return fit.width + markWidth; }
+};
+
+constexpr std::uint8_t kCutMark[] = {'.', '.', '.'};
+constexpr std::int32_t kCutMarkLength = 3;
+
+void SetBaseFor(const TitleRun& run) { SetRunBase((run.style & kHebrewBit) ? kLiveFontBase : kNoMappingBase); }
+
+BannerRow FitRow(TextView& view, const TitleRun& run) {
+  BannerRow row;
+  if (!run.found) return row;
+  platform::DeviceContext& context = *view.context;
+  SetBaseFor(run);
+  const bool hebrew = (run.style & kHebrewBit) != 0;
+  const MeasuredRun whole = MeasureRun(context, run.text, INT32_MAX, run.length);
+  if (whole.width <= view.width) {
+    row.fit = ReadingStart{0, 0, 0, run.length, 0, whole.width};
+  } else {
+    row.markWidth = MeasureRun(context, kCutMark, INT32_MAX, kCutMarkLength).width;
+    const std::int32_t room = std::max(0, view.width - row.markWidth);
+    // A word cut in two reads as another word: the row ends after the last
+    // whole word, when there is one.
+    if (hebrew) {
+      row.fit = FitReadingStart(context, run.text, run.length, room);
+      const std::int32_t end = row.fit.tailAt + row.fit.tailCount;
+      const bool wordEnds = row.fit.headCount == 0 && row.fit.tailAt > 0 && run.text[row.fit.tailAt - 1] == ' ';
+      std::int32_t space = row.fit.tailAt;
+      while (space < end && run.text[space] != ' ') ++space;
+      if (!wordEnds && space < end) {
+        const std::int32_t width = MeasureRun(context, run.text + space + 1, INT32_MAX, end - space - 1).width;
+        row.fit = ReadingStart{0, 0, space + 1, end - space - 1, 0, width};
+      }
+    } else {
+      const MeasuredRun fit = MeasureRun(context, run.text, room, run.length);
+      std::int32_t count = fit.count;
+      if (run.text[count] != ' ') {
+        while (count > 0 && run.text[count - 1] != ' ') --count;
+        while (count > 0 && run.text[count - 1] == ' ') --count;
+      }
+      if (count == 0) count = fit.count;
+      row.fit = ReadingStart{0, 0, 0, count, 0, MeasureRun(context, run.text, INT32_MAX, count).width};
+    }
   }
   SetRunBase(kNoMappingBase);
+  return row;
 }
 
-std::int32_t MeasuredWidth(TextView& view, const TitleRun& run) {
-  if (!run.found) return 0;
-  SetRunBase((run.style & kHebrewBit) ? kLiveFontBase : kNoMappingBase);
-  const std::int32_t width = MeasureRun(*view.context, run.text, view.width, run.length).width;
+// One row of the banner, red on yellow, centred on the inside of the box
+// (a signed halving: a row wider than the inside starts left of it).
+void DrawRow(TextView& view, const TitleRun& run, const BannerRow& row, const platform::Rect& inside, std::int32_t y,
+             std::int32_t rowHeight) {
+  if (row.width() == 0) return;
+  const platform::Color red = platform::Rgb(255, 0, 0);
+  const platform::Color yellow = platform::Rgb(255, 255, 0);
+  const bool hebrew = (run.style & kHebrewBit) != 0;
+  std::int32_t x = inside.left + (inside.width() - row.width()) / 2;
+  SetBaseFor(run);
+  const auto draw = [&](const std::uint8_t* bytes, std::int32_t count, std::int32_t width) {
+    if (count != 0) DrawRunColoured(*view.context, bytes, count, x, y, width, rowHeight, red, yellow);
+    x += width;
+  };
+  if (hebrew) draw(kCutMark, row.markWidth != 0 ? kCutMarkLength : 0, row.markWidth);
+  draw(run.text + row.fit.headAt, row.fit.headCount, row.fit.headWidth);
+  draw(run.text + row.fit.tailAt, row.fit.tailCount, row.fit.width - row.fit.headWidth);
+  if (!hebrew) draw(kCutMark, row.markWidth != 0 ? kCutMarkLength : 0, row.markWidth);
   SetRunBase(kNoMappingBase);
-  return width;
 }
 
 }  // namespace
@@ -69,7 +124,9 @@ void DrawSearchBanner(TextView* view) {
   const std::int32_t rowHeight = context.GetTextMetrics().height;
   const std::int32_t rows = title.found && subtitle.found && title.length != 0 && subtitle.length != 0 ? 2 : 1;
 
-  const std::int32_t widest = std::max(MeasuredWidth(*view, title), MeasuredWidth(*view, subtitle));
+  const BannerRow titleRow = FitRow(*view, title);
+  const BannerRow subtitleRow = FitRow(*view, subtitle);
+  const std::int32_t widest = std::max(titleRow.width(), subtitleRow.width());
   const std::int32_t boxWidth = std::min(widest + 2 * (rowHeight + 4), view->width);
   platform::Rect box;
   box.left = view->left + (view->width - boxWidth) / 2;
@@ -93,10 +150,10 @@ void DrawSearchBanner(TextView* view) {
 
   std::int32_t y = box.top;
   if (title.found) {
-    DrawRow(*view, title, box, y, rowHeight);
+    DrawRow(*view, title, titleRow, box, y, rowHeight);
     if (title.length != 0) y += rowHeight;
   }
-  if (subtitle.found) DrawRow(*view, subtitle, box, y, rowHeight);
+  if (subtitle.found) DrawRow(*view, subtitle, subtitleRow, box, y, rowHeight);
   SetRunBase(kNoMappingBase);
   context.SelectFont(previous);
   context.SetTextColor(oldText);

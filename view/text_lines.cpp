@@ -1,5 +1,6 @@
 #include "view/text_lines.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "view/article_format.h"
@@ -43,6 +44,16 @@ LineParts SplitLine(const TextView& view, const LineRecord& line) {
     parts.labelLength = end - at;
   }
   return parts;
+}
+
+LineSpan SpanOf(const TextView& view, const LineRecord& line) {
+  const LineParts parts = SplitLine(view, line);
+  LineSpan span{line.textOffset, parts.bodyAt + line.count};
+  if (parts.labelLength != 0) {
+    span.first = std::min(span.first, parts.labelAt);
+    span.end = std::max(span.end, parts.labelAt + parts.labelLength);
+  }
+  return span;
 }
 
 FirstLine FindFirstLine(TextView& view) {

@@ -20,6 +20,16 @@ struct LineParts {
 
 LineParts SplitLine(const TextView& view, const LineRecord& line);
 
+// The stored bytes a line shows, its label included: from `first` up to
+// `end`, one past its last byte. A line holds an offset x (as search and
+// the highlight see it) when first <= x <= end.
+struct LineSpan {
+  std::size_t first = 0;
+  std::size_t end = 0;
+};
+
+LineSpan SpanOf(const TextView& view, const LineRecord& line);
+
 // Where painting starts: the first line at or after the top position, its
 // top y and the height left for lines. Pulls a top position beyond the
 // article back to the maximum.

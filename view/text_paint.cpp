@@ -23,22 +23,34 @@ const std::uint8_t* Bytes(const TextView& view, std::size_t offset) { return vie
 
 std::int32_t BaseOf(const LineParts& parts) { return parts.hebrew ? kLiveFontBase : kNoMappingBase; }
 
-// The label's bytes that fit its column, and their width.
-MeasuredRun MeasureLabel(TextView& view, const LineParts& parts, const LineRecord& line) {
-  return MeasureRun(*view.context, Bytes(view, parts.labelAt), line.labelWidth,
-                    static_cast<std::int32_t>(parts.labelLength));
+// The part of a label that fits its column: the label's beginning in
+// reading order, drawn right-aligned in the column for a Hebrew line, left
+// of the body for a left-to-right one.
+ReadingStart FitLabel(TextView& view, const LineParts& parts, const LineRecord& line) {
+  const auto length = static_cast<std::int32_t>(parts.labelLength);
+  if (parts.hebrew) return FitReadingStart(*view.context, Bytes(view, parts.labelAt), length, line.labelWidth);
+  const MeasuredRun fit = MeasureRun(*view.context, Bytes(view, parts.labelAt), line.labelWidth, length);
+  return ReadingStart{0, 0, 0, fit.count, 0, fit.width};
+}
+
+// Where a label's pieces start: Hebrew labels are set right-aligned in the
+// column right of the body, left-to-right labels hang left of it.
+std::int32_t LabelX(const LineRecord& line, const LineParts& parts, const ReadingStart& label) {
+  return parts.hebrew ? line.x + line.width + line.labelWidth - label.width : line.x - line.labelWidth;
 }
 
 void DrawLineText(TextView& view, const LineRecord& line, std::int32_t y) {
   const LineParts parts = SplitLine(view, line);
   SetRunBase(BaseOf(parts));
   if (line.labelWidth != 0) {
-    const MeasuredRun label = MeasureLabel(view, parts, line);
-    // Left-to-right labels hang left of the body; Hebrew labels are set
-    // right-aligned in the column right of it.
-    const std::int32_t labelX =
-        parts.hebrew ? line.x + line.width + line.labelWidth - label.width : line.x - line.labelWidth;
-    DrawRun(*view.context, Bytes(view, parts.labelAt), label.count, labelX, y, label.width, line.height);
+    const ReadingStart label = FitLabel(view, parts, line);
+    const std::int32_t x = LabelX(line, parts, label);
+    if (label.headCount != 0) {
+      DrawRun(*view.context, Bytes(view, parts.labelAt + label.headAt), label.headCount, x, y, label.headWidth,
+              line.height);
+    }
+    DrawRun(*view.context, Bytes(view, parts.labelAt + label.tailAt), label.tailCount, x + label.headWidth, y,
+            label.width - label.headWidth, line.height);
   }
   DrawRun(*view.context, Bytes(view, parts.bodyAt), line.count, line.x, y, line.width, line.height);
   SetRunBase(kNoMappingBase);
@@ -70,9 +82,12 @@ void DrawLinkBox(TextView& view, std::uint16_t first, std::int32_t y, std::int32
   platform::DeviceContext& context = *view.context;
   const platform::Brush* previous = context.SelectBrush(platform::GetStockBrush(platform::StockBrush::kHollowBrush));
   const LineRecord& line = lines[first];
-  context.RoundRect(platform::Rect{line.x - kBoxSide, y - kBoxAbove, line.x + line.width + kBoxSide,
-                                   y + above + lines[last].height + kBoxBelow},
-                    kBoxCorner, kBoxCorner);
+  // The box keeps inside the text area: on the page's first line its margin
+  // above would reach over the bar, which no paint of the view repaints.
+  const platform::Rect box{std::max(line.x - kBoxSide, view.left), std::max(y - kBoxAbove, view.top),
+                           std::min(line.x + line.width + kBoxSide, view.left + view.width),
+                           std::min(y + above + lines[last].height + kBoxBelow, view.top + view.height)};
+  context.RoundRect(box, kBoxCorner, kBoxCorner);
   context.SelectBrush(previous);
 }
 
@@ -87,19 +102,19 @@ int HighlightPass(TextView& view) {
     const LineRecord& line = view.lines[i];
     if (IsSpecialStyle(line.style)) {
       if (IsHiddenLink(view, line)) continue;
-    } else if (line.textOffset <= view.highlightEnd && view.highlightStart <= line.textOffset + line.count) {
+    } else if (const LineSpan span = SpanOf(view, line);
+               span.first <= view.highlightEnd && view.highlightStart <= span.end) {
       if ((line.style & kStyleKeyMask) != (current & kStyleKeyMask)) SelectStyleFont(&view, line.style);
       current = line.style;
       const LineParts parts = SplitLine(view, line);
       SetRunBase(BaseOf(parts));
-      if (line.labelWidth != 0 && !parts.hebrew) {
-        PaintHighlightRun(&view, static_cast<std::uint16_t>(parts.labelAt),
-                          static_cast<std::int32_t>(parts.labelLength), line.x - line.labelWidth, y);
-      } else if (line.labelWidth != 0) {
-        const MeasuredRun label = MeasureLabel(view, parts, line);
-        DrawRunColoured(*view.context, Bytes(view, parts.labelAt), label.count,
-                        line.x + line.width + line.labelWidth - label.width, y, label.width, line.height,
-                        kHighlightText, kHighlightBackground);
+      if (line.labelWidth != 0) {
+        // The matched letters of the label, where the paint pass drew them.
+        const ReadingStart label = FitLabel(view, parts, line);
+        const std::int32_t x = LabelX(line, parts, label);
+        PaintHighlightRun(&view, static_cast<std::uint16_t>(parts.labelAt + label.headAt), label.headCount, x, y);
+        PaintHighlightRun(&view, static_cast<std::uint16_t>(parts.labelAt + label.tailAt), label.tailCount,
+                          x + label.headWidth, y);
       }
       PaintHighlightRun(&view, static_cast<std::uint16_t>(parts.bodyAt), line.count, line.x, y);
       SetRunBase(kNoMappingBase);

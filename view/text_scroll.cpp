@@ -28,7 +28,8 @@ int ShowOffsetAtTop(TextView* view, std::uint16_t offset) {
   if (!view || !view->lines) return 0;
   int unit = 0;
   for (const LineRecord* line = view->lines; line->style != 0; ++line) {
-    if (line->textOffset <= offset && offset <= line->textOffset + line->count) {
+    const LineSpan span = SpanOf(*view, *line);
+    if (span.first <= offset && offset <= span.end) {
       view->topPosition = static_cast<std::uint16_t>(std::min(unit, static_cast<int>(view->maxTop)));
       return 1;
     }
@@ -41,7 +42,7 @@ std::optional<std::uint16_t> TopPlace(TextView* view) {
   if (!view || !view->lines || view->lineCount == 0) return std::nullopt;
   for (const LineRecord* line = view->lines + FindFirstLine(*view).index; line->style != 0; ++line) {
     if (line->count == 0 || IsHiddenLink(*view, *line)) continue;
-    // Hebrew is stored in visual order: the first letter read is the last stored.
+    // Hebrew is stored in visual order: its first letter read is the last stored.
     const bool hebrew = (line->style & kHebrewBit) != 0;
     return static_cast<std::uint16_t>(hebrew ? line->textOffset + line->count - 1 : line->textOffset);
   }

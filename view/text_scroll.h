@@ -15,14 +15,15 @@ namespace quillory {
 // when redrawn (redraw mode not 0); 3 when moved and redraw mode is 0.
 int ScrollTextView(TextView* view, int delta, int redrawMode, bool clamp);
 
-// Puts the line that holds text offset `offset` at the top (not beyond the
-// maximum top position). 1 when a line holds it, else 0 and nothing changes.
+// Puts the line that holds text offset `offset` (in its body or in its
+// label) at the top, not beyond the maximum top position. 1 when a line
+// holds it, else 0 and nothing changes.
 int ShowOffsetAtTop(TextView* view, std::uint16_t offset);
 
 // The place at the top of the page as a text offset, which outlives a new
-// layout (another width or font) where a top position in display units does
-// not: the first byte read on the first line of text shown there. Nothing
-// when no text is shown.
+// layout (another font or width), where a top position in display units
+// does not: the first byte read on the first line of text shown there.
+// Nothing when no text is shown.
 std::optional<std::uint16_t> TopPlace(TextView* view);
 // Puts the line that holds the byte at `place` at the top (not beyond the
 // maximum top position); false, changing nothing, when no line holds it.

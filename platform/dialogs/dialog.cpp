@@ -48,9 +48,9 @@ LResult DialogWindowProcedure(WindowHandle dialog, std::uint32_t message, WParam
     case kWmGetFont:
       return reinterpret_cast<LResult>(state->font);
     case kWmClose:
-      // The platform's close asks the dialog to cancel, never to vanish.
-      PostMessage(dialog, kWmCommand, MakeLong(kIdCancel, kBnClicked),
-                  reinterpret_cast<LParam>(GetDlgItem(dialog, kIdCancel)));
+      // The platform's close asks the dialog to cancel, never to vanish; like
+      // Escape it comes from no control.
+      PostMessage(dialog, kWmCommand, MakeLong(kIdCancel, kBnClicked), 0);
       return 0;
     default:
       return DefWindowProc(dialog, message, first, second);

@@ -76,6 +76,12 @@ void FocusControl(WindowHandle control) {
 
 bool HandleDialogKey(WindowHandle dialog, const Message& message) {
   if (message.id != kWmKeyDown || !IsInsideDialog(message.window, dialog)) return false;
+  const bool navigation = message.first == kVkReturn || message.first == kVkEscape || message.first == kVkTab;
+  // The window the key goes to may want it for itself.
+  if (navigation &&
+      (SendMessage(message.window, kWmGetDlgCode, message.first, reinterpret_cast<LParam>(&message)) & kDlgcWantMessage)) {
+    return false;
+  }
   switch (message.first) {
     case kVkReturn: {
       const std::uint32_t style = GetWindowStyle(message.window);
@@ -88,7 +94,8 @@ bool HandleDialogKey(WindowHandle dialog, const Message& message) {
       return true;
     }
     case kVkEscape:
-      SendCommand(dialog, kIdCancel, GetDlgItem(dialog, kIdCancel));
+      // From no control, as a dialog tells backing out from its Cancel button.
+      SendCommand(dialog, kIdCancel, nullptr);
       return true;
     case kVkTab:
       MoveFocus(dialog, message.window, GetKeyState(kVkShift));

@@ -14,7 +14,8 @@ WindowHandle FirstTabStop(WindowHandle dialog);
 // its whole text selected, so that typing replaces it.
 void FocusControl(WindowHandle control);
 // Enter, Escape and Tab for a control of `dialog` (or the dialog itself):
-// true when the key was taken.
+// true when the key was taken. A window that answers kWmGetDlgCode with
+// kDlgcWantMessage for the key keeps it.
 bool HandleDialogKey(WindowHandle dialog, const Message& message);
 
 }  // namespace platform

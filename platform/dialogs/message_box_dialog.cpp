@@ -132,12 +132,16 @@ void DrawExclamationIcon(DeviceContext& context, Point at) {
 }
 
 // The button a command answers with: Enter off the buttons presses the
-// first, Escape cancels (or says OK when that is the only answer).
-int AnswerOf(const MessageBoxRequest& request, std::uint16_t command) {
+// first; backing out (Escape, or closing the box: a Cancel from no button)
+// gives the request's answer for it, else cancels (or says OK when that is
+// the only answer).
+int AnswerOf(const MessageBoxRequest& request, std::uint16_t command, bool fromButton) {
   const bool yesNoCancel = request.buttons() == kMbYesNoCancel;
   switch (command) {
     case kIdOk: return yesNoCancel ? kIdYes : kIdOk;
-    case kIdCancel: return yesNoCancel ? kIdCancel : kIdOk;
+    case kIdCancel:
+      if (!fromButton && request.backOutAnswer != 0) return request.backOutAnswer;
+      return yesNoCancel ? kIdCancel : kIdOk;
     case kIdYes:
     case kIdNo: return yesNoCancel ? command : 0;
     default: return 0;
@@ -162,7 +166,7 @@ LResult BoxProcedure(WindowHandle box, std::uint32_t message, WParam first, LPar
       return 1;
     }
     case kWmCommand:
-      if (const int answer = AnswerOf(*request, LowWord(first))) EndDialog(box, answer);
+      if (const int answer = AnswerOf(*request, LowWord(first), second != 0)) EndDialog(box, answer);
       return 1;
     default:
       return 0;

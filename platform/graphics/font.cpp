@@ -107,20 +107,28 @@ std::unique_ptr<Font> Font::Open(const FontFile& file, const FontRequest& reques
   m.averageCharWidth = os2 && os2->xAvgCharWidth > 0 ? Scale(os2->xAvgCharWidth, em, unitsPerEm) + boldExtra
                                                      : font->Advance(u'x');
   font->familyName_ = ft->family_name ? ft->family_name : "";
+  // FreeType gives the underline's centre (negative below the baseline).
+  if (ft->underline_thickness > 0) {
+    font->underlineThickness_ = std::max(1, Scale(ft->underline_thickness, em, unitsPerEm));
+    const std::int32_t centre = Scale(-static_cast<std::int64_t>(ft->underline_position), em, unitsPerEm);
+    font->underlineOffset_ = std::clamp(centre - font->underlineThickness_ / 2, 1, std::max(1, m.descent));
+  }
   return font;
 }
 
-std::unique_ptr<Font> Font::Fixed(std::int32_t height, std::int32_t advance) {
+std::unique_ptr<Font> Font::Fixed(std::int32_t height, std::int32_t advance, std::uint8_t underline,
+                                  std::string familyName) {
   std::unique_ptr<Font> font(new Font(nullptr));
   font->fixedAdvance_ = std::max(0, advance);
   font->request_.height = height;
+  font->request_.underline = underline;
   TextMetrics& m = font->metrics_;
   m.height = std::max(1, height);
   // In 64 bits: a damaged setting may ask for a cell near the 32-bit limit.
   m.ascent = static_cast<std::int32_t>(std::int64_t{m.height} * 3 / 4);
   m.descent = m.height - m.ascent;
   m.averageCharWidth = m.maxCharWidth = font->fixedAdvance_;
-  font->familyName_ = "Fixed";
+  font->familyName_ = std::move(familyName);
   return font;
 }
 

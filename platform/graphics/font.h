@@ -82,8 +82,10 @@ class Font {
   static std::unique_ptr<Font> Open(const FontFile& file, const FontRequest& request);
   // A font without a face, for results in exact pixels: every character is
   // `advance` pixels wide and drawn as a solid box (a space as nothing), in
-  // a cell `height` pixels high.
-  static std::unique_ptr<Font> Fixed(std::int32_t height, std::int32_t advance);
+  // a cell `height` pixels high, underlined when `underline` is not 0. It
+  // reports `familyName` as its family.
+  static std::unique_ptr<Font> Fixed(std::int32_t height, std::int32_t advance, std::uint8_t underline = 0,
+                                     std::string familyName = "Fixed");
   ~Font();
   Font(const Font&) = delete;
   Font& operator=(const Font&) = delete;
@@ -94,6 +96,10 @@ class Font {
   const FontRequest& request() const { return request_; }
   // The family name the face reports (UTF-8).
   const std::string& familyName() const { return familyName_; }
+  // Where an underline goes: its top, in pixels below the baseline (at
+  // least 1), and its thickness (at least 1), as the face places it.
+  std::int32_t underlineOffset() const { return underlineOffset_; }
+  std::int32_t underlineThickness() const { return underlineThickness_; }
 
   // The advance of a character in whole pixels.
   std::int32_t Advance(char16_t c) {
@@ -147,6 +153,8 @@ class Font {
   TextMetrics metrics_;
   FontRequest request_;
   std::string familyName_;
+  std::int32_t underlineOffset_ = 1;
+  std::int32_t underlineThickness_ = 1;
   CharTable advances_;
   std::vector<std::unique_ptr<Raster>> rasters_;  // the scales seen, in the order first seen
 };

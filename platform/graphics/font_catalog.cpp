@@ -142,6 +142,11 @@ std::unique_ptr<Font> CreateFont(const FontRequest& request) {
   return file ? Font::Open(*file, request) : nullptr;
 }
 
+std::u16string DefaultFaceName() {
+  const std::unique_ptr<Font> font = CreateFont(FontRequest{});
+  return font ? Utf8ToUtf16(font->familyName()) : std::u16string();
+}
+
 FontFamilyLister SetFontFamilyLister(FontFamilyLister lister) { return std::exchange(installedLister, lister); }
 
 std::vector<FontFamily> EnumerateFontFamilies() {

@@ -32,6 +32,10 @@ using FontFactory = std::unique_ptr<Font> (*)(const FontRequest& request);
 // Returns the factory it replaced.
 FontFactory SetFontFactory(FontFactory factory);
 
+// The family of the face an empty face name gives: the one text is drawn
+// in while no face is chosen. Empty when no font can be made.
+std::u16string DefaultFaceName();
+
 struct FontFamily {
   std::u16string faceName;
   std::uint8_t charSet = kAnsiCharSet;  // kHebrewCharSet when alef to tav are all there

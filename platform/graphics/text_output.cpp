@@ -127,23 +127,29 @@ void DeviceContext::DrawLine(std::u16string_view text, std::int32_t x, std::int3
   if (bkMode_ == BackgroundMode::kOpaque) target_->Fill(cell, ToPixel(bkColor_));
   const std::int32_t baseline = y + metrics.ascent;
   const std::int32_t deviceBaseline = scale.ToDevice(baseline + origin_.y);
+  // The stroke under the characters from `left` to `right`, in the text colour.
+  const auto underline = [&](std::int32_t left, std::int32_t right) {
+    const std::int32_t top = baseline + font_->underlineOffset();
+    target_->Fill(Intersect(ToDevice(Rect{left, top, right, top + font_->underlineThickness()}), clip),
+                  ToPixel(textColor_));
+  };
   std::int32_t penX = x;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const std::int32_t advance = font_->Advance(text[i]);
     BlendGlyph(font_->Glyph(text[i], scale), scale.ToDevice(penX + origin_.x), deviceBaseline, clip);
-    if (i == underlined) {
-      const Rect line = Intersect(ToDevice(Rect{penX, baseline + 1, penX + advance, baseline + 2}), clip);
-      target_->Fill(line, ToPixel(textColor_));
-    }
+    if (i == underlined) underline(penX, penX + advance);
     penX += advance;
   }
+  // An underlined font underlines the whole line, spaces included.
+  if (font_->request().underline != 0) underline(x, x + width);
 }
 
 namespace {
 
 // The lines of a text: one for a single line, else split at line feeds
 // (carriage returns are dropped) and, with kDtWordBreak, wrapped at spaces
-// to `width`. A word wider than the width keeps a line of its own.
+// to `width`. A word wider than the width (a web address, say) is broken
+// where the line is full, so that none of it is cut off.
 std::vector<TextLine> SplitLines(std::u16string_view text, std::uint32_t format, std::int32_t width,
                                  const DeviceContext& context) {
   std::vector<TextLine> lines;
@@ -161,10 +167,12 @@ std::vector<TextLine> SplitLines(std::u16string_view text, std::uint32_t format,
     while (format & kDtWordBreak && from < lineEnd &&
            context.GetTextExtent(text.substr(from, lineEnd - from)).cx > width) {
       const TextFit fit = context.GetTextExtentExPoint(text.substr(from, lineEnd - from), width);
-      std::size_t cut = text.rfind(u' ', from + static_cast<std::size_t>(fit.fit));
+      const std::size_t cut = text.rfind(u' ', from + static_cast<std::size_t>(fit.fit));
       if (cut == std::u16string_view::npos || cut <= from) {
-        cut = text.find(u' ', from + static_cast<std::size_t>(std::max(fit.fit, 1)));
-        if (cut == std::u16string_view::npos || cut >= lineEnd) break;
+        const auto fitting = static_cast<std::size_t>(std::max(fit.fit, 1));
+        lines.push_back(TextLine{text.substr(from, fitting), from});
+        from += fitting;
+        continue;
       }
       lines.push_back(TextLine{text.substr(from, cut - from), from});
       from = cut + 1;

@@ -7,6 +7,7 @@
 
 #include "platform/graphics/bitmap.h"
 #include "platform/windows/shell.h"
+#include "platform/windows/timer.h"
 
 namespace platform {
 namespace {
@@ -19,6 +20,9 @@ constexpr std::uint16_t kNoImage = 65534;
 constexpr Color kFace = Rgb(192, 192, 192);
 constexpr Color kShadow = Rgb(128, 128, 128);
 constexpr Color kTipFace = Rgb(255, 255, 225);
+// How long the pointer rests on a button before its tooltip shows.
+constexpr std::uint32_t kHoverTipMilliseconds = 500;
+constexpr std::uintptr_t kHoverTimer = 1;
 
 struct MenuButton {
   std::u16string label;
@@ -43,6 +47,7 @@ struct BarState {
   std::vector<BarButton> buttons;
   bool closeButton = false;
   int pressed = -1;  // the region held down
+  int hovered = -1;  // the region the pointer rests on, stylus up
   WindowHandle tip = nullptr;
 };
 
@@ -171,11 +176,50 @@ void HideTip(BarState& state) {
   state.tip = nullptr;
 }
 
-void OpenMenu(WindowHandle bar, BarState& state, const Region& region) {
+void OpenMenu(WindowHandle bar, BarState& state, const Region& region, std::uint32_t flags) {
+  KillTimer(bar, kHoverTimer);
+  HideTip(state);
   const MenuButton& button = state.menuButtons[static_cast<std::size_t>(region.index)];
   Menu* popup = GetSubMenu(state.menu.get(), button.popup);
   const Point corner = ClientToScreen(bar, Point{region.rect.left, state.menuBar ? 0 : region.rect.bottom});
-  TrackPopupMenu(popup, corner.x, corner.y, state.owner, state.menuBar);
+  TrackPopupMenu(popup, corner.x, corner.y, state.owner, flags | (state.menuBar ? kTpmBottomAlign : 0));
+}
+
+bool IsButton(const std::vector<Region>& regions, int index) {
+  return index >= 0 && regions[static_cast<std::size_t>(index)].kind == RegionKind::kButton;
+}
+
+// The pointer passing over the bar, stylus up: a button's tooltip shows
+// once the pointer has rested on it, and at once when another button's
+// tooltip is showing already, as desktop toolbars have it.
+void OnHover(WindowHandle bar, BarState& state, Point point) {
+  const std::vector<Region> regions = Layout(state, bar);
+  const int index = RegionAt(regions, point);
+  if (index == state.hovered) return;
+  state.hovered = index;
+  const bool tipShowing = state.tip != nullptr;
+  HideTip(state);
+  KillTimer(bar, kHoverTimer);
+  if (!IsButton(regions, index)) return;
+  if (tipShowing) {
+    ShowTip(bar, state, regions[static_cast<std::size_t>(index)]);
+  } else {
+    SetTimer(bar, kHoverTimer, kHoverTipMilliseconds);
+  }
+}
+
+void OnHoverTimer(WindowHandle bar, BarState& state) {
+  KillTimer(bar, kHoverTimer);
+  const std::vector<Region> regions = Layout(state, bar);
+  if (state.pressed < 0 && IsButton(regions, state.hovered) && state.tip == nullptr) {
+    ShowTip(bar, state, regions[static_cast<std::size_t>(state.hovered)]);
+  }
+}
+
+void OnPointerLeft(WindowHandle bar, BarState& state) {
+  state.hovered = -1;
+  KillTimer(bar, kHoverTimer);
+  if (state.pressed < 0) HideTip(state);
 }
 
 LResult BarProcedure(WindowHandle bar, std::uint32_t message, WParam first, LParam second) {
@@ -187,14 +231,26 @@ LResult BarProcedure(WindowHandle bar, std::uint32_t message, WParam first, LPar
     case kWmPaint:
       PaintBar(bar, *state);
       return 0;
+    case kWmMouseMove:
+      if (state->pressed < 0 && (first & kMkLButton) == 0) OnHover(bar, *state, point);
+      return 0;
+    case kWmTimer:
+      if (first == kHoverTimer) OnHoverTimer(bar, *state);
+      return 0;
+    case kWmMouseLeave:
+      OnPointerLeft(bar, *state);
+      return 0;
     case kWmLButtonDown: {
       const std::vector<Region> regions = Layout(*state, bar);
       const int index = RegionAt(regions, point);
       if (index < 0) return 0;
       if (regions[static_cast<std::size_t>(index)].kind == RegionKind::kMenu) {
-        OpenMenu(bar, *state, regions[static_cast<std::size_t>(index)]);
+        OpenMenu(bar, *state, regions[static_cast<std::size_t>(index)], 0);
         return 0;
       }
+      // A hover tooltip gives way to the held button's own.
+      KillTimer(bar, kHoverTimer);
+      HideTip(*state);
       state->pressed = index;
       SetCapture(bar);
       ShowTip(bar, *state, regions[static_cast<std::size_t>(index)]);
@@ -366,6 +422,18 @@ Rect BarButtonRect(WindowHandle bar, int index) {
     if (region.kind == RegionKind::kButton && region.index == index) return region.rect;
   }
   return Rect{};
+}
+
+bool BarOpenMenu(WindowHandle bar, int index) {
+  BarState* state = State(bar);
+  if (!state || !IsWindowVisible(bar)) return false;
+  for (const Region& region : Layout(*state, bar)) {
+    if (region.kind == RegionKind::kMenu && region.index == index) {
+      OpenMenu(bar, *state, region, kTpmFromKeyboard);
+      return true;
+    }
+  }
+  return false;
 }
 
 std::u16string BarShownToolTip(WindowHandle bar) {

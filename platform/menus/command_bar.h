@@ -4,7 +4,7 @@
 // bottom of the screen, made from a menu-bar definition. Both carry the same
 // toolbar: buttons with 16 × 16 pictures from a bitmap strip, each sending
 // its command to the bar's owner, with a tooltip shown while a button is
-// held down.
+// held down or after the pointer has rested on it for half a second.
 //
 // A menu-bar definition is a raw-data resource of 16-bit little-endian
 // words: the menu resource, the number of buttons, then seven words per
@@ -66,7 +66,11 @@ std::int32_t BarHeight(WindowHandle bar);
 Menu* BarMenu(WindowHandle bar, std::uint16_t buttonCommand);
 // Where toolbar button `index` is, in the bar's client coordinates.
 Rect BarButtonRect(WindowHandle bar, int index);
-// The tooltip shown now, if a button is held down.
+// Opens the pop-up of the bar's `index`th menu button (0: the first) as the
+// keyboard opens it, with its first item selected, and returns once it is
+// closed. False when the bar has no such button or is hidden.
+bool BarOpenMenu(WindowHandle bar, int index);
+// The tooltip shown now, if a button is held down or rested on.
 std::u16string BarShownToolTip(WindowHandle bar);
 
 }  // namespace platform

@@ -64,13 +64,19 @@ std::uint32_t CheckMenuItem(Menu* menu, std::uint16_t command, bool checked);
 // The item's flags, or kMenuItemMissing.
 std::uint32_t GetMenuState(Menu* menu, std::uint16_t command);
 
-// Shows `menu` as a pop-up with its top left at a screen point (with
-// `above`, its bottom left; moved as far as needed to stay on the screen)
-// and waits until the
-// reader chooses an item or dismisses it: an item tapped, or picked with the
-// arrow keys and Return, or by its underlined letter; a tap outside or
-// Escape dismisses it. The chosen command is sent to `owner` as a command
-// notification and returned; 0 when none was chosen.
-std::uint16_t TrackPopupMenu(Menu* menu, std::int32_t x, std::int32_t y, WindowHandle owner, bool above = false);
+// TrackPopupMenu's flags: (x, y) is the menu's bottom left rather than its
+// top left; the menu was opened from the keyboard, so its first item is
+// selected at once, as a desktop menu opened with F10 has it.
+constexpr std::uint32_t kTpmBottomAlign = 0x0020;
+constexpr std::uint32_t kTpmFromKeyboard = 0x10000;
+
+// Shows `menu` as a pop-up with its top left at a screen point (moved as
+// far as needed to stay on the screen) and waits until the reader chooses
+// an item or dismisses it: an item tapped, or picked with the arrow keys
+// (Home and End for the first and last) and Return, or by its underlined
+// letter on any keyboard layout; a tap outside, Escape or F10 dismisses it.
+// The chosen command is sent to `owner` as a command notification and
+// returned; 0 when none was chosen.
+std::uint16_t TrackPopupMenu(Menu* menu, std::int32_t x, std::int32_t y, WindowHandle owner, std::uint32_t flags = 0);
 
 }  // namespace platform

@@ -48,10 +48,11 @@ void Choose(PopupState& state, int index) {
   state.done = true;
 }
 
-void Step(PopupState& state, int direction) {
+// Moves the selection to the next selectable item in `direction`, from
+// `from` (which need not be selectable), wrapping round.
+void StepFrom(PopupState& state, int from, int direction) {
   const int count = static_cast<int>(state.menu->items.size());
-  // With nothing selected, Down starts at the first item and Up at the last.
-  int index = state.selected >= 0 ? state.selected : (direction > 0 ? -1 : count);
+  int index = from;
   for (int tries = 0; tries < count; ++tries) {
     index = (index + direction + count) % count;
     if (Selectable(state.menu->items[static_cast<std::size_t>(index)])) {
@@ -61,12 +62,58 @@ void Step(PopupState& state, int direction) {
   }
 }
 
+void Step(PopupState& state, int direction) {
+  const int count = static_cast<int>(state.menu->items.size());
+  // With nothing selected, Down starts at the first item and Up at the last.
+  StepFrom(state, state.selected >= 0 ? state.selected : (direction > 0 ? -1 : count), direction);
+}
+
 // The letter after the item's '&', in lower case.
 char16_t Mnemonic(const std::u16string& text) {
   const std::size_t at = text.find(u'&');
   if (at == std::u16string::npos || at + 1 >= text.size()) return 0;
   const char16_t c = text[at + 1];
   return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+// Chooses the item whose underlined letter is `typed` (any letter case).
+void ChooseByMnemonic(PopupState& state, char16_t typed) {
+  if (typed >= u'A' && typed <= u'Z') typed = static_cast<char16_t>(typed - u'A' + u'a');
+  for (std::size_t i = 0; i < state.menu->items.size(); ++i) {
+    if (Selectable(state.menu->items[i]) && Mnemonic(state.menu->items[i].text) == typed) {
+      Choose(state, static_cast<int>(i));
+      return;
+    }
+  }
+}
+
+void OnKeyDown(WindowHandle window, PopupState& state, WParam key) {
+  const int count = static_cast<int>(state.menu->items.size());
+  switch (key) {
+    case kVkUp:
+    case kVkDown:
+      Step(state, key == kVkUp ? -1 : 1);
+      break;
+    case kVkHome:
+      StepFrom(state, -1, 1);
+      break;
+    case kVkEnd:
+      StepFrom(state, count, -1);
+      break;
+    case kVkReturn:
+      Choose(state, state.selected);
+      return;
+    case kVkEscape:
+    case kVkF10:
+      state.done = true;
+      return;
+    default:
+      // A letter key by its virtual key, so that the underlined letters
+      // work whatever letters the desktop's keyboard layout types.
+      if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) ChooseByMnemonic(state, static_cast<char16_t>(key));
+      return;
+  }
+  InvalidateRect(window, false);
 }
 
 void Paint(WindowHandle window, PopupState& state) {
@@ -129,7 +176,9 @@ LResult PopupProcedure(WindowHandle window, std::uint32_t message, WParam first,
         state->done = true;  // a tap outside dismisses the menu
         return 0;
       }
-      if (index != state->selected) {
+      // The pointer passing off the items keeps what the keys selected.
+      const bool dragging = message == kWmLButtonDown || (first & kMkLButton) != 0;
+      if (index != state->selected && (index >= 0 || dragging)) {
         state->selected = index;
         InvalidateRect(window, false);
       }
@@ -139,26 +188,11 @@ LResult PopupProcedure(WindowHandle window, std::uint32_t message, WParam first,
       Choose(*state, ItemAt(*state, point, width));
       return 0;
     case kWmKeyDown:
-      if (first == kVkUp || first == kVkDown) {
-        Step(*state, first == kVkUp ? -1 : 1);
-        InvalidateRect(window, false);
-      } else if (first == kVkReturn) {
-        Choose(*state, state->selected);
-      } else if (first == kVkEscape) {
-        state->done = true;
-      }
+      OnKeyDown(window, *state, first);
       return 0;
-    case kWmChar: {
-      const char16_t typed = (first >= u'A' && first <= u'Z') ? static_cast<char16_t>(first - u'A' + u'a')
-                                                               : static_cast<char16_t>(first);
-      for (std::size_t i = 0; i < state->menu->items.size(); ++i) {
-        if (Selectable(state->menu->items[i]) && Mnemonic(state->menu->items[i].text) == typed) {
-          Choose(*state, static_cast<int>(i));
-          break;
-        }
-      }
+    case kWmChar:
+      ChooseByMnemonic(*state, static_cast<char16_t>(first));
       return 0;
-    }
     default:
       return DefWindowProc(window, message, first, second);
   }
@@ -166,7 +200,7 @@ LResult PopupProcedure(WindowHandle window, std::uint32_t message, WParam first,
 
 }  // namespace
 
-std::uint16_t TrackPopupMenu(Menu* menu, std::int32_t x, std::int32_t y, WindowHandle owner, bool above) {
+std::uint16_t TrackPopupMenu(Menu* menu, std::int32_t x, std::int32_t y, WindowHandle owner, std::uint32_t flags) {
   if (!menu || menu->items.empty()) return 0;
   WindowClass popupClass;
   popupClass.procedure = PopupProcedure;
@@ -190,7 +224,8 @@ std::uint16_t TrackPopupMenu(Menu* menu, std::int32_t x, std::int32_t y, WindowH
   }
   measure.SelectFont(oldFont);
   const Size screen = ScreenSize();
-  if (above) y -= height;
+  if (flags & kTpmBottomAlign) y -= height;
+  if (flags & kTpmFromKeyboard) StepFrom(state, -1, 1);
   x = std::clamp(x, 0, std::max(0, screen.cx - width));
   y = std::clamp(y, 0, std::max(0, screen.cy - height));
 

@@ -97,7 +97,7 @@ ClaimResult AskToComeForward(int socket, const std::string& path, std::chrono::m
   if (!PeerIsSameUser(socket)) return Unavailable(path + " is held by another user");
   const Deadline deadline = std::chrono::steady_clock::now() + timeout;
   if (!SendNow(socket, kActivateRequest) || !ReceiveExactly(socket, kAnswer, deadline)) {
-    return Unavailable("the instance listening on " + path + " did not answer");
+    return {ClaimKind::kAnotherIsBusy, SingleInstance(), "the instance listening on " + path + " did not answer"};
   }
   return {ClaimKind::kAnotherWasTold, SingleInstance(), ""};
 }
@@ -124,7 +124,8 @@ ClaimResult SingleInstance::Claim(std::string_view name, const SingleInstanceOpt
         lock.Reset();  // other starts need not wait for this one's answer
         return AskToComeForward(connection.socket.get(), path, options.answerTimeout);
       case ConnectOutcome::kBusy:
-        return Unavailable("the instance listening on " + path + " is not accepting connections");
+        return {ClaimKind::kAnotherIsBusy, SingleInstance(),
+                "the instance listening on " + path + " is not accepting connections"};
       case ConnectOutcome::kFailed:
         return Unavailable("cannot connect to " + path + ": " + ErrorText(connection.error));
       case ConnectOutcome::kNoListener: break;
@@ -162,8 +163,8 @@ std::vector<InstanceRequest> SingleInstance::TakeRequests() {
     const UniqueFd peer = AcceptUnixConnection(listener_->socket.get());
     if (!peer.valid()) break;
     // A peer that gets anything wrong gets no answer: its connection closes.
-    if (PeerIsSameUser(peer.get()) && ReceiveExactly(peer.get(), kActivateRequest, deadline) &&
-        SendNow(peer.get(), kAnswer)) {
+    if (PeerIsSameUser(peer.get()) && ReceiveExactly(peer.get(), kActivateRequest, deadline)) {
+      SendNow(peer.get(), kAnswer);  // it may have given up waiting: the request stands
       requests.push_back(InstanceRequest::kActivate);
     }
   }

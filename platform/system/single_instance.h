@@ -10,7 +10,9 @@
 //   first -> later start    "ok\n"
 //
 // The first answers nothing to anything else, nor to a peer of another user,
-// nor to one that is silent for too long; it just closes the connection.
+// nor to one that is silent for too long; it just closes the connection. A
+// request that came whole still counts when its sender has stopped waiting
+// for the answer: the person who started it still wants the first to act.
 //
 // The runtime directory is $XDG_RUNTIME_DIR when that is a private directory
 // (see private_directory.h), else /tmp/<name>-<uid>, made private when
@@ -45,6 +47,9 @@ struct SingleInstanceOptions {
 enum class ClaimKind {
   kFirst,           // this is the first start, and it listens
   kAnotherWasTold,  // the first start was asked to come forward and said yes
+  // A first start listens but did not answer in time (too busy to take
+  // connections, or stuck): it holds the claim all the same.
+  kAnotherIsBusy,
   kUnavailable,     // no claim could be made: run alone, without listening
 };
 
@@ -82,7 +87,7 @@ class SingleInstance {
 struct [[nodiscard]] ClaimResult {
   ClaimKind kind = ClaimKind::kUnavailable;
   SingleInstance instance;  // listening only for kFirst
-  std::string reason;       // why, for kUnavailable
+  std::string reason;       // why, for kAnotherIsBusy and kUnavailable
 };
 
 }  // namespace platform

@@ -19,9 +19,13 @@ class Backend {
   virtual ~Backend() = default;
   // Runs a modal message box and returns the button that closed it.
   virtual int RunMessageBox(const MessageBoxRequest& request) = 0;
-  // Waits until there is input and hands it to the platform
-  // (platform/windows/input.h). False when no input will ever come again.
-  virtual bool WaitForInput() { return false; }
+  // Waits until there is input and hands it to the platform (platform/windows/input.h),
+  // or, when `timeoutMilliseconds` is not negative, at most that long (a
+  // timer is due then). False only when no input will ever come again.
+  virtual bool WaitForInput(int timeoutMilliseconds) {
+    (void)timeoutMilliseconds;
+    return false;
+  }
   // Shows the composed screen (screen pixels, at the device scale), of which
   // `changed` is new since the last call. The screen lives as long as the
   // window system and changes only between calls.
@@ -30,7 +34,8 @@ class Backend {
   // icon); pixels of the colour `transparent` are not drawn.
   virtual void SetIcon(const Framebuffer& icon, Pixel transparent) { (void)icon, (void)transparent; }
   // Whether the program's window has the desktop's keyboard focus, and a
-  // request to bring it there; without a desktop the program is always in front.
+  // request to bring it there (restored first when it was minimized);
+  // without a desktop the program is always in front.
   virtual bool InFront() const { return true; }
   virtual void ComeForward() {}
   // The desktop window that shows the screen (platform/windows/desktop_window.h):

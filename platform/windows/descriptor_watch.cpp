@@ -56,6 +56,10 @@ bool PollWatchedDescriptors(int timeoutMilliseconds) {
     if (!(p.revents & (POLLIN | POLLHUP | POLLERR))) continue;
     const auto watch = Watches().find(p.fd);
     if (watch == Watches().end()) continue;
+    // A handler before this one may have run a loop of its own (a message
+    // box) that took what was there: only what is still there is handled.
+    pollfd now{p.fd, POLLIN, 0};
+    if (poll(&now, 1, 0) <= 0) continue;
     const std::function<void()> handler = watch->second;  // it may unwatch itself
     handler();
     ran = true;

@@ -12,6 +12,11 @@ std::set<std::uint16_t>& KeysDown() {
   return keys;
 }
 
+bool& StylusIsDown() {
+  static bool down = false;
+  return down;
+}
+
 // The scroll bar that holds the stylus between its press and release.
 Window*& ScrollBarHolder() {
   static Window* holder = nullptr;
@@ -70,10 +75,20 @@ std::uint32_t StylusMessage(StylusAction action) {
   return kWmMouseMove;
 }
 
+// Tells the window the pointer was over that it has left it, when it has.
+void NotePointerOver(Window* window) {
+  WindowSystem& system = System();
+  if (system.pointerOver == window) return;
+  if (system.pointerOver && Live(system.pointerOver)) PostMessage(system.pointerOver, kWmMouseLeave, 0, 0);
+  system.pointerOver = window;
+}
+
 }  // namespace
 
 void InjectStylus(StylusAction action, Point screen) {
   WindowSystem& system = System();
+  if (action != StylusAction::kMove) StylusIsDown() = action == StylusAction::kDown;
+  NotePointerOver(WindowAt(screen));
   Window*& holder = ScrollBarHolder();
   if (holder && !Live(holder)) holder = nullptr;
   if (holder) {
@@ -102,8 +117,11 @@ void InjectStylus(StylusAction action, Point screen) {
   }
   if (!captured && CaptionBarStylus(*target, InWindow(target, screen), action == StylusAction::kDown)) return;
   const Point client = ClientToScreen(target, Point{0, 0});
-  PostMessage(target, StylusMessage(action), 0, PointParam(screen.x - client.x, screen.y - client.y));
+  const WParam buttons = action == StylusAction::kMove && StylusIsDown() ? kMkLButton : 0;
+  PostMessage(target, StylusMessage(action), buttons, PointParam(screen.x - client.x, screen.y - client.y));
 }
+
+void InjectPointerLeave() { NotePointerOver(nullptr); }
 
 void InjectKey(std::uint16_t virtualKey, bool down, char16_t character) {
   if (down) {
@@ -111,14 +129,18 @@ void InjectKey(std::uint16_t virtualKey, bool down, char16_t character) {
   } else {
     KeysDown().erase(virtualKey);
   }
+  System().queue.push_back(Message{nullptr, down ? kWmKeyDown : kWmKeyUp, virtualKey, 1, down ? character : u'\0', true});
+}
+
+bool AddressKeyboardInput(Message& message) {
+  if (!message.toFocus) return true;
   WindowSystem& system = System();
   Window* target = system.focus && Live(system.focus) && IsWindowVisible(system.focus) ? system.focus : system.foreground;
-  const Message message{target, down ? kWmKeyDown : kWmKeyUp, virtualKey, 1, down ? character : u'\0'};
-  if (!target || !Enabled(target)) {
-    NoteKeyMessage(message);  // nobody gets it, but the key did go down or up
-    return;
-  }
-  system.queue.push_back(message);
+  // Nobody takes it; a key still went down or up (NoteKeyMessage has seen it).
+  if (!target || !Enabled(target)) return false;
+  message.window = target;
+  message.toFocus = false;
+  return true;
 }
 
 bool IsKeyDown(std::uint16_t virtualKey) { return KeysDown().count(virtualKey) != 0; }
@@ -131,12 +153,7 @@ void NoteKeyMessage(const Message& message) {
 
 bool GetKeyState(std::uint16_t virtualKey) { return System().keysAsHandled.count(virtualKey) != 0; }
 
-void InjectCharacter(char16_t character) {
-  WindowSystem& system = System();
-  Window* target = system.focus && Live(system.focus) && IsWindowVisible(system.focus) ? system.focus : system.foreground;
-  if (!target || !Enabled(target)) return;
-  system.queue.push_back(Message{target, kWmChar, character, 1, 0});
-}
+void InjectCharacter(char16_t character) { System().queue.push_back(Message{nullptr, kWmChar, character, 1, 0, true}); }
 
 void InjectWheel(Point screen, int lines) {
   Window* window = WindowAt(screen);

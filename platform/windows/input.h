@@ -14,8 +14,12 @@ enum class StylusAction { kDown, kMove, kUp };
 
 // The stylus at a screen point. Goes to the window under it (or to the one
 // that captured the stylus); a touch on another top-level window brings it
-// to the front first. Disabled windows get nothing.
+// to the front first. Disabled windows get nothing. A move while the stylus
+// is up is a desktop pointer passing over (kWmMouseMove without
+// kMkLButton); the window it leaves gets kWmMouseLeave.
 void InjectStylus(StylusAction action, Point screenPoint);
+// The pointer has left the screen: the window it was over gets kWmMouseLeave.
+void InjectPointerLeave();
 // A key pressed or released; `character` is what a press types (0 for none).
 void InjectKey(std::uint16_t virtualKey, bool down, char16_t character = 0);
 // Whether the key is down now, as the input has come so far.

@@ -33,7 +33,9 @@ int ShowMessageBox(WindowHandle owner, const char* text, const char* caption, un
   request.hasCaption = caption != nullptr;
   request.caption = caption != nullptr ? caption : "";
   request.style = style;
-  return gBackend->RunMessageBox(request);
+  return ShowMessageBox(request);
 }
+
+int ShowMessageBox(const MessageBoxRequest& request) { return gBackend->RunMessageBox(request); }
 
 }  // namespace platform

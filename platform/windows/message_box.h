@@ -30,6 +30,10 @@ struct MessageBoxRequest {
   bool hasCaption = false;  // no caption of its own: the platform's default title
   std::string caption;
   unsigned style = kMbOk;
+  // What backing out of the box answers: Escape, or the box being closed
+  // rather than answered. 0: Cancel, or OK in a box with only OK. A box whose
+  // Cancel button does something drastic answers No here instead.
+  int backOutAnswer = 0;
 
   unsigned buttons() const { return style & 0xF; }
   unsigned icon() const { return style & 0xF0; }
@@ -37,5 +41,6 @@ struct MessageBoxRequest {
 
 // Shows the box modally and returns the button. `caption` may be null.
 int ShowMessageBox(WindowHandle owner, const char* text, const char* caption, unsigned style);
+int ShowMessageBox(const MessageBoxRequest& request);
 
 }  // namespace platform

@@ -1,4 +1,6 @@
-// Sending and posting messages, default processing, and the message loop.
+// Sending and posting messages, default processing, and the message loop:
+// posted messages first, then paints, then timers that are due, as on the
+// handheld.
 
 #include <algorithm>
 
@@ -91,6 +93,7 @@ bool GetMessage(Message& message) {
       message = system.queue.front();
       system.queue.pop_front();
       NoteKeyMessage(message);
+      if (!AddressKeyboardInput(message)) continue;
       return true;
     }
     if (system.quitPosted) {
@@ -103,8 +106,12 @@ bool GetMessage(Message& message) {
       message = Message{invalid, kWmPaint, 0, 0, 0};
       return true;
     }
+    if (const std::optional<Message> timer = TakeDueTimer(TimerNow())) {
+      message = *timer;
+      return true;
+    }
     PresentScreen();
-    if (!CurrentBackend().WaitForInput()) {
+    if (!CurrentBackend().WaitForInput(MillisecondsToNextTimer())) {
       // Nothing will ever come: end the loop as if asked to.
       message = Message{nullptr, kWmQuit, 0, 0, 0};
       return false;
@@ -153,11 +160,14 @@ bool RunModalLoop(const std::function<bool()>& done, const std::function<bool(co
 
 void PumpUntilIdle() {
   WindowSystem& system = System();
+  // Timers due by now, once each: the pump never waits for time to pass.
+  const auto now = TimerNow();
   while (true) {
     if (!system.queue.empty()) {
-      const Message message = system.queue.front();
+      Message message = system.queue.front();
       system.queue.pop_front();
       NoteKeyMessage(message);
+      if (!AddressKeyboardInput(message)) continue;
       TranslateMessage(message);
       DispatchMessage(message);
       continue;
@@ -165,6 +175,10 @@ void PumpUntilIdle() {
     if (Window* invalid = NextInvalid()) {
       DrawNonClient(*invalid);
       DispatchMessage(Message{invalid, kWmPaint, 0, 0, 0});
+      continue;
+    }
+    if (const std::optional<Message> timer = TakeDueTimer(now)) {
+      DispatchMessage(*timer);
       continue;
     }
     break;

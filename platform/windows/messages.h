@@ -38,17 +38,27 @@ enum MessageId : std::uint32_t {
   kWmWindowPositionChanged = 0x0047,
   kWmHelp = 0x0053,  // the help request (F1 on the desktop)
   kWmKeyDown = 0x0100,
+  kWmGetDlgCode = 0x0087,  // second: the key Message* a dialog is about to take; returns kDlgc flags
   kWmKeyUp = 0x0101,
   kWmChar = 0x0102,
   kWmInitDialog = 0x0110,
   kWmCommand = 0x0111,
+  kWmTimer = 0x0113,  // first: the timer's identifier (platform/timer.h)
   kWmVScroll = 0x0115,
   kWmMouseMove = 0x0200,
   kWmLButtonDown = 0x0201,
   kWmLButtonUp = 0x0202,
+  kWmMouseLeave = 0x02A3,  // the pointer has left the window that last had a kWmMouseMove
   kWmHibernate = 0x03FF,  // low memory: the program is asked to end
   kWmUser = 0x0400,
 };
+
+// kWmGetDlgCode's answer: the window takes this key itself, so the dialog
+// manager leaves it (Enter does not confirm, Escape does not cancel).
+constexpr LResult kDlgcWantMessage = 0x0004;
+
+// kWmMouseMove's first parameter: the stylus (left button) is down.
+constexpr WParam kMkLButton = 0x0001;
 
 // Activation states in the low word of kWmActivate's first parameter.
 constexpr std::uint16_t kWaInactive = 0;
@@ -103,9 +113,15 @@ enum VirtualKey : std::uint16_t {
   kVkRight = 0x27,
   kVkDown = 0x28,
   kVkDelete = 0x2E,
+  kVkNumpad0 = 0x60,
+  kVkAdd = 0x6B,       // the keypad's '+'
+  kVkSubtract = 0x6D,  // the keypad's '-'
   kVkF1 = 0x70,
   kVkF3 = 0x72,
+  kVkF10 = 0x79,
   kVkF11 = 0x7A,
+  kVkOemPlus = 0xBB,   // the key of '=' and '+' beside Backspace
+  kVkOemMinus = 0xBD,  // the key of '-' and '_'
 };
 
 constexpr std::uint16_t LowWord(std::uintptr_t value) { return static_cast<std::uint16_t>(value & 0xFFFF); }
@@ -126,6 +142,10 @@ struct Message {
   WParam first = 0;
   LParam second = 0;
   char16_t character = 0;  // what a key-down types, for TranslateMessage
+  // Keyboard input: it goes to the window with the focus when it is taken
+  // from the queue (`window` is filled in then), so that keys typed ahead
+  // reach the menu or dialog that an earlier key opened.
+  bool toFocus = false;
 };
 
 using WindowProcedure = LResult (*)(WindowHandle window, std::uint32_t message, WParam first, LParam second);

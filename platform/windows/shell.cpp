@@ -1,12 +1,16 @@
 #include "platform/windows/shell.h"
 
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 #include <vector>
 
+#include "platform/windows/descriptor_watch.h"
 #include "platform/windows/desktop_window.h"
 #include "platform/windows/window_system.h"
 
@@ -26,6 +30,9 @@ PlatformVersion& Version() {
 }
 
 constexpr Pixel kTaskBarFace = 0x00000080;
+
+// How long an opener's failure still says that no browser could be started.
+constexpr std::chrono::seconds kOpenerVerdictTime{10};
 
 // The task bar shows the title of the window in front, as the handheld's
 // navigation bar does.
@@ -134,17 +141,34 @@ void SetScreenSize(Size size) {
   PlaceWindowsOnWorkArea();
 }
 
-bool ShellOpenAddress(const std::string& address) {
-  // The handler is never waited for; handlers that have ended are reaped
-  // here, so that at most the last few linger until the next address.
-  static std::vector<pid_t> started;
-  std::erase_if(started, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
+bool ShellOpenAddress(const std::string& address, std::function<void()> onFailure) {
+  // Without a process descriptor (kernels before 5.3) a handler's end is
+  // not seen: handlers that have ended are reaped at the next address.
+  static std::vector<pid_t> unwatched;
+  std::erase_if(unwatched, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
   std::string program = "xdg-open";
   std::string argument = address;
   char* arguments[] = {program.data(), argument.data(), nullptr};
   pid_t child = 0;
-  if (posix_spawnp(&child, "xdg-open", nullptr, nullptr, arguments, environ) != 0) return false;
-  started.push_back(child);
+  if (posix_spawnp(&child, "xdg-open", nullptr, nullptr, arguments, environ) != 0) {
+    if (onFailure) onFailure();
+    return false;
+  }
+  const int process = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
+  if (process < 0) {
+    unwatched.push_back(child);
+    return true;
+  }
+  // Readable once the handler has ended: the loop reaps it and judges how.
+  const auto started = std::chrono::steady_clock::now();
+  WatchDescriptor(process, [process, child, started, onFailure = std::move(onFailure)] {
+    int status = 0;
+    if (waitpid(child, &status, WNOHANG) != child) return;
+    UnwatchDescriptor(process);
+    close(process);
+    const bool failed = !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+    if (failed && std::chrono::steady_clock::now() - started < kOpenerVerdictTime && onFailure) onFailure();
+  });
   return true;
 }
 

@@ -9,6 +9,7 @@
 // screen is the desktop's own.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/windows/messages.h"
@@ -65,9 +66,12 @@ bool SipShowInputMethod(std::uint32_t flags);
 void ShellHandleSettingChange(WindowHandle window, WParam first, LParam second);
 
 // Opens a web address with the desktop's handler (xdg-open), spawned without
-// a shell and not waited for. False when it could not be started; the
-// reader says nothing either way.
-bool ShellOpenAddress(const std::string& address);
+// a shell and not waited for. `onFailure` runs when the handler cannot be
+// started (at once; the result is then false) or ends unsuccessfully within
+// its first ten seconds (later, from the message loop while it waits for
+// input; an opener that runs the browser in the foreground ends only when
+// the browser does, and how it ends then says nothing about the address).
+bool ShellOpenAddress(const std::string& address, std::function<void()> onFailure = {});
 
 // The version the platform reports. The handheld's newer shells (4.21 and
 // later) put the menu bar at the bottom; the default is 4.20, so the

@@ -71,6 +71,8 @@ void SendDestroy(Window& window) {
 void Free(Window& window) {
   const std::vector<Window*> children = window.children;
   for (Window* child : children) Free(*child);
+  ForgetTimersOf(window);
+  if (System().pointerOver == &window) System().pointerOver = nullptr;
   Unlink(window);
   auto& windows = System().windows;
   windows.erase(std::remove_if(windows.begin(), windows.end(), [&](const auto& w) { return w.get() == &window; }),
@@ -485,8 +487,9 @@ void ResetWindowSystem() {
   system.windows.clear();
   system.classes.clear();
   system.queue.clear();
+  system.timers.clear();
   system.keysAsHandled.clear();
-  system.foreground = system.focus = system.capture = nullptr;
+  system.foreground = system.focus = system.capture = system.pointerOver = nullptr;
   system.quitPosted = false;
   system.quitCode = 0;
   system.shellStarted = false;

@@ -2,8 +2,10 @@
 // The window system's own records, shared by the files that implement
 // window.h. Nothing outside platform/ includes this.
 
+#include <chrono>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -55,6 +57,13 @@ struct Window {
   std::unique_ptr<DeviceContext> context;
 };
 
+struct Timer {
+  Window* window = nullptr;
+  std::uintptr_t id = 0;
+  std::chrono::milliseconds period{0};
+  std::chrono::steady_clock::time_point due;
+};
+
 struct WindowSystem {
   std::vector<std::unique_ptr<WindowClass>> classes;
   std::vector<std::unique_ptr<Window>> windows;
@@ -62,7 +71,9 @@ struct WindowSystem {
   Window* foreground = nullptr;
   Window* focus = nullptr;
   Window* capture = nullptr;
+  Window* pointerOver = nullptr;  // where the pointer was last, for kWmMouseLeave
   std::deque<Message> queue;
+  std::vector<Timer> timers;
   std::set<std::uint16_t> keysAsHandled;  // GetKeyState's keys
   bool quitPosted = false;
   int quitCode = 0;
@@ -124,8 +135,20 @@ void StartShell();
 // or kWaClickActive for a tap on it.
 bool Activate(WindowHandle window, std::uint16_t how);
 
+// Timers (platform/timer.h): the time they read; a window's go with it;
+// the next one due at `now`, as its kWmTimer message (each comes once for
+// a given `now`, as its next time lies after it); how long until the next
+// is due (-1: none runs).
+std::chrono::steady_clock::time_point TimerNow();
+void ForgetTimersOf(const Window& window);
+std::optional<Message> TakeDueTimer(std::chrono::steady_clock::time_point now);
+int MillisecondsToNextTimer();
+
 // Keeps the key state of GetKeyState as key messages leave the queue.
 void NoteKeyMessage(const Message& message);
+// Keyboard input taken from the queue goes to the window with the focus
+// now (or the foreground window); false when no window takes it.
+bool AddressKeyboardInput(Message& message);
 
 // Copies at most room - 1 characters of `text` and a terminator into
 // `buffer`, as kWmGetText does; the count copied.

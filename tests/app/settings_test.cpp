@@ -123,6 +123,50 @@ TEST_F(SettingsTest, LongAndWideValuesAreCutToTheirRecords) {
   EXPECT_EQ(App().font.height, 12);
 }
 
+TEST(SettingValues, ALetterBaseThatPlacesNoLetterOnACharacterIsTheDefault) {
+  const std::pair<std::uint32_t, std::uint32_t> cases[] = {
+      {97, 97},         {224, 224},       {1488, 1488},     {257, 257},      // the bases, and one past a byte
+      {0xF000, 0xF000}, {0xFFE5, 0xFFE5},                                    // a private area; tav at 0xFFFF
+      {0, 1488},        {5, 1488},        {98, 1488},       {256, 1488},     // within a byte, no code page
+      {0xFFE6, 1488},   {0xFFFFFFFF, 1488}, {0x10000, 1488},                 // tav past 16 bits
+      {0xD7E6, 1488},   {0xD800, 1488},   {0xDFFF, 1488},   {0xE000, 0xE000},  // letters on surrogates
+  };
+  for (const auto& [stored, base] : cases) EXPECT_EQ(LetterBaseOf(stored), base) << std::hex << stored;
+}
+
+TEST(SettingValues, AGutterIsNeverNegativeAndNeverOverflowsTwiceOrAtAnEdge) {
+  EXPECT_EQ(GutterOf(0), 0);
+  EXPECT_EQ(GutterOf(8), 8);
+  EXPECT_EQ(GutterOf(0xFFFFFFFB), 0) << "-5";
+  EXPECT_EQ(GutterOf(0x80000000), 0);
+  EXPECT_EQ(GutterOf(0x7FFF), 0x7FFF);
+  EXPECT_EQ(GutterOf(0x40000000), 0x7FFF);
+  EXPECT_EQ(GutterOf(0x7FFFFFFF), 0x7FFF);
+}
+
+TEST_F(SettingsTest, DamagedValuesAreReadAsSoundOnesAndSavedSo) {
+  // An own choice without an article, a back link to no article, a base
+  // that places no letter.
+  UseRegistry("\"Flags\"=dword:d1140044\n\"PreviousLesson\"=dword:00000063\n\"PreviousPosition\"=dword:00000009\n"
+              "\"FontAsciiBase\"=dword:00000005\n\"LastPosition\"=dword:00000003\n");
+  LoadSettings();
+  EXPECT_EQ(App().flags, 0xD1140040u);
+  EXPECT_EQ(App().previousArticle, 0);
+  EXPECT_EQ(App().previousPosition, 0);
+  EXPECT_EQ(App().font.asciiBase, 1488u);
+  EXPECT_EQ(App().savedPosition, 3) << "what is sound stays";
+  EXPECT_EQ(SaveAndTakeQuitCode(), 0);
+  ExpectStoredSettings({NumberSetting("Flags", 0xD1140040), NumberSetting("FontAsciiBase", 1488),
+                        NumberSetting("PreviousLesson", 0), NumberSetting("PreviousPosition", 0)});
+
+  // The same values beside an article are sound: an own choice stays.
+  UseRegistry("\"Flags\"=dword:d1140044\n\"Lesson\"=dword:0000002d\n\"PreviousLesson\"=dword:0000002c\n");
+  LoadSettings();
+  EXPECT_EQ(App().flags, 0xD1140044u);
+  EXPECT_EQ(App().currentArticle, 45) << "kept as chosen; the start reports it missing";
+  EXPECT_EQ(App().previousArticle, 44);
+}
+
 // Stored values need not end in a zero; the copies stop at their end.
 TEST_F(SettingsTest, UnterminatedValuesAreReadToTheirEndOnly) {
   UseRegistry("\"FontName\"=hex(1):41,00,42,00\n"

@@ -6,7 +6,9 @@
 
 #include "core/app_state.h"
 #include "platform/backends/headless/headless_backend.h"
+#include "platform/dialogs/message_box_dialog.h"
 #include "platform/system/memory.h"
+#include "platform/windows/window.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/stored_values.h"
 
@@ -50,6 +52,8 @@ TEST_F(BookmarkTest, AddedInOrderAndStoredAsLittleEndianWordsWithAZero) {
   Bookmark(17);
   Bookmark(3);
   Bookmark(0);  // no article: nothing
+  Bookmark(45);  // a damaged "Lesson" shown as the reader's choice: nothing either
+  Bookmark(0xFFFF);
   EXPECT_EQ(List(), (std::vector<std::uint16_t>{17, 3}));
   SaveBookmarks();
   ReleaseBookmarks();
@@ -106,6 +110,51 @@ TEST_F(BookmarkTest, TheRemovalQuestionDecides) {
   EXPECT_EQ(backend_->shownBoxes().size(), 3u);
   SaveBookmarks();
   testing::ExpectStoredSettings({{"Bookmarks", platform::kRegBytes, {0, 0}}});
+}
+
+// Shows the real box and answers it from the keyboard (or by closing it),
+// as a person would; counts the boxes.
+class PersonAtTheBox final : public platform::Backend {
+ public:
+  explicit PersonAtTheBox(std::vector<platform::ScriptCommand> answer) : answer_(std::move(answer)) {}
+  int RunMessageBox(const platform::MessageBoxRequest& request) override {
+    ++shown;
+    next_ = 0;
+    return platform::RunMessageBoxDialog(request);
+  }
+  bool WaitForInput(int) override {
+    if (next_ >= answer_.size()) return false;
+    platform::RunScriptCommand(answer_[next_++]);
+    return true;
+  }
+  int shown = 0;
+
+ private:
+  std::vector<platform::ScriptCommand> answer_;
+  std::size_t next_ = 0;
+};
+
+TEST_F(BookmarkTest, BackingOutOfTheQuestionKeepsTheBookmarkAndItIsAskedAgain) {
+  platform::ScriptError error;
+  platform::ScriptCommand close;
+  close.kind = platform::ScriptCommand::Kind::kCall;
+  close.call = [] { platform::PostMessage(platform::OpenMessageBox(), platform::kWmClose, 0, 0); };
+  for (const std::vector<platform::ScriptCommand>& answer :
+       {platform::ParseScript("key Escape\n", error).value(), std::vector<platform::ScriptCommand>{close}}) {
+    Store("05,00,00,00");
+    LoadBookmarks();
+    PersonAtTheBox person(answer);
+    platform::Backend* previous = platform::InstallBackend(&person);
+    Bookmark(5);
+    EXPECT_EQ(List(), (std::vector<std::uint16_t>{5}));
+    Bookmark(5);
+    EXPECT_EQ(person.shown, 2) << "backing out is no Cancel: the question comes again";
+    EXPECT_EQ(List(), (std::vector<std::uint16_t>{5}));
+    platform::InstallBackend(previous);
+    App().bookmarkOptions = 0;
+    ReleaseBookmarks();
+    platform::ResetWindowSystem();
+  }
 }
 
 TEST_F(BookmarkTest, NoMemoryToAddLeavesTheListAsItWas) {

@@ -62,18 +62,19 @@ class ClipboardExport : public ::testing::Test {
 // Title "ab" (blank line after), then a paragraph "c1" with indent 2.
 const std::vector<std::uint8_t> kArticle = ArticleBytes().Record(0xDC, 0, "ab").Record(0x31, 2, "c1").Ended();
 
-TEST_F(ClipboardExport, CopyWithTheUnicodeBaseIsOneDocumentInLogicalOrder) {
+TEST_F(ClipboardExport, CopyWithTheUnicodeBaseIsOneDocumentInLogicalOrderWithItsTextBeside) {
   Show(kArticle);
   quillory::CopyArticleToClipboard(&view_, false);
   // Stored in visual order; the export reverses it, as the Reverse option is off.
   const std::string body = "\\u1489\\u1488\\par\\par\r\n1\\u1490   \\par\\par\r\n\\par\\par\r\n";
   EXPECT_EQ(Held(rtf_), std::string(kHeader) + body + "}\r\n");
-  EXPECT_FALSE(Held(platform::kCfUnicodeText)) << "rich text and nothing else";
+  EXPECT_EQ(HeldText(), std::u16string(u"\u05D1\u05D0\r\n\r\n1\u05D2  \r\n") + u'\0')
+      << "the same article as Unicode text, for programs without rich text";
   EXPECT_EQ(App().flags, 0u) << "the Reverse option is put back";
 
   App().flags = quillory::kReverseFlag | 0x40;
   quillory::CopyArticleToClipboard(&view_, false);
-  EXPECT_EQ(Held(rtf_), std::string(kHeader) + "\\u1488\\u1489\\par\\par\r\n\\u1490 1   \\par\\par\r\n\\par\\par\r\n}\r\n")
+  EXPECT_EQ(Held(rtf_), std::string(kHeader) + "\\u1488\\u1489\\par\\par\r\n\\u1490 1  \\par\\par\r\n\\par\\par\r\n}\r\n")
       << "the Reverse option on: stored order, the digit parted from the escape";
   EXPECT_EQ(App().flags, quillory::kReverseFlag | 0x40u);
 }
@@ -111,9 +112,9 @@ TEST_F(ClipboardExport, AppendReadsOldDataOnlyUpToItsFirstZeroByte) {
   quillory::CopyArticleToClipboard(&view_, true);
   EXPECT_EQ(Held(rtf_), "{\\rtf1 a" + std::string(kSeparator) + "x\\par\\par\r\n\\par\\par\r\n}\r\n");
 
-  Put(rtf_, "}}");
+  Put(rtf_, "{\\rtf1}}");
   quillory::CopyArticleToClipboard(&view_, true);
-  EXPECT_EQ(Held(rtf_)->substr(0, 1 + kSeparator.size()), "}" + std::string(kSeparator)) << "only one brace goes";
+  EXPECT_EQ(Held(rtf_)->substr(0, 7 + kSeparator.size()), "{\\rtf1}" + std::string(kSeparator)) << "only one brace goes";
 
   Put(rtf_, std::string("\0{\\rtf1 a}", 10));
   quillory::CopyArticleToClipboard(&view_, true);
@@ -133,12 +134,31 @@ TEST_F(ClipboardExport, AppendWithByteBaseFollowsOtherTextDirectly) {
   EXPECT_EQ(HeldText(), std::u16string(u"Hiab\r\n") + u'\0');
 }
 
+TEST_F(ClipboardExport, AppendStartsAFreshDocumentAfterDataThatIsNoRichText) {
+  // A program that answers every request with its plain text.
+  Show(ArticleBytes().Record(0x01, 0, "x").Ended());
+  Put(rtf_, "hello from another program");
+  quillory::CopyArticleToClipboard(&view_, true);
+  EXPECT_EQ(Held(rtf_), std::string(kHeader) + "x\\par\\par\r\n\\par\\par\r\n}\r\n");
+
+  PutText(u"hello ");
+  quillory::CopyArticleToClipboard(&view_, true);
+  EXPECT_EQ(HeldText(), std::u16string(u"hello x\r\n") + u'\0') << "the text is continued all the same";
+  EXPECT_EQ(Held(rtf_), std::string(kHeader) + "x\\par\\par\r\n\\par\\par\r\n}\r\n");
+  quillory::CopyArticleToClipboard(&view_, true);
+  EXPECT_EQ(HeldText(), std::u16string(u"hello x\r\nx\r\n") + u'\0');
+  EXPECT_EQ(Held(rtf_)->find(kSeparator), kHeader.size() + 21) << "its own document is continued";
+}
+
 TEST_F(ClipboardExport, CopyReplacesEveryOtherFormat) {
+  const platform::ClipboardFormat other = platform::RegisterClipboardFormat(u"Other");
+  Put(other, "old");
   PutText(u"old");
   Show(kArticle);
   quillory::CopyArticleToClipboard(&view_, false);
   EXPECT_TRUE(Held(rtf_));
-  EXPECT_FALSE(Held(platform::kCfUnicodeText));
+  EXPECT_FALSE(Held(other));
+  EXPECT_EQ(HeldText()->substr(0, 2), u"\u05D1\u05D0");
 }
 
 TEST_F(ClipboardExport, WithoutClipboardMemoryTheClipboardEndsEmpty) {

@@ -25,8 +25,10 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, RtfBody,
     ::testing::Values(
         BodyCase{u"", "\\par\\par\r\n"},
-        // Spaces: a run of k written as k + 1.
-        BodyCase{u"a   b", "a    b\\par\\par\r\n"}, BodyCase{u" ", "  \\par\\par\r\n"},
+        // Spaces stay as they are, except after an escape, where the first
+        // one written is the escape's delimiter.
+        BodyCase{u"a   b", "a   b\\par\\par\r\n"}, BodyCase{u" ", " \\par\\par\r\n"},
+        BodyCase{u"\u05D0   b: c", "\\u1488    b: c\\par\\par\r\n"},
         // Every mix of CR and LF is one break; text ends with one more.
         BodyCase{u"x\r\n\r\ny\n\rz\r", "x\\par\\par\r\ny\\par\\par\r\nz\\par\\par\r\n\\par\\par\r\n"},
         // Hebrew letters as escapes; the space after an escape is its delimiter.

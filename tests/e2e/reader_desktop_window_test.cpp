@@ -9,47 +9,37 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
-#include <functional>
-#include <memory>
+#include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/registry_values.h"
 #include "platform/graphics/framebuffer.h"
+#include "tests/support/child_process.h"
 #include "tests/support/crispness.h"
 #include "tests/support/scoped_environment.h"
+#include "tests/support/wait_until.h"
 #include "tests/support/window_manager_stand_in.h"
 #include "tests/support/x11_close_request.h"
-
-extern char** environ;
+#include "tests/support/x11_test_server.h"
+#include "tests/support/x11_windows.h"
 
 namespace {
 
-using namespace std::chrono_literals;
+using quillory::testing::ChildOptions;
+using quillory::testing::WaitUntil;
 using quillory::testing::WindowManagerStandIn;
 
 constexpr char kTitle[] = "Quillory - 32";
-
 constexpr platform::Pixel kBarFace = 0x00C0C0C0;
 constexpr platform::Pixel kWhite = 0x00FFFFFF;
-
-// Polls `condition` every 20 ms until it holds or `limit` has passed.
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = 10s) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(20ms);
-  }
-  return true;
-}
 
 struct Geometry {
   int x = 0, y = 0, width = 0, height = 0;
@@ -62,75 +52,8 @@ std::ostream& operator<<(std::ostream& out, const Geometry& g) {
   return out << g.width << "x" << g.height << "+" << g.x << "+" << g.y;
 }
 
-// The test's own connection to the X server, to find the reader's window
-// and look at it.
-class Screen {
- public:
-  Screen() : display_(XOpenDisplay(nullptr), XCloseDisplay) {}
-  bool open() const { return display_ != nullptr; }
-
-  // The reader's window once it is mapped; 0 when none came.
-  Window FindReader() {
-    Window found = 0;
-    WaitUntil([&] { return (found = Search(DefaultRootWindow(display_.get()))) != 0; });
-    return found;
-  }
-
-  std::optional<Geometry> GeometryOf(Window window) {
-    XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display_.get(), window, &attributes)) return std::nullopt;
-    int x = 0, y = 0;
-    Window child = 0;
-    XTranslateCoordinates(display_.get(), window, DefaultRootWindow(display_.get()), 0, 0, &x, &y, &child);
-    return Geometry{x, y, attributes.width, attributes.height};
-  }
-
-  // What the window shows, as 0x00RRGGBB pixels: the part of it on the
-  // screen (the server keeps no pixels of the rest).
-  platform::Framebuffer Image(Window window) {
-    std::optional<Geometry> geometry = GeometryOf(window);
-    if (!geometry) return platform::Framebuffer();
-    const int screen = DefaultScreen(display_.get());
-    geometry->width = std::min(geometry->width, DisplayWidth(display_.get(), screen) - std::max(0, geometry->x));
-    geometry->height = std::min(geometry->height, DisplayHeight(display_.get(), screen) - std::max(0, geometry->y));
-    if (geometry->width <= 0 || geometry->height <= 0) return platform::Framebuffer();
-    XImage* image = XGetImage(display_.get(), window, 0, 0, static_cast<unsigned>(geometry->width),
-                              static_cast<unsigned>(geometry->height), AllPlanes, ZPixmap);
-    if (!image) return platform::Framebuffer();
-    platform::Framebuffer pixels(geometry->width, geometry->height);
-    for (int y = 0; y < geometry->height; ++y) {
-      for (int x = 0; x < geometry->width; ++x) pixels.at(x, y) = XGetPixel(image, x, y) & 0x00FFFFFF;
-    }
-    XDestroyImage(image);
-    return pixels;
-  }
-
- private:
-  Window Search(Window window) {
-    char* name = nullptr;
-    XWindowAttributes attributes;
-    if (XFetchName(display_.get(), window, &name) && name) {
-      const bool reader = std::string(name) == kTitle;
-      XFree(name);
-      if (reader && XGetWindowAttributes(display_.get(), window, &attributes) && attributes.map_state == IsViewable) {
-        return window;
-      }
-    }
-    Window root = 0, parent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    if (!XQueryTree(display_.get(), window, &root, &parent, &children, &count)) return 0;
-    Window found = 0;
-    for (unsigned i = 0; i < count && !found; ++i) found = Search(children[i]);
-    if (children) XFree(children);
-    return found;
-  }
-
-  std::unique_ptr<Display, int (*)(Display*)> display_;
-};
-
 void Xdotool(const std::string& arguments) {
-  ASSERT_EQ(std::system(("xdotool " + arguments + " >/dev/null 2>&1").c_str()), 0) << arguments;
+  ASSERT_EQ(std::system(("timeout 30 xdotool " + arguments + " >/dev/null 2>&1").c_str()), 0) << arguments;
 }
 
 class DesktopWindow : public ::testing::Test {
@@ -142,25 +65,19 @@ class DesktopWindow : public ::testing::Test {
     std::filesystem::permissions(scratch_.path() / "run", std::filesystem::perms::owner_all);
   }
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-    ASSERT_TRUE(screen_.open());
+    ASSERT_TRUE(server_.started()) << server_.why();
+    windows_.emplace();
+    ASSERT_TRUE(windows_->connected());
   }
   void TearDown() override {
-    if (reader_ > 0) {
-      kill(reader_, SIGKILL);
-      waitpid(reader_, nullptr, 0);
-    }
+    if (reader_ > 0) quillory::testing::WaitForExit(reader_, std::chrono::milliseconds(0));
   }
 
   void StoreSettings(const std::string& product, const std::string& maker = "") {
-    scratch_.Write("registry.reg",
-                   "Windows Registry Editor Version 5.00\n\n"
-                   "[HKEY_CURRENT_USER\\software\\Orvenda]\n" +
-                       maker +
-                       "\n"
-                       "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n"
-                       "\"FontName\"=\"David CLM\"\n\"Lesson\"=dword:00000004\n" +
-                       product + "\n");
+    scratch_.Write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
+                                   "[HKEY_CURRENT_USER\\software\\Orvenda]\n" + maker + "\n"
+                                   "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n"
+                                   "\"FontName\"=\"David CLM\"\n\"Lesson\"=dword:00000004\n" + product + "\n");
   }
   std::optional<std::uint32_t> Stored(std::string_view name) const {
     constexpr std::uint32_t kMissing = 0xFFFFFFFF;
@@ -168,45 +85,80 @@ class DesktopWindow : public ::testing::Test {
     return value == kMissing ? std::nullopt : std::optional<std::uint32_t>(value);
   }
 
-  // Starts the reader and waits for its window.
-  Window Start(std::vector<std::string> options = {}) {
-    std::vector<std::string> words = {QUILLORY_READER};
-    words.insert(words.end(), options.begin(), options.end());
-    std::vector<char*> arguments;
-    for (std::string& word : words) arguments.push_back(word.data());
-    arguments.push_back(nullptr);
-    EXPECT_EQ(posix_spawn(&reader_, arguments[0], nullptr, nullptr, arguments.data(), environ), 0);
-    return screen_.FindReader();
+  // Starts the reader and waits for its window to show its first picture.
+  Window Start(std::vector<std::string> arguments = {}) {
+    reader_ = quillory::testing::StartChild(QUILLORY_READER, ChildOptions{std::move(arguments), {}, {}});
+    EXPECT_GT(reader_, 0);
+    const std::optional<Window> window = windows_->WaitForDrawn(kTitle);
+    EXPECT_TRUE(window) << "the reader's window never showed a picture";
+    return window.value_or(None);
   }
-  // Closes the window as a person does and waits for the reader to end.
+  // Closes the window as a person does; whether the reader then ended well.
   bool Close(Window window) {
     if (!quillory::testing::RequestWindowClose(window)) return false;
-    int status = 0;
-    const bool ended = WaitUntil([&] { return waitpid(reader_, &status, WNOHANG) == reader_; });
-    if (ended) reader_ = 0;
-    return ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const std::optional<int> exitCode = quillory::testing::WaitForExit(reader_);
+    reader_ = 0;
+    return exitCode == 0;
   }
-  // Waits until the window has that geometry.
+
+  Geometry GeometryOf(Window window) {
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(windows_->display(), window, &attributes)) return Geometry{};
+    int x = 0, y = 0;
+    Window child = None;
+    XTranslateCoordinates(windows_->display(), window, DefaultRootWindow(windows_->display()), 0, 0, &x, &y, &child);
+    return Geometry{x, y, attributes.width, attributes.height};
+  }
+  // What the window shows, as 0x00RRGGBB pixels: the part of it on the
+  // screen (the server keeps no pixels of the rest).
+  platform::Framebuffer Image(Window window) {
+    Geometry geometry = GeometryOf(window);
+    geometry.width = std::min(geometry.width, kWholeScreen.width - std::max(0, geometry.x));
+    geometry.height = std::min(geometry.height, kWholeScreen.height - std::max(0, geometry.y));
+    if (geometry.width <= 0 || geometry.height <= 0) return platform::Framebuffer();
+    XImage* image = XGetImage(windows_->display(), window, 0, 0, static_cast<unsigned>(geometry.width),
+                              static_cast<unsigned>(geometry.height), AllPlanes, ZPixmap);
+    if (!image) return platform::Framebuffer();
+    platform::Framebuffer pixels(geometry.width, geometry.height);
+    for (int y = 0; y < geometry.height; ++y) {
+      for (int x = 0; x < geometry.width; ++x) pixels.at(x, y) = XGetPixel(image, x, y) & 0x00FFFFFF;
+    }
+    XDestroyImage(image);
+    return pixels;
+  }
+
   bool WaitForGeometry(Window window, const Geometry& wanted) {
-    return WaitUntil([&] { return screen_.GeometryOf(window) == wanted; });
+    return WaitUntil([&] { return GeometryOf(window) == wanted; });
   }
-  // The window covers the whole screen and the reader fills it.
-  void ExpectFillsTheScreen(Window window) {
-    EXPECT_TRUE(WaitForGeometry(window, kWholeScreen)) << *screen_.GeometryOf(window);
-    EXPECT_TRUE(WaitForBarUpTo(window, kWholeScreen.width - 26));
+  bool WaitForSize(Window window, int width, int height) {
+    return WaitUntil([&] {
+      const Geometry now = GeometryOf(window);
+      return now.width == width && now.height == height;
+    });
   }
   // Waits until the bar's face reaches the column left of `right` (where
   // the scroll bar starts): a bar that kept an earlier, smaller width would
   // leave the window's white there.
   bool WaitForBarUpTo(Window window, int right) {
     return WaitUntil([&] {
-      const platform::Framebuffer image = screen_.Image(window);
+      const platform::Framebuffer image = Image(window);
       return image.width() >= right && image.at(right - 1, 4) == kBarFace;
     });
   }
+  // The window covers the whole screen and the reader fills it.
+  void ExpectFillsTheScreen(Window window) {
+    EXPECT_TRUE(WaitForGeometry(window, kWholeScreen)) << GeometryOf(window);
+    EXPECT_TRUE(WaitForBarUpTo(window, kWholeScreen.width - 26));
+  }
+  void Focus(Window window) {
+    XSetInputFocus(windows_->display(), window, RevertToParent, CurrentTime);
+    XSync(windows_->display(), False);
+    EXPECT_TRUE(WaitUntil([&] { return windows_->HasFocus(window); }));
+  }
 
+  quillory::testing::XTestServer server_;
   quillory::testing::ScratchFolder scratch_;
-  Screen screen_;
+  std::optional<quillory::testing::XWindows> windows_;
   pid_t reader_ = 0;
 
  private:
@@ -222,18 +174,15 @@ TEST_F(DesktopWindow, AResizedWindowIsFilledByTheBarAndTheTextAndItsSizeIsKept) 
   ASSERT_TRUE(manager.started());
   StoreSettings("");
   const Window window = Start({"--scale", "2"});
-  ASSERT_NE(window, 0u);
+  ASSERT_NE(window, None);
   ASSERT_TRUE(WaitForBarUpTo(window, 480 - 26)) << "the first-start window, 480 × 640";
   Xdotool("windowmove " + std::to_string(window) + " 0 40");
   Xdotool("windowsize " + std::to_string(window) + " 700 500");
-  ASSERT_TRUE(WaitUntil([&] {
-    const Geometry now = *screen_.GeometryOf(window);
-    return now.width == 700 && now.height == 500;
-  }));
+  ASSERT_TRUE(WaitForSize(window, 700, 500)) << GeometryOf(window);
   // The command bar spans the new width up to the scroll bar (13 pixels of
   // the reader's, 26 on the screen), and the text area is white below it.
   EXPECT_TRUE(WaitForBarUpTo(window, 700 - 26));
-  const platform::Framebuffer image = screen_.Image(window);
+  const platform::Framebuffer image = Image(window);
   ASSERT_EQ(image.width(), 700);
   EXPECT_EQ(image.at(650, 480), kWhite) << "no stale region at the bottom right";
   ASSERT_TRUE(Close(window));
@@ -243,11 +192,8 @@ TEST_F(DesktopWindow, AResizedWindowIsFilledByTheBarAndTheTextAndItsSizeIsKept) 
 
   // The next start opens at that size.
   const Window again = Start({"--scale", "2"});
-  ASSERT_NE(again, 0u);
-  EXPECT_TRUE(WaitUntil([&] {
-    const Geometry now = *screen_.GeometryOf(again);
-    return now.width == 700 && now.height == 500;
-  })) << *screen_.GeometryOf(again);
+  ASSERT_NE(again, None);
+  EXPECT_TRUE(WaitForSize(again, 700, 500)) << GeometryOf(again);
   ASSERT_TRUE(Close(again));
 }
 
@@ -256,13 +202,13 @@ TEST_F(DesktopWindow, F11MakesTheWindowFullScreenAndBackAndAWindowLeftFullScreen
   ASSERT_TRUE(manager.started());
   StoreSettings("");
   const Window window = Start({"--scale", "2"});
-  ASSERT_NE(window, 0u);
-  const Geometry windowed = *screen_.GeometryOf(window);
-  Xdotool("windowfocus --sync " + std::to_string(window));
+  ASSERT_NE(window, None);
+  const Geometry windowed = GeometryOf(window);
+  Focus(window);
   Xdotool("key F11");
   ExpectFillsTheScreen(window);
   Xdotool("key F11");
-  ASSERT_TRUE(WaitForGeometry(window, windowed)) << *screen_.GeometryOf(window);
+  ASSERT_TRUE(WaitForGeometry(window, windowed)) << GeometryOf(window);
   EXPECT_TRUE(WaitForBarUpTo(window, windowed.width - 26));
   Xdotool("key F11");
   ASSERT_TRUE(WaitForGeometry(window, kWholeScreen));
@@ -271,7 +217,7 @@ TEST_F(DesktopWindow, F11MakesTheWindowFullScreenAndBackAndAWindowLeftFullScreen
   EXPECT_EQ(Stored("WindowWidth"), 240u) << "the size to go back to, not the screen's";
 
   const Window again = Start({"--scale", "2"});
-  ASSERT_NE(again, 0u);
+  ASSERT_NE(again, None);
   ExpectFillsTheScreen(again);
   ASSERT_TRUE(Close(again));
 }
@@ -281,7 +227,7 @@ TEST_F(DesktopWindow, TheFullScreenSwitchOpensTheWindowFullScreen) {
   ASSERT_TRUE(manager.started());
   StoreSettings("", "\"FullScreen\"=dword:00000001\n");
   const Window window = Start({"--scale", "2"});
-  ASSERT_NE(window, 0u);
+  ASSERT_NE(window, None);
   ExpectFillsTheScreen(window);
   ASSERT_TRUE(Close(window));
 }
@@ -292,8 +238,8 @@ TEST_F(DesktopWindow, AWindowTooLargeForTheWorkAreaOpensSmallerAndInsideIt) {
   StoreSettings("");
   // 240 × 320 at scale 3 is 720 × 960: taller than the 720 rows left.
   const Window window = Start({"--scale", "3"});
-  ASSERT_NE(window, 0u);
-  const Geometry place = *screen_.GeometryOf(window);
+  ASSERT_NE(window, None);
+  const Geometry place = GeometryOf(window);
   EXPECT_GE(place.y, kWorkArea.y) << place;
   EXPECT_LE(place.y + place.height, kWorkArea.y + kWorkArea.height) << place;
   EXPECT_GE(place.x, 0) << place;
@@ -307,7 +253,7 @@ TEST_F(DesktopWindow, AWindowTooLargeForTheWorkAreaOpensSmallerAndInsideIt) {
 TEST_F(DesktopWindow, AtScaleTwoTheTextIsRasterizedAtTheScreensResolution) {
   StoreSettings("");
   const Window window = Start({"--scale", "2"});
-  ASSERT_NE(window, 0u);
+  ASSERT_NE(window, None);
   quillory_test::Crispness crispness;
   // The text area: below the bar (26 rows of the reader's), left of the
   // scroll bar, once the page is there: white paper with ink on it (a
@@ -315,7 +261,7 @@ TEST_F(DesktopWindow, AtScaleTwoTheTextIsRasterizedAtTheScreensResolution) {
   const platform::Rect area{0, 52, 480 - 26, 640};
   const int blocks = area.width() / 2 * (area.height() / 2);
   EXPECT_TRUE(WaitUntil([&] {
-    crispness = quillory_test::MeasureCrispness(screen_.Image(window), area);
+    crispness = quillory_test::MeasureCrispness(Image(window), area);
     return crispness.inkedBlocks > blocks / 10 && crispness.inkedBlocks < blocks / 2;
   }));
   EXPECT_LT(crispness.UniformShare(), 0.5);

@@ -30,7 +30,7 @@ namespace quillory_test {
 // so that dialogs come out their real size.
 inline std::unique_ptr<platform::Font> FixedReaderFont(const platform::FontRequest& request) {
   const std::int32_t height = request.height == 0 ? 16 : (request.height < 0 ? (-request.height * 6 + 4) / 5 : request.height);
-  return platform::Font::Fixed(height, 8);
+  return platform::Font::Fixed(height, 8, request.underline);
 }
 
 inline std::vector<platform::FontFamily> ReaderFamilies() {

@@ -61,9 +61,9 @@ TEST_F(ReaderTest, TheFirstStartAppliesWhatTheDialogLeftEvenAfterCancel) {
   Run([&] {
     EXPECT_EQ(App().font.asciiBase, 0x5D0u);
     EXPECT_EQ(View().font.asciiBase, 0x5D0u);
-    EXPECT_EQ(FaceOf(View().font), u"");
+    EXPECT_EQ(FaceOf(View().font), u"Fixed") << "the face the text was drawn in, the fixed test font's";
   });
-  EXPECT_FALSE(StoredText("FontName")) << "nothing chosen: the dialog opens again next time";
+  EXPECT_EQ(StoredText("FontName"), u"Fixed") << "backing out keeps what was shown: the dialog does not come back";
   EXPECT_EQ(Stored("FontAsciiBase"), 0x5D0u);
 }
 

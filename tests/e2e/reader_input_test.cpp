@@ -57,6 +57,14 @@ TEST_F(ReaderTest, PagingKeysFollowTheKeyStepOfFlags) {
     Key(platform::kVkEnd);
     EXPECT_EQ(View().topPosition, View().maxTop);
     EXPECT_EQ(platform::GetScrollPos(App().mainWindow, platform::kSbVert), View().maxTop);
+    // From a page that runs past the last full one, End comes back to it.
+    Key(platform::kVkUp);
+    Key(platform::kVkNext);
+    ASSERT_GT(View().topPosition, View().maxTop) << "a page step from below the last page runs past it";
+    Key(platform::kVkEnd);
+    EXPECT_EQ(View().topPosition, View().maxTop);
+    Key(platform::kVkEnd);
+    EXPECT_EQ(View().topPosition, View().maxTop);
     Key(platform::kVkHome);
     EXPECT_EQ(View().topPosition, 0);
     EXPECT_EQ(platform::SendMessage(App().mainWindow, platform::kWmKeyDown, 'Z', 0), 1);
@@ -87,11 +95,11 @@ TEST_F(ReaderTest, ScrollBarNotificationsMoveAsTheBarsCodesSay) {
     EXPECT_EQ(View().topPosition, 9);
     Scroll(platform::kSbThumbPosition, 4);
     EXPECT_EQ(View().topPosition, 4);
-    Scroll(platform::kSbBottom);  // one unit, not to the end
-    EXPECT_EQ(View().topPosition, 5);
+    Scroll(platform::kSbBottom);  // the last full page
+    EXPECT_EQ(View().topPosition, View().maxTop);
     Scroll(platform::kSbEndScroll);
-    EXPECT_EQ(View().topPosition, 5);
-    EXPECT_EQ(platform::GetScrollPos(App().mainWindow, platform::kSbVert), 5);
+    EXPECT_EQ(View().topPosition, View().maxTop);
+    EXPECT_EQ(platform::GetScrollPos(App().mainWindow, platform::kSbVert), View().maxTop);
     Scroll(platform::kSbTop);
     EXPECT_EQ(View().topPosition, 0);
   });

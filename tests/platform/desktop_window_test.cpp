@@ -109,13 +109,16 @@ TEST_F(DesktopWindowTest, DialogsAreCentredOnTheWindowAndStaySo) {
   small.height = 40;
   small.caption = u"Small";
   std::vector<Rect> places;
-  backend_->SetScript({ScriptCommand{ScriptCommand::Kind::kCall, 0, 0, 0, 0, false, false, 0, "", [&] {
-                                       const WindowHandle dialog = GetForegroundWindow();
-                                       places.push_back(GetWindowRect(dialog));
-                                       SetScreenSize(Size{600, 500});
-                                       places.push_back(GetWindowRect(dialog));
-                                       EndDialog(dialog, kIdOk);
-                                     }}});
+  ScriptCommand look;
+  look.kind = ScriptCommand::Kind::kCall;
+  look.call = [&] {
+    const WindowHandle dialog = GetForegroundWindow();
+    places.push_back(GetWindowRect(dialog));
+    SetScreenSize(Size{600, 500});
+    places.push_back(GetWindowRect(dialog));
+    EndDialog(dialog, kIdOk);
+  };
+  backend_->SetScript({look});
   EXPECT_EQ(DialogBoxIndirectParam(nullptr, small, main, nullptr, 0), kIdOk);
   ASSERT_EQ(places.size(), 2u);
   for (const auto& [place, screen] : {std::pair{places[0], Size{240, 320}}, std::pair{places[1], Size{600, 500}}}) {

@@ -174,9 +174,15 @@ TEST_F(DialogTest, ControlsArePlacedInPixelsFromTheirDialogUnits) {
   EXPECT_EQ(about.window, (Rect{5, 90, 234, 255}));
   EXPECT_EQ(about.controls, (std::vector<Rect>{{12, 11, 153, 24},
                                                {154, 11, 219, 83},  // the picture's own 65 × 72
-                                               {12, 39, 90, 52},
+                                               {12, 39, 153, 52},
                                                {12, 66, 152, 79},
                                                {12, 94, 187, 107}}));
+
+  // The version label holds its text on its one line.
+  std::int32_t versionWidth = 0;
+  for (const char16_t c : std::u16string_view(u"Version 1.84a")) versionWidth += DialogFont()->Advance(c);
+  EXPECT_LE(versionWidth, about.controls[2].width());
+  EXPECT_LE(about.controls[2].right, about.controls[1].left) << "beside the picture, not under it";
 
   const Layout font = LayoutOf(quillory::kFontDialogId);
   EXPECT_EQ(font.client.cx, 266);

@@ -219,6 +219,42 @@ TEST_F(TextOutput, WordBreakWrapsAtSpacesToTheWidth) {
   EXPECT_EQ(context_.MeasureText(u"a\nb", Rect{0, 0, 100, 100}, kDtSingleLine).height(), 18);
 }
 
+TEST_F(TextOutput, AWordWiderThanTheLineIsBrokenWhereTheLineIsFull) {
+  const std::u16string address = u"http://updates.orvenda.example/cgi-bin/upgrade?p=arm";
+  const std::int32_t width = context_.GetTextExtent(address).cx / 3 + 1;
+  const Rect wrapped = context_.MeasureText(u"see " + address + u" now", Rect{0, 0, width, 400}, kDtWordBreak);
+  EXPECT_LE(wrapped.width(), width);
+  EXPECT_GE(wrapped.height(), 4 * 18) << "\"see\", three parts of the address, \"now\"";
+  // Every character is drawn: the ink reaches as far down as the lines go.
+  Framebuffer tall(240, 400, 0x00FFFFFF);
+  DeviceContext context(&tall);
+  Font* previous = context.SelectFont(font_.get());
+  context.DrawText(address, Rect{0, 0, width, 400}, kDtWordBreak | kDtNoPrefix);
+  context.SelectFont(previous);
+  const Rect ink = InkBox(tall);
+  EXPECT_LE(ink.right, width);
+  EXPECT_GT(ink.bottom, 2 * 18) << "the third part is drawn";
+}
+
+TEST_F(TextOutput, AnUnderlinedFontUnderlinesTheWholeLineBelowTheBaseline) {
+  FontRequest request = font_->request();
+  request.underline = 1;
+  const std::unique_ptr<Font> underlined = Font::Open(FontFile{kDavidMedium, 0, false}, request);
+  ASSERT_TRUE(underlined);
+  EXPECT_GE(underlined->underlineOffset(), 1);
+  EXPECT_LE(underlined->underlineOffset(), underlined->metrics().descent);
+  EXPECT_GE(underlined->underlineThickness(), 1);
+  context_.SelectFont(underlined.get());
+  const std::u16string text = u"a b";
+  const std::int32_t width = context_.GetTextExtent(text).cx;
+  context_.DrawText(text, Rect{10, 0, 200, 40}, kDtSingleLine | kDtNoPrefix);
+  context_.SelectFont(font_.get());
+  const std::int32_t row = underlined->metrics().ascent + underlined->underlineOffset();
+  for (std::int32_t x = 10; x < 10 + width; ++x) EXPECT_EQ(pixels_.at(x, row), 0u) << "column " << x;
+  EXPECT_EQ(pixels_.at(10 + width, row), 0x00FFFFFFu);
+  EXPECT_EQ(pixels_.at(9, row), 0x00FFFFFFu);
+}
+
 // One line of Hebrew in David CLM, drawn the way the view draws a line of
 // body text, against a checked-in image.
 TEST_F(TextOutput, HebrewLineMatchesTheGoldenImage) {

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/backends/headless/headless_backend.h"
+#include "platform/dialogs/dialog.h"
+#include "platform/dialogs/dialog_template.h"
 #include "platform/menus/command_bar.h"
 #include "platform/menus/menu.h"
 #include "platform/windows/input.h"
@@ -73,7 +75,9 @@ TEST_F(MenuTest, TheGoMenuLoadsWithItsItemsSeparatorsAndShortcuts) {
   EXPECT_TRUE(go->items[2].flags & kMfSeparator);
   EXPECT_EQ(go->items[3].text, u"F&ont");
   EXPECT_EQ(go->items[3].shortcut, u"Ctrl+F");
+  EXPECT_EQ(go->items[5].text, u"&Full Screen");
   EXPECT_EQ(go->items[5].shortcut, u"F11");
+  EXPECT_FALSE(go->items[5].flags & kMfGrayed) << "the window can be made full screen";
   EXPECT_EQ(go->items[20].text, u"E&xit");
   EXPECT_EQ(GetSubMenu(menu_.get(), 1), nullptr);
 }
@@ -193,6 +197,108 @@ TEST_F(MenuTest, TheMenuBarStandsAtTheBottomAndOpensTheGoMenuAboveItself) {
   EXPECT_EQ(commands, (std::vector<std::uint16_t>{40005})) << "Up from nothing picks the last item, Exit";
   SetForegroundWindow(owner_);
   EXPECT_EQ(GetForegroundWindow(), owner_);
+}
+
+// The menus without a stylus: the bar's pop-up opened from the keyboard,
+// moved through with the arrows, Home and End, chosen by its underlined
+// letters on any keyboard layout, closed again with F10; and a dialog
+// whose own window keeps Enter.
+class MenuKeyboardTest : public MenuTest {
+ protected:
+  void SetUp() override {
+    MenuTest::SetUp();
+    bar_ = CreateCommandBar(&module_, owner_, 1);
+    CommandBarInsertMenu(bar_, &module_, quillory::kMenuId);
+    PumpUntilIdle();
+  }
+
+  // Opens the Go menu as F10 does and plays `script` inside it; what was
+  // chosen, as the owner got it.
+  std::vector<std::uint16_t> OpenAndPlay(const char* script) {
+    commands.clear();
+    ScriptError error;
+    const auto parsed = ParseScript(script, error);
+    EXPECT_TRUE(parsed) << error.reason;
+    backend_->SetScript(parsed.value_or(std::vector<ScriptCommand>{}));
+    EXPECT_TRUE(BarOpenMenu(bar_, 0));
+    backend_->SetScript({});
+    PumpUntilIdle();
+    EXPECT_EQ(FindWindow(u"#MenuPopup", u""), nullptr) << "closed again";
+    return commands;
+  }
+
+  WindowHandle bar_ = nullptr;
+};
+
+TEST_F(MenuKeyboardTest, OpenedFromTheKeyboardTheFirstItemIsSelected) {
+  EXPECT_EQ(OpenAndPlay("key Return\n"), (std::vector<std::uint16_t>{quillory::kAboutCommand}));
+  EXPECT_EQ(OpenAndPlay("key Down\nkey Return\n"), (std::vector<std::uint16_t>{quillory::kCheckForUpdatesCommand}));
+  EXPECT_EQ(OpenAndPlay("key End\nkey Return\n"), (std::vector<std::uint16_t>{quillory::kExitCommand}));
+  EXPECT_EQ(OpenAndPlay("key End\nkey Home\nkey Up\nkey Return\n"), (std::vector<std::uint16_t>{quillory::kExitCommand}))
+      << "Up from the first wraps to the last";
+  EXPECT_FALSE(BarOpenMenu(bar_, 1)) << "the bar has one menu";
+}
+
+TEST_F(MenuKeyboardTest, GrayedItemsArePassedOverAndCannotBeChosenByTheirLetter) {
+  // Full Screen grayed, as a program grays what it cannot do now.
+  Menu* go = GetSubMenu(BarMenu(bar_, 0), 0);
+  ASSERT_TRUE(go);
+  for (MenuItem& item : go->items) {
+    if (item.command == quillory::kFullScreenCommand) item.flags |= kMfGrayed;
+  }
+  // Font, Reverse, then Full Screen (grayed), then This Week.
+  EXPECT_EQ(OpenAndPlay("key Down\nkey Down\nkey Down\nkey Down\nkey Return\n"),
+            (std::vector<std::uint16_t>{quillory::kThisWeekCommand}));
+  EXPECT_EQ(OpenAndPlay("key f\nkey Escape\n"), (std::vector<std::uint16_t>{}));
+}
+
+TEST_F(MenuKeyboardTest, UnderlinedLettersWorkByTheirKeysWhateverTheLayoutTypesAndF10Closes) {
+  // The N key on a Hebrew layout types mem; its key still means "n".
+  commands.clear();
+  ScriptCommand press;
+  press.kind = ScriptCommand::Kind::kCall;
+  press.call = [] {
+    InjectKey('N', true, u'\u05DE');
+    InjectKey('N', false);
+  };
+  backend_->SetScript({press});
+  EXPECT_TRUE(BarOpenMenu(bar_, 0));
+  backend_->SetScript({});
+  PumpUntilIdle();
+  EXPECT_EQ(commands, (std::vector<std::uint16_t>{quillory::kNextArticleCommand}));
+  EXPECT_EQ(OpenAndPlay("key F10\n"), (std::vector<std::uint16_t>{}));
+}
+
+// A dialog whose window wants Enter for itself: Escape still cancels.
+std::vector<WParam> keysSeen;
+LResult WantsEnter(WindowHandle dialog, std::uint32_t message, WParam first, LParam second) {
+  switch (message) {
+    case kWmGetDlgCode: {
+      const auto* key = reinterpret_cast<const Message*>(second);
+      return key != nullptr && key->first == kVkReturn ? kDlgcWantMessage : 0;
+    }
+    case kWmKeyDown:
+      keysSeen.push_back(first);
+      return 0;
+    case kWmCommand:
+      EndDialog(dialog, LowWord(first));
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+TEST_F(MenuKeyboardTest, AWindowThatWantsEnterGetsItAndEscapeStillCancels) {
+  DialogTemplate dialog;
+  dialog.style = kWsPopup | kWsCaption;
+  dialog.width = 100;
+  dialog.height = 60;
+  dialog.caption = u"Wants Enter";
+  keysSeen.clear();
+  ScriptError error;
+  backend_->SetScript(*ParseScript("key Return\nkey Return\nkey Escape\n", error));
+  EXPECT_EQ(DialogBoxIndirectParam(&module_, dialog, owner_, WantsEnter, 0), kIdCancel);
+  EXPECT_EQ(keysSeen, (std::vector<WParam>{kVkReturn, kVkReturn}));
 }
 
 }  // namespace

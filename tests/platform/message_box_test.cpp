@@ -85,6 +85,22 @@ TEST_F(MessageBoxTest, EnterPressesTheFocusedButtonAndEscapeCancels) {
   EXPECT_EQ(RunWithScript(Request(owner_, kMbOk), "key Escape\n"), kIdOk) << "OK is the only answer";
 }
 
+TEST_F(MessageBoxTest, BackingOutAnswersAsTheRequestSaysWhileCancelStaysCancel) {
+  MessageBoxRequest question = Request(owner_, kMbYesNoCancel);
+  question.backOutAnswer = kIdNo;
+  EXPECT_EQ(RunWithScript(question, "key Escape\n"), kIdNo);
+  EXPECT_EQ(RunWithScript(question, "key Tab\nkey Tab\nkey  \n"), kIdCancel) << "the Cancel button";
+  // The platform closing the box rather than a person answering it.
+  ScriptCommand close;
+  close.kind = ScriptCommand::Kind::kCall;
+  close.call = [] { PostMessage(OpenMessageBox(), kWmClose, 0, 0); };
+  backend_->SetScript({close});
+  EXPECT_EQ(RunMessageBoxDialog(question), kIdNo);
+  backend_->SetScript({close});
+  EXPECT_EQ(RunMessageBoxDialog(Request(owner_, kMbYesNoCancel)), kIdCancel) << "by default, closing cancels";
+  backend_->SetScript({});
+}
+
 // A backend that looks at each box while it is open, then plays its
 // script one command at each idle moment.
 class ProbingBackend final : public Backend {
@@ -93,7 +109,7 @@ class ProbingBackend final : public Backend {
       : script_(std::move(script)), probe_(std::move(probe)), previous_(InstallBackend(this)) {}
   ~ProbingBackend() override { InstallBackend(previous_); }
   int RunMessageBox(const MessageBoxRequest& request) override { return RunMessageBoxDialog(request); }
-  bool WaitForInput() override {
+  bool WaitForInput(int) override {
     if (next_ == 0) probe_(OpenMessageBox());
     if (next_ >= script_.size()) return false;
     RunScriptCommand(script_[next_++]);

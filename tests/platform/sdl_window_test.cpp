@@ -1,5 +1,5 @@
-// The real window under an X server (Xvfb in the tests), driven with real
-// mouse clicks and key presses from xdotool.
+// The real window under an X server of each test's own (Xvfb), driven with
+// real mouse clicks and key presses from xdotool.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/backends/sdl/sdl_backend.h"
@@ -14,6 +15,8 @@
 #include "platform/windows/input.h"
 #include "platform/windows/message_box.h"
 #include "platform/windows/window.h"
+#include "tests/support/x11_test_server.h"
+#include "tests/support/x11_windows.h"
 
 namespace {
 
@@ -32,7 +35,7 @@ LResult Recorder(WindowHandle window, std::uint32_t message, WParam first, LPara
 class SdlWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    ASSERT_TRUE(server_.started()) << server_.why();
     ResetWindowSystem();
     std::string error;
     DesktopWindowRequest request;
@@ -49,6 +52,9 @@ class SdlWindow : public ::testing::Test {
                          nullptr);
     SetScrollRange(main_, kSbVert, 0, 10, true);
     PumpUntilIdle();
+    // Input aimed at a window the server does not show yet is lost.
+    quillory::testing::XWindows windows;
+    ASSERT_TRUE(quillory::testing::WaitUntil([&] { return windows.IsShown(backend_->NativeWindowId()); }));
     received.clear();
   }
   void TearDown() override {
@@ -58,8 +64,7 @@ class SdlWindow : public ::testing::Test {
 
   // Runs xdotool against the window; window pixels are screen pixels × 2.
   void Xdotool(const std::string& arguments) {
-    const std::string command =
-        "xdotool " + arguments + " >/dev/null 2>&1";
+    const std::string command = "timeout 30 xdotool " + arguments + " >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
   }
   std::string Id() const { return std::to_string(backend_->NativeWindowId()); }
@@ -67,13 +72,14 @@ class SdlWindow : public ::testing::Test {
   // Lets the loop take input until `count` messages came (or a generous
   // time has passed, so that a broken run ends instead of hanging).
   void WaitFor(std::size_t count) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (received.size() < count && std::chrono::steady_clock::now() < end) {
       backend_->WaitForInputFor(100);
       PumpUntilIdle();
     }
   }
 
+  quillory::testing::XTestServer server_;  // first made, last gone
   std::unique_ptr<SdlBackend> backend_;
   Backend* previous_ = nullptr;
   WindowHandle main_ = nullptr;
@@ -118,10 +124,18 @@ TEST_F(SdlWindow, TerminationSignalsBecomeTheCloseRequest) {
 }
 
 TEST_F(SdlWindow, AMessageBoxIsDrawnInTheWindowAndAnsweredWithItsKeys) {
-  // The keys come from another process while the box's loop waits for them.
-  const std::string keys = "(sleep 0.5; xdotool windowfocus --sync " + Id() + " key Tab key Return) >/dev/null 2>&1 &";
-  ASSERT_EQ(std::system(keys.c_str()), 0);
+  Xdotool("windowfocus --sync " + Id());
+  // A person answers the box once it is drawn; the keys come from another
+  // process while the box's loop waits for them.
+  quillory::testing::XWindows windows;
+  const std::vector<std::uint32_t> before = windows.Picture(backend_->NativeWindowId());
+  std::thread person([&] {
+    quillory::testing::XWindows own;
+    EXPECT_TRUE(own.WaitForChange(backend_->NativeWindowId(), before)) << "no box was drawn";
+    Xdotool("key Tab key Return");  // either way, so that the box ends
+  });
   EXPECT_EQ(ShowMessageBox(main_, "Remove Bookmark?", "Bookmark", kMbYesNoCancel), kIdNo);
+  person.join();
   EXPECT_EQ(GetForegroundWindow(), main_);
 }
 

@@ -113,6 +113,20 @@ TEST_F(SingleInstanceTest, StartsAtTheSameMomentMakeExactlyOneFirst) {
   EXPECT_EQ(told, kStarts - 1);
 }
 
+TEST_F(SingleInstanceTest, AFirstTooBusyToAnswerStillHoldsTheClaimAndTheRequestStands) {
+  SingleInstanceOptions options = Options();
+  options.answerTimeout = std::chrono::milliseconds(50);
+  ClaimResult first = SingleInstance::Claim(kName, options);
+  ASSERT_EQ(first.kind, ClaimKind::kFirst) << first.reason;
+  // The first takes no requests while the later start waits.
+  const ClaimResult later = SingleInstance::Claim(kName, options);
+  EXPECT_EQ(later.kind, ClaimKind::kAnotherIsBusy);
+  EXPECT_FALSE(later.reason.empty());
+  EXPECT_EQ(later.instance.PollDescriptor(), -1);
+  EXPECT_EQ(AwaitRequests(first.instance), kOneActivation) << "its sender gave up, but asked";
+  EXPECT_TRUE(fs::is_socket(SocketPath()));
+}
+
 TEST_F(SingleInstanceTest, ASocketLeftByACrashedRunIsReplacedButNothingElseIs) {
   folder_.Write("reader.socket", "keep");
   const ClaimResult refused = Claim();

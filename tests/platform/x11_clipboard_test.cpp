@@ -1,5 +1,5 @@
-// The desktop's clipboard on a real X server (Xvfb in the tests), with xclip
-// as the other program.
+// The desktop's clipboard on a real X server of each test's own (Xvfb), with
+// xclip as the other program. Each step waits for what it should bring.
 
 #include "platform/backends/sdl/x11_clipboard.h"
 
@@ -21,6 +21,7 @@
 #include "platform/windows/clipboard.h"
 #include "tests/support/clipboard_contents.h"
 #include "tests/support/scoped_environment.h"
+#include "tests/support/x11_test_server.h"
 
 extern char** environ;
 
@@ -28,6 +29,11 @@ namespace {
 
 using namespace std::chrono_literals;
 using platform::X11Clipboard;
+using quillory::testing::WaitUntil;
+
+// Generous, for a machine busy with other work; a step that never comes
+// fails the test instead of hanging it.
+constexpr auto kStepLimit = 30s;
 
 // The program's clipboard on the X11 clipboard, as the real window has it.
 class X11Backend final : public platform::Backend {
@@ -46,7 +52,7 @@ class X11Backend final : public platform::Backend {
 class X11ClipboardTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    ASSERT_TRUE(server_.started()) << server_.why();
     platform::ResetClipboard();
     clipboard_ = X11Clipboard::Open();
     ASSERT_TRUE(clipboard_);
@@ -68,11 +74,12 @@ class X11ClipboardTest : public ::testing::Test {
                          nullptr};
     pid_t child = 0;
     if (posix_spawn(&child, shell.c_str(), nullptr, nullptr, arguments, environ) != 0) return false;
-    for (int i = 0; i < 1000; ++i) {
-      clipboard_->HandlePending();
-      int status = 0;
-      if (waitpid(child, &status, WNOHANG) == child) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-      std::this_thread::sleep_for(10ms);
+    int status = 0;
+    if (WaitUntil([&] {
+          clipboard_->HandlePending();
+          return waitpid(child, &status, WNOHANG) == child;
+        }, kStepLimit)) {
+      return WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
@@ -96,10 +103,10 @@ class X11ClipboardTest : public ::testing::Test {
     const Window before = XGetSelectionOwner(other.get(), clipboard);
     ASSERT_EQ(std::system(("xclip -i -selection clipboard -t '" + target + "' < " + file.string()).c_str()), 0);
     // xclip takes the clipboard from its background process, a moment later.
-    for (int i = 0; i < 200 && XGetSelectionOwner(other.get(), clipboard) == before; ++i) {
+    ASSERT_TRUE(WaitUntil([&] {
       clipboard_->HandlePending();
-      std::this_thread::sleep_for(10ms);
-    }
+      return XGetSelectionOwner(other.get(), clipboard) != before;
+    }, kStepLimit));
   }
 
   static void Put(platform::ClipboardFormat format, const std::string& bytes) {
@@ -110,6 +117,7 @@ class X11ClipboardTest : public ::testing::Test {
   }
   static platform::ClipboardFormat Rtf() { return platform::RegisterClipboardFormat(platform::kRtfFormatName); }
 
+  quillory::testing::XTestServer server_;  // first made, last gone
   quillory::testing::ScratchFolder scratch_;
   std::unique_ptr<X11Clipboard> clipboard_;
 
@@ -153,11 +161,10 @@ TEST_F(X11ClipboardTest, ReadsAnotherProgramsTextAndItsLargeDataInIncrements) {
 TEST_F(X11ClipboardTest, AnotherProgramTakingTheClipboardReplacesTheProgramsOwn) {
   Put(platform::kCfUnicodeText, Utf16Le(u"mine"));
   XclipIn("UTF8_STRING", "theirs");
-  for (int i = 0; i < 100 && platform::ClipboardHoldsAnything(); ++i) {
+  EXPECT_TRUE(WaitUntil([&] {
     clipboard_->HandlePending();
-    std::this_thread::sleep_for(10ms);
-  }
-  EXPECT_FALSE(platform::ClipboardHoldsAnything());
+    return !platform::ClipboardHoldsAnything();
+  }, kStepLimit));
   EXPECT_EQ(Get(platform::kCfUnicodeText), Utf16Le(u"theirs"));
 }
 
@@ -196,7 +203,8 @@ pid_t StartClipboardManager(const std::string& file) {
   XSetSelectionOwner(display, manager, window, CurrentTime);
   XSync(display, False);
   std::optional<XSelectionRequestEvent> request;
-  for (int waited = 0; waited < 1000; ++waited) {
+  const auto end = std::chrono::steady_clock::now() + kStepLimit;
+  while (std::chrono::steady_clock::now() < end) {
     XEvent event;
     while (XPending(display) > 0) {
       XNextEvent(display, &event);
@@ -237,9 +245,7 @@ TEST_F(X11ClipboardTest, AtTheEndTheClipboardManagerGetsACopy) {
   std::unique_ptr<Display, int (*)(Display*)> other(XOpenDisplay(nullptr), XCloseDisplay);
   ASSERT_TRUE(other);
   const Atom managerSelection = XInternAtom(other.get(), "CLIPBOARD_MANAGER", False);
-  for (int i = 0; i < 200 && XGetSelectionOwner(other.get(), managerSelection) == None; ++i) {
-    std::this_thread::sleep_for(10ms);
-  }
+  ASSERT_TRUE(WaitUntil([&] { return XGetSelectionOwner(other.get(), managerSelection) != None; }, kStepLimit));
   Put(Rtf(), "{\\rtf1 kept}");
   clipboard_.reset();
   int status = 0;

@@ -261,11 +261,12 @@ class MenuWalker {
 struct ExpectedItem {
   std::uint16_t id;  // 0 for a separator
   std::u16string text;
+  bool grayed = false;
 };
 
-TEST(ProgramResources, MenuIsOneGoPopupOfTheReadersCommandsInOrder) {
+TEST(ProgramResources, MenuIsOneGoPopupOfTheReadersCommandsInOrderWithTheirKeys) {
   const std::vector<ExpectedItem> expected = {
-      {40004, u"&About"},
+      {40004, u"&About\tF1"},
       {129, u"Check For &Updates"},
       {0, u""},
       {40006, u"F&ont\tCtrl+F"},
@@ -275,9 +276,9 @@ TEST(ProgramResources, MenuIsOneGoPopupOfTheReadersCommandsInOrder) {
       {108, u"&This Week\tCtrl+Home"},
       {0, u""},
       {119, u"&Index\tCtrl+D"},
-      {123, u"&Bookmark"},
-      {110, u"&Previous Article"},
-      {109, u"&Next Article"},
+      {123, u"&Bookmark\tCtrl+B"},
+      {110, u"&Previous Article\tLeft"},
+      {109, u"&Next Article\tRight"},
       {0, u""},
       {116, u"&Search\tAlt+F3"},
       {117, u"Search A&gain\tF3"},
@@ -297,7 +298,7 @@ TEST(ProgramResources, MenuIsOneGoPopupOfTheReadersCommandsInOrder) {
     const std::uint16_t options = menu.Word();
     const bool last = i + 1 == expected.size();
     const bool separator = expected[i].id == 0;
-    EXPECT_EQ(options, (last ? 0x0080 : 0) | (separator ? 0x0800 : 0));
+    EXPECT_EQ(options, (last ? 0x0080 : 0) | (separator ? 0x0800 : 0) | (expected[i].grayed ? 0x0001 : 0));
     EXPECT_EQ(menu.Word(), expected[i].id);
     EXPECT_EQ(menu.Text(), expected[i].text);
   }

@@ -156,7 +156,9 @@ class FontDialogTest : public quillory_test::DialogFixture {
 TEST_F(FontDialogTest, OpensWithTheFacesSortedTheDescriptionsEntriesSelectedAndTheAlphabetShown) {
   FontDescription font = Description(u"David", 20, kBaseUnicode);
   EXPECT_EQ(Open(font, "command 9001\ncommand 2\n"), kIdCancel);
-  EXPECT_EQ(seen_.faces, (std::vector<std::u16string>{u"Courier", u"David CLM", u"DejaVu Sans Mono", u"Miriam Mono CLM"}));
+  EXPECT_EQ(seen_.faces, (std::vector<std::u16string>{u"Courier (no Hebrew)", u"David CLM",
+                                                      u"DejaVu Sans Mono (no Hebrew)", u"Miriam Mono CLM"}))
+      << "sorted, and the faces without the Hebrew letters marked";
   EXPECT_EQ(seen_.faceSelected, 1) << "the first face that begins with the stored name";
   EXPECT_EQ(seen_.sizes, (std::vector<std::u16string>{u"10", u"11", u"12", u"14", u"16", u"18", u"20", u"22", u"24",
                                                       u"26", u"28", u"32", u"52", u"72"}));
@@ -280,9 +282,9 @@ TEST_F(FontDialogTest, ABlockThatCannotBeAllocatedEndsTheListWithTheFacesFoundSo
   Open(font, "command 9001\ncommand 1\n");
   FailNthAllocation(0);
   ASSERT_EQ(seen_.faces.size(), 25u);
-  EXPECT_EQ(seen_.faces.front(), u"Face 100");
-  EXPECT_EQ(seen_.faces.back(), u"Face 124");
-  EXPECT_EQ(FaceOf(font), u"Face 100") << "OK with the first face selected";
+  EXPECT_EQ(seen_.faces.front(), u"Face 100 (no Hebrew)");
+  EXPECT_EQ(seen_.faces.back(), u"Face 124 (no Hebrew)");
+  EXPECT_EQ(FaceOf(font), u"Face 100") << "OK with the first face selected, stored without its mark";
   EXPECT_EQ(LiveAllocations(), live);
 
   FailNthAllocation(1);  // no block at all: an empty list, and OK keeps the face

@@ -42,6 +42,8 @@ TEST_F(TextLayout, LinesBreakAtSpacesAndHyphensOrWhereAWordStopsFitting) {
       {"ends before a space", "aaa bbb ccc", 70, {{0, 7}, {8, 3}}},
       {"hyphen stays at the line's end", "aaaa-bbbbbb", 70, {{0, 5}, {5, 6}}},
       {"hyphen at the first byte is no break", "-aaaaaaaaa", 50, {{0, 5}, {5, 5}}},
+      {"a number range is no break", "aa 15-21", 60, {{0, 2}, {3, 5}}},
+      {"a hyphen after a number is", "aa 15-bb", 60, {{0, 6}, {6, 2}}},
       {"word wider than the view", "aaaaaaaaaaaa", 50, {{0, 5}, {5, 5}, {10, 2}}},
       {"leading spaces dropped, the last space kept", "   aaa  bbb", 50, {{3, 4}, {8, 3}}},
       {"fits exactly before a space", "a b c d e f", 50, {{0, 5}, {6, 5}}},

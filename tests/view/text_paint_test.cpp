@@ -134,9 +134,23 @@ TEST_F(TextPaint, LinkBoxesCoverTheVisibleLinesOfTheirGroupAsWideAsTheFirstLine)
   const int bottom = 16 + 12 + 12 + 3 - 1;
   EXPECT_EQ(pixels_.at(first.x + first.width / 2, top), kBlack) << "top edge";
   EXPECT_EQ(pixels_.at(first.x + first.width / 2, bottom), kBlack) << "bottom edge under the second line";
-  EXPECT_EQ(pixels_.at(first.x - 10, 16 + 12), kBlack) << "left edge, 10 pixels out";
-  EXPECT_EQ(pixels_.at(first.x + first.width + 9, 16 + 12), kBlack) << "right edge";
+  // The lines fill the view's width: the box's sides, 10 pixels out, would
+  // fall outside the text area and are left out.
+  EXPECT_EQ(pixels_.at(view_->left - 10, 16 + 12), kWhite) << "nothing left of the text area";
+  EXPECT_EQ(pixels_.at(view_->left + view_->width + 9, 16 + 12), kWhite) << "nothing right of it";
   EXPECT_EQ(view_->links[2].line, nullptr) << "the third line did not fit";
+}
+
+TEST_F(TextPaint, ALinkBoxOnThePagesFirstLineStaysInsideTheTextArea) {
+  const Article article = Article().Link(0x47, 5, "bbb").Text(0x01, 0, "a");
+  ASSERT_EQ(Lay(article, 100, 100, 20, 30), kLayoutOk);
+  pixels_.Fill(pixels_.bounds(), 0x00808080);  // what lies around the view: the bar
+  PaintTextView(view_, true);
+  const LineRecord& link = view_->lines[0];
+  EXPECT_EQ(pixels_.at(link.x + 5, 29), 0x00808080u) << "nothing over the bar";
+  EXPECT_EQ(pixels_.at(link.x + 5, 28), 0x00808080u);
+  EXPECT_EQ(pixels_.at(link.x + 5, 30 + link.height + 2), kBlack) << "the bottom edge";
+  EXPECT_EQ(pixels_.at(link.x - 10, 30 + 5), kBlack) << "the left edge";
 }
 
 TEST_F(TextPaint, HighlightSpansTwoLinesAndSurvivesScrolling) {
@@ -197,6 +211,46 @@ TEST_F(TextPaint, LabelsHangLeftOfLeftToRightLinesAndRightOfHebrewLines) {
   EXPECT_EQ(pixels_.at(ltr.x + 35, 8), kWhite) << "the body is three characters";
   EXPECT_EQ(hebrew.x, 20 + 200 - 10 - 30);
   EXPECT_NE(pixels_.at(hebrew.x + 30 + 5, 16 + 8), kWhite) << "the label right of the body";
+}
+
+TEST_F(TextPaint, AMatchInAHebrewLabelIsBroughtUpAndItsLettersHighlighted) {
+  // Twelve one-line paragraphs, then one whose stored end "gh" is its
+  // label (a column of two characters), right of the body "ab".
+  Article article;
+  for (int i = 0; i < 12; ++i) article.Text(0x31, 0, "ccc");
+  const std::size_t labelled = article.size();
+  article.Text(0x31, 0xC0, "ab gh");
+  for (int i = 0; i < 12; ++i) article.Text(0x31, 0, "ccc");
+  ASSERT_EQ(Lay(article, 200, 80), kLayoutOk);
+  const std::uint16_t g = static_cast<std::uint16_t>(labelled + 2 + 3);
+  EXPECT_EQ(ShowOffsetAtTop(view_, static_cast<std::uint16_t>(g + 1)), 1);
+  EXPECT_EQ(view_->topPosition, 12) << "the line that carries the label";
+  view_->highlightStart = g + 1;  // "h" alone
+  view_->highlightEnd = g + 2;
+  EXPECT_EQ(PaintTextView(view_, true), 0);
+  const LineRecord& line = view_->lines[12];
+  const std::int32_t labelX = line.x + line.width;  // the label fills its column
+  EXPECT_EQ(RowsWith(kYellow), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+  EXPECT_NE(pixels_.at(labelX + 15, 4), kYellow) << "behind \"g\": not matched";
+  EXPECT_EQ(pixels_.at(labelX + 19, 4), kYellow) << "behind \"h\"";
+}
+
+TEST_F(TextPaint, ABannerRowTooWideShowsItsBeginningInWholeWordsAfterACutMark) {
+  // A Hebrew subtitle in visual order: its beginning is its stored end.
+  const Article article = Article().Text(0xD1, 0, "ab cd efg hi").Text(0xB1, 0, "c");
+  ASSERT_EQ(Lay(article, 100, 200, 10), kLayoutOk);
+  PaintTextView(view_, true);
+  DrawSearchBanner(view_);
+  // One row of 12 pixels; each character a box of 8 with 2 after it.
+  std::string row;
+  for (int x = 10; x < 110; ++x) row += pixels_.at(x, 200 - 2 - 5 - 6) == kYellow ? '.' : '#';
+  // Inside the frames, from the first glyph to the last.
+  const std::string inside = row.substr(row.find('.'), row.rfind('.') - row.find('.'));
+  const std::size_t first = inside.find('#');
+  ASSERT_NE(first, std::string::npos);
+  const std::string ink = inside.substr(first, inside.find_last_of('#') - first + 1);
+  EXPECT_EQ(ink, "########..########..########..########..########..########............########..########")
+      << "\"...\", \"efg\", a space, \"hi\": the word cut in two is left out";
 }
 
 TEST_F(TextPaint, BannerIsAsWideAsTheViewWhenTheTitleIsWider) {

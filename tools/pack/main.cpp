@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "quillory_version.h"
 #include "store/uncompress.h"
 #include "tools/pack/dump.h"
 #include "tools/pack/emit.h"
@@ -127,7 +128,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command->name == "--version") {
-    std::cout << "quillory-pack 1.84a\n";
+    std::cout << "quillory-pack " << kProductVersion << "\n";
     return 0;
   }
   const auto resources = Compile(*command);

@@ -57,7 +57,7 @@ void HeadlessBackend::SetFullScreen(bool on) {
 
 Size HeadlessBackend::WindowedSize() const { return fullScreen_ ? windowed_ : ScreenSize(); }
 
-bool HeadlessBackend::WaitForInput() {
+bool HeadlessBackend::WaitForInput(int) {
   // A termination signal or a later start of the program is taken at the
   // next turn, as a window would take it.
   if (PollWatchedDescriptors(0)) return true;

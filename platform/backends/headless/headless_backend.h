@@ -23,7 +23,9 @@ namespace platform {
 class HeadlessBackend final : public Backend {
  public:
   int RunMessageBox(const MessageBoxRequest& request) override;
-  bool WaitForInput() override;
+  // Plays the next thing without waiting: a script has no clock, so a timer
+  // comes only when it is due as the loop goes idle.
+  bool WaitForInput(int timeoutMilliseconds) override;
   void Present(const Framebuffer& screen, const Rect&) override { lastScreen_ = &screen; }
   // Whether another program is taken to be in front, as tests set it; the
   // reader's request to come forward ends that.

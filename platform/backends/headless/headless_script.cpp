@@ -22,7 +22,8 @@ constexpr NamedKey kNamedKeys[] = {
     {"PageUp", kVkPrior, 0},  {"PageDown", kVkNext, 0},     {"Home", kVkHome, 0},   {"End", kVkEnd, 0},
     {"Return", kVkReturn, u'\r'}, {"Escape", kVkEscape, 0x1B}, {"F1", kVkF1, 0},    {"F3", kVkF3, 0},
     {"Tab", kVkTab, u'\t'},     {"Backspace", kVkBack, 0x08}, {"Delete", kVkDelete, 0},
-    {"F11", kVkF11, 0},
+    {"Space", kVkSpace, u' '},  {"F10", kVkF10, 0},           {"F11", kVkF11, 0},
+    {"plus", kVkOemPlus, u'+'}, {"minus", kVkOemMinus, u'-'},
 };
 
 // The virtual key a character's key has: letters and digits their upper
@@ -41,6 +42,9 @@ bool ParseKey(std::string_view name, ScriptCommand& command) {
     } else if (StartsWithIgnoringAsciiCase(name, "alt+") && name.size() > 4) {
       command.alt = true;
       name.remove_prefix(4);
+    } else if (StartsWithIgnoringAsciiCase(name, "shift+") && name.size() > 6) {
+      command.shift = true;
+      name.remove_prefix(6);
     } else {
       break;
     }
@@ -99,11 +103,13 @@ std::optional<std::string> ParseLine(std::string_view line, ScriptCommand& comma
   return std::nullopt;
 }
 
-void PressKey(std::uint16_t key, char16_t character, bool control, bool alt) {
+void PressKey(std::uint16_t key, char16_t character, bool control, bool alt, bool shift) {
   if (control) InjectKey(kVkControl, true);
   if (alt) InjectKey(kVkMenu, true);
+  if (shift) InjectKey(kVkShift, true);
   InjectKey(key, true, character);
   InjectKey(key, false);
+  if (shift) InjectKey(kVkShift, false);
   if (alt) InjectKey(kVkMenu, false);
   if (control) InjectKey(kVkControl, false);
 }
@@ -141,10 +147,10 @@ void RunScriptCommand(const ScriptCommand& command) {
       return;
     }
     case ScriptCommand::Kind::kKey:
-      PressKey(command.key, command.character, command.control, command.alt);
+      PressKey(command.key, command.character, command.control, command.alt, command.shift);
       return;
     case ScriptCommand::Kind::kType:
-      for (const char16_t c : Utf8ToUtf16(command.text)) PressKey(KeyOfCharacter(c), c, false, false);
+      for (const char16_t c : Utf8ToUtf16(command.text)) PressKey(KeyOfCharacter(c), c, false, false, false);
       return;
     case ScriptCommand::Kind::kCommand:
       if (front) PostMessage(front, kWmCommand, command.command, 0);

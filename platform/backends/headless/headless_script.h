@@ -6,8 +6,9 @@
 //                    window in front
 //   key NAME         a key pressed and released: Up, Down, Left, Right,
 //                    PageUp, PageDown, Home, End, Return, Escape, Tab,
-//                    Backspace, Delete, F1, F3, F11, or one character; "ctrl+"
-//                    and "alt+" may come first
+//                    Backspace, Delete, Space, F1, F3, F10, F11, plus,
+//                    minus, or one character (names in any letter case);
+//                    "ctrl+", "alt+" and "shift+" may come first
 //   type TEXT        the rest of the line (UTF-8) typed into the focused window
 //   command ID       a command notification (ID 0-65535) to the window in front
 //   wait-idle        nothing more than the loop going idle
@@ -34,6 +35,7 @@ struct ScriptCommand {
   char16_t character = 0;      // what the key types, if anything
   bool control = false;
   bool alt = false;
+  bool shift = false;
   std::uint16_t command = 0;
   std::string text;            // for kType (UTF-8) and kSnapshot (the file)
   // For kCall, which no script text makes: a program driving the backend

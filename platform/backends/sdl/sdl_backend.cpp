@@ -4,6 +4,8 @@
 #include <SDL_syswm.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -35,10 +37,18 @@ constexpr KeyMapping kKeys[] = {
     {SDLK_HOME, kVkHome, 0},      {SDLK_END, kVkEnd, 0},         {SDLK_RETURN, kVkReturn, u'\r'},
     {SDLK_KP_ENTER, kVkReturn, u'\r'}, {SDLK_ESCAPE, kVkEscape, 0x1B}, {SDLK_BACKSPACE, kVkBack, 0x08},
     {SDLK_TAB, kVkTab, u'\t'},    {SDLK_DELETE, kVkDelete, 0},   {SDLK_F1, kVkF1, 0},
-    {SDLK_F3, kVkF3, 0},          {SDLK_F11, kVkF11, 0},         {SDLK_LCTRL, kVkControl, 0},
-    {SDLK_RCTRL, kVkControl, 0},  {SDLK_LALT, kVkMenu, 0},       {SDLK_RALT, kVkMenu, 0},
-    {SDLK_LSHIFT, kVkShift, 0},   {SDLK_RSHIFT, kVkShift, 0},
+    {SDLK_F3, kVkF3, 0},          {SDLK_F10, kVkF10, 0},         {SDLK_F11, kVkF11, 0},
+    {SDLK_EQUALS, kVkOemPlus, 0}, {SDLK_PLUS, kVkOemPlus, 0},    {SDLK_MINUS, kVkOemMinus, 0},
+    {SDLK_KP_PLUS, kVkAdd, 0},    {SDLK_KP_MINUS, kVkSubtract, 0}, {SDLK_KP_0, kVkNumpad0, 0},
+    {SDLK_LCTRL, kVkControl, 0},  {SDLK_RCTRL, kVkControl, 0},
+    {SDLK_LALT, kVkMenu, 0},      {SDLK_RALT, kVkMenu, 0},       {SDLK_LSHIFT, kVkShift, 0},
+    {SDLK_RSHIFT, kVkShift, 0},
 };
+
+bool HasValue(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && value[0] != '\0';
+}
 
 // The handheld's virtual key of an SDL key: letters and digits by their
 // upper-case code, the named keys from the table, nothing for the rest.
@@ -62,6 +72,18 @@ std::uint16_t KeyOf(SDL_Keycode code, char16_t& character) {
 // nothing, where Xlib's default handler would end the program with it
 // (after the settings were saved, but with a failure for an exit code).
 int IgnoreErrorsWhileClosing(Display*, XErrorEvent*) { return 0; }
+
+// Whether SDL has queued the window's first exposure, leaving the queue as
+// it was.
+bool Exposed() {
+  SDL_PumpEvents();
+  SDL_Event events[64];
+  const int count = SDL_PeepEvents(events, 64, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+  for (int i = 0; i < count; ++i) {
+    if (events[i].window.event == SDL_WINDOWEVENT_EXPOSED) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -110,20 +132,6 @@ SDL_Rect WorkAreaOf(SDL_Window* window) {
   return area;
 }
 
-// Input aimed at a window that the X server has not shown yet is lost;
-// waits (a little) until it is there.
-void WaitUntilShown() {
-  for (int waited = 0; waited < 2000; waited += 10) {
-    SDL_Event event;
-    bool shown = false;
-    while (SDL_PollEvent(&event)) {
-      shown = shown || (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED);
-    }
-    if (shown) return;
-    SDL_Delay(10);
-  }
-}
-
 void* X11DisplayOf(SDL_Window* window) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
@@ -133,21 +141,33 @@ void* X11DisplayOf(SDL_Window* window) {
 
 }  // namespace
 
+bool SdlBackend::DisplayNamed(std::string& problem) {
+  if (HasValue("SDL_VIDEODRIVER") || HasValue("WAYLAND_DISPLAY") || HasValue("DISPLAY")) return true;
+  problem = "no display was found (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+  return false;
+}
+
 std::unique_ptr<SdlBackend> SdlBackend::Open(const std::string& title, const DesktopWindowRequest& request,
                                              std::string& error) {
+  // With only an X display named, only X is tried: SDL would otherwise go on
+  // to other drivers, whose libraries print their own complaints.
+  if (!HasValue("SDL_VIDEODRIVER") && !HasValue("WAYLAND_DISPLAY") && HasValue("DISPLAY")) {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  }
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    error = std::string("no display could be opened: ") + SDL_GetError();
+    const char* display = std::getenv(HasValue("DISPLAY") ? "DISPLAY" : "WAYLAND_DISPLAY");
+    error = "the display " + std::string(display ? display : "") + " could not be opened";
     return nullptr;
   }
   auto sdl = std::make_unique<Sdl>();
   const char* driver = SDL_GetCurrentVideoDriver();
   if (!driver || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) {
-    error = "no display: SDL would draw into its '" + std::string(driver ? driver : "none") +
-            "' driver, which nobody sees (is DISPLAY set?)";
+    error = "the video driver '" + std::string(driver ? driver : "none") + "' draws where nobody sees it";
     return nullptr;
   }
-  // The window's surface is the X server's own (shared memory), not a
-  // texture of a renderer that SDL would make the window again for.
+  // The window's surface is plain X memory: left to itself SDL would put it
+  // on an OpenGL texture, loading a GL driver and making the window anew (a
+  // window that flashes up and goes, to the desktop and to tests).
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // Made hidden first: its size needs the desktop's scale, which the
   // window's connection to the display tells.
@@ -166,7 +186,10 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const std::string& title, const Des
   // at once instead of showing it small first.
   if (request.fullScreen) SDL_SetWindowFullscreen(sdl->window, SDL_WINDOW_FULLSCREEN_DESKTOP);
   SDL_ShowWindow(sdl->window);
-  WaitUntilShown();
+  // Input aimed at a window that the X server has not shown yet is lost;
+  // wait (a little) until it is there. Events are only looked at here: a
+  // key pressed or a click made as the window appears is the reader's.
+  for (int waited = 0; waited < 2000 && !Exposed(); waited += 10) SDL_Delay(10);
   // Now the window manager has framed it: the frame, too, stays in the work area.
   int top = 0, left = 0, bottom = 0, right = 0;
   if (!request.fullScreen && SDL_GetWindowBordersSize(sdl->window, &top, &left, &bottom, &right) == 0 &&
@@ -216,6 +239,7 @@ bool SdlBackend::Handle(const void* raw) {
       } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED && sdl_->shown) {
         Show(*sdl_->shown, sdl_->shown->bounds());
       }
+      if (event.window.event == SDL_WINDOWEVENT_LEAVE) InjectPointerLeave();
       return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -225,7 +249,7 @@ bool SdlBackend::Handle(const void* raw) {
                    sdl_->ScreenPoint(event.button.x, event.button.y));
       return true;
     case SDL_MOUSEMOTION:
-      if (!sdl_->stylusDown) return false;
+      // With the button up the pointer only passes over: hover for tooltips.
       InjectStylus(StylusAction::kMove, sdl_->ScreenPoint(event.motion.x, event.motion.y));
       return true;
     case SDL_MOUSEWHEEL: {
@@ -244,7 +268,10 @@ bool SdlBackend::Handle(const void* raw) {
       return true;
     }
     case SDL_TEXTINPUT:
-      // Typed characters come apart from their keys, as the keyboard layout made them.
+      // Typed characters come apart from their keys, as the keyboard layout
+      // made them. With Control or the left Alt held a key is a shortcut and
+      // types nothing (the right Alt types a layout's third letters).
+      if (SDL_GetModState() & (KMOD_CTRL | KMOD_LALT)) return true;
       for (const char16_t c : Utf8ToUtf16(event.text.text)) InjectCharacter(c);
       return true;
     default:
@@ -253,11 +280,16 @@ bool SdlBackend::Handle(const void* raw) {
 }
 
 bool SdlBackend::WaitForInputFor(int milliseconds) {
-  int waited = 0;
-  do {
+  const auto start = std::chrono::steady_clock::now();
+  while (true) {
+    int slice = kWaitSliceMilliseconds;
+    if (milliseconds >= 0) {
+      const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+      slice = std::clamp(milliseconds - static_cast<int>(waited.count()), 0, kWaitSliceMilliseconds);
+    }
     SDL_Event event;
     bool handled = false;
-    if (SDL_WaitEventTimeout(&event, kWaitSliceMilliseconds)) {
+    if (SDL_WaitEventTimeout(&event, slice)) {
       handled = Handle(&event);
       while (SDL_PollEvent(&event)) handled = Handle(&event) || handled;
     }
@@ -265,12 +297,14 @@ bool SdlBackend::WaitForInputFor(int milliseconds) {
     // Other programs asking for the clipboard are answered between input.
     if (sdl_->clipboard) sdl_->clipboard->HandlePending();
     if (handled) return true;
-    waited += kWaitSliceMilliseconds;
-  } while (milliseconds < 0 || waited < milliseconds);
-  return false;
+    if (milliseconds >= 0 && slice == 0) return false;
+  }
 }
 
-bool SdlBackend::WaitForInput() { return WaitForInputFor(-1); }
+bool SdlBackend::WaitForInput(int timeoutMilliseconds) {
+  // The time running out is no end of input: a timer is due.
+  return WaitForInputFor(timeoutMilliseconds) || timeoutMilliseconds >= 0;
+}
 
 void SdlBackend::Present(const Framebuffer& screen, const Rect& changed) {
   sdl_->shown = &screen;
@@ -336,7 +370,17 @@ bool SdlBackend::InFront() const {
   return false;
 }
 
-void SdlBackend::ComeForward() { SDL_RaiseWindow(sdl_->window); }
+void SdlBackend::ComeForward() {
+  // SDL learns that the window was minimized from the window's events; a
+  // minimized window is put back on the screen first, since raising alone
+  // leaves it minimized.
+  SDL_PumpEvents();
+  if (SDL_GetWindowFlags(sdl_->window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) {
+    SDL_RestoreWindow(sdl_->window);
+    SDL_ShowWindow(sdl_->window);
+  }
+  SDL_RaiseWindow(sdl_->window);
+}
 
 void SdlBackend::SetFullScreen(bool on) {
   if (on == IsFullScreen()) return;

@@ -2,7 +2,8 @@
 // The real window: a desktop window that shows the composed screen, drawn
 // at the device scale (screen pixels per pixel of the program), and turns
 // the mouse, the keyboard and the window's own events into the platform's
-// input. The left button is the stylus, the wheel scrolls by lines, the
+// input. The left button is the stylus (the pointer moving with it up is
+// hover), the wheel scrolls by lines, the
 // window's close button is the platform's close request, and a change of the
 // window's size changes the screen's size (in the program's pixels).
 
@@ -26,16 +27,22 @@ struct DesktopWindowRequest {
 
 class SdlBackend final : public Backend {
  public:
-  // Opens the window, or says why it could not: no display (SDL would fall
-  // back to drawing nowhere), or SDL failing. The window never opens larger
-  // than the monitor's work area or partly off it: a size that does not fit
-  // is made smaller, in the program's pixels, at the same scale.
+  // Whether the environment names a display to open a window on ($DISPLAY,
+  // $WAYLAND_DISPLAY, or a video driver asked of SDL by name); when it does
+  // not, `problem` says so in a person's words. Asks no library anything, so
+  // that nothing else is printed.
+  static bool DisplayNamed(std::string& problem);
+  // Opens the window, or says why it could not (in a person's words): the
+  // display cannot be opened, or SDL would draw where nobody sees it. The
+  // window never opens larger than the monitor's work area or partly off
+  // it: a size that does not fit is made smaller, in the program's pixels,
+  // at the same scale.
   static std::unique_ptr<SdlBackend> Open(const std::string& title, const DesktopWindowRequest& request,
                                           std::string& error);
   ~SdlBackend() override;
 
   int RunMessageBox(const MessageBoxRequest& request) override;
-  bool WaitForInput() override;
+  bool WaitForInput(int timeoutMilliseconds) override;
   // Waits at most `milliseconds` for input; false when none came.
   bool WaitForInputFor(int milliseconds);
   void Present(const Framebuffer& screen, const Rect& changed) override;

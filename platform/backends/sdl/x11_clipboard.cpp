@@ -94,7 +94,9 @@ struct X11Clipboard::Connection {
   void ContinueTransfer(const XPropertyEvent& event);
   Time ServerTime();
   Property TakeLanding();
+  bool RequestInto(Atom target, Clock::time_point end, bool& silent);
   std::optional<std::vector<std::uint8_t>> Convert(Atom target, Clock::time_point end, bool& silent);
+  std::vector<Atom> OwnerTargets(Clock::time_point end, bool& silent);
   void HandOverToManager();
 };
 
@@ -160,7 +162,13 @@ std::optional<std::vector<std::uint8_t>> X11Clipboard::Connection::HeldAs(Atom t
     std::size_t length = 0;
     while (length + 1 < data->size() && ((*data)[length] | (*data)[length + 1]) != 0) length += 2;
     const std::string text = Utf8FromUtf16Le(data->first(length));
-    return std::vector<std::uint8_t>(text.begin(), text.end());
+    // Lines on the desktop end in LF alone, where the handheld's text has CR LF.
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] != '\r' || i + 1 >= text.size() || text[i + 1] != '\n') bytes.push_back(static_cast<std::uint8_t>(text[i]));
+    }
+    return bytes;
   }
   return std::nullopt;
 }
@@ -266,13 +274,9 @@ Property X11Clipboard::Connection::TakeLanding() {
   return property;
 }
 
-// Asks the owner for `target`. Nothing when it refuses, or sends too much,
-// or (`silent`) does not answer in time.
-std::optional<std::vector<std::uint8_t>> X11Clipboard::Connection::Convert(Atom target, Clock::time_point end,
-                                                                         bool& silent) {
-  const auto waitLeft = [&] {
-    return std::clamp(std::chrono::duration_cast<milliseconds>(end - Clock::now()), milliseconds{0}, kAnswerWait);
-  };
+// Asks the owner to put `target` into the landing property; false when it
+// refuses or (`silent`) does not answer in time.
+bool X11Clipboard::Connection::RequestInto(Atom target, Clock::time_point end, bool& silent) {
   XDeleteProperty(display, window, landing);
   XConvertSelection(display, clipboard, target, landing, window, CurrentTime);
   const auto notify = WaitFor(
@@ -280,9 +284,41 @@ std::optional<std::vector<std::uint8_t>> X11Clipboard::Connection::Convert(Atom 
         return e.type == SelectionNotify && e.xselection.requestor == window && e.xselection.selection == clipboard &&
                e.xselection.target == target;
       },
-      waitLeft());
+      std::clamp(std::chrono::duration_cast<milliseconds>(end - Clock::now()), milliseconds{0}, kAnswerWait));
   silent = !notify;
-  if (!notify || notify->xselection.property == None) return std::nullopt;
+  return notify && notify->xselection.property != None;
+}
+
+// The targets the owner lists; empty when it lists none or does not answer.
+std::vector<Atom> X11Clipboard::Connection::OwnerTargets(Clock::time_point end, bool& silent) {
+  std::vector<Atom> list;
+  if (!RequestInto(targets, end, silent)) return list;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, landing, 0, 1024, True, XA_ATOM, &type, &format, &count, &after, &data) ==
+          Success &&
+      data != nullptr) {
+    // 32-bit items come as longs.
+    if (type == XA_ATOM && format == 32) {
+      const auto* atoms = reinterpret_cast<const unsigned long*>(data);
+      list.assign(atoms, atoms + count);
+    }
+    XFree(data);
+  }
+  return list;
+}
+
+// Asks the owner for `target`. Nothing when it refuses, or sends too much,
+// or (`silent`) does not answer in time.
+std::optional<std::vector<std::uint8_t>> X11Clipboard::Connection::Convert(Atom target, Clock::time_point end,
+                                                                         bool& silent) {
+  const auto waitLeft = [&] {
+    return std::clamp(std::chrono::duration_cast<milliseconds>(end - Clock::now()), milliseconds{0}, kAnswerWait);
+  };
+  if (!RequestInto(target, end, silent)) return std::nullopt;
   Property first = TakeLanding();
   if (first.type != incr) {
     if (first.format != 8 || first.tooLarge) return std::nullopt;
@@ -377,8 +413,14 @@ std::optional<std::vector<std::uint8_t>> X11Clipboard::Read(ClipboardFormat form
   if (wanted.empty() || owner == None || owner == x_->window) return std::nullopt;
 
   const Clock::time_point end = Clock::now() + kReadWait;
+  // Some owners answer any target with what they hold, listed or not; only
+  // what the owner lists is asked for, so that its plain text never passes
+  // for rich text.
+  bool silent = false;
+  const std::vector<Atom> listed = x_->OwnerTargets(end, silent);
+  std::erase_if(wanted, [&](Atom target) { return std::find(listed.begin(), listed.end(), target) == listed.end(); });
+  if (silent) wanted.clear();
   for (const Atom target : wanted) {
-    bool silent = false;
     std::optional<std::vector<std::uint8_t>> data = x_->Convert(target, end, silent);
     if (data && format == kCfUnicodeText) {
       // UTF-8 on the desktop, 16-bit characters with a terminator here.

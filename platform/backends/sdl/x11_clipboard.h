@@ -2,7 +2,8 @@
 // The desktop's clipboard on X11: the CLIPBOARD selection, held for the
 // program by a hidden window of its own. It serves the program's clipboard
 // to other programs ("Rich Text Format" as text/rtf and application/rtf,
-// Unicode text as UTF8_STRING and text/plain;charset=utf-8, with TARGETS and
+// Unicode text as UTF8_STRING and text/plain;charset=utf-8 with its lines
+// ended by LF as the desktop's are, with TARGETS and
 // TIMESTAMP), in increments (INCR) when the data is large; and it reads the
 // same targets from whoever else holds the selection, for Append.
 //
@@ -34,8 +35,8 @@ class X11Clipboard {
   // Takes the selection for what the program's clipboard holds now.
   void Claim();
   // Another owner's data in `format`; nothing when the program holds the
-  // selection, nobody does, the owner has no such target, or it does not
-  // answer within a moment.
+  // selection, nobody does, the owner does not list such a target among
+  // its TARGETS, or it does not answer within a moment.
   std::optional<std::vector<std::uint8_t>> Read(ClipboardFormat format);
   // Answers whatever requests have come in.
   void HandlePending();

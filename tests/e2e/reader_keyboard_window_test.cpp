@@ -1,0 +1,277 @@
+// The reader program in a real window under an X server, driven by real
+// key presses and pointer moves from xdotool: the Go menu and the keys of
+// a desktop reader, Choose Section without a mouse, Hebrew typed on a
+// Latin layout, and the toolbar's tooltip on hover. Every wait is for a
+// condition (the program's exit, a window, a colour on the screen), with a
+// generous limit so that a broken run ends instead of hanging.
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "app/reader.h"
+#include "core/app_state.h"
+#include "core/registry_values.h"
+#include "platform/backends/headless/headless_backend.h"
+#include "platform/menus/command_bar.h"
+#include "platform/registry/registry.h"
+#include "platform/windows/window.h"
+#include "tests/support/scoped_environment.h"
+#include "tests/support/stored_values.h"
+#include "tests/support/x11_test_server.h"
+#include "tests/support/x11_windows.h"
+#include "view/article_format.h"
+#include "view/text_view.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kLimit = 15s;
+// Reader pixels to the window's: the reader starts at scale 2.
+constexpr int kScale = 2;
+
+// Polls `holds` until it is true or the limit has passed.
+bool WaitUntil(const std::function<bool()>& holds) {
+  const auto end = std::chrono::steady_clock::now() + kLimit;
+  while (std::chrono::steady_clock::now() < end) {
+    if (holds()) return true;
+    std::this_thread::sleep_for(20ms);
+  }
+  return holds();
+}
+
+class KeyboardWindow : public ::testing::Test {
+ protected:
+  KeyboardWindow()
+      : registry_("QUILLORY_REGISTRY", (scratch_.path() / "registry.reg").string()),
+        runtime_("XDG_RUNTIME_DIR", (scratch_.path() / "run").string()) {
+    std::filesystem::create_directory(scratch_.path() / "run");
+    std::filesystem::permissions(scratch_.path() / "run", std::filesystem::perms::owner_all);
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(server_.started()) << server_.why();
+    windows_.emplace();
+    ASSERT_TRUE(windows_->connected());
+  }
+  void TearDown() override {
+    if (reader_ > 0) {
+      kill(reader_, SIGKILL);
+      waitpid(reader_, nullptr, 0);
+    }
+  }
+
+  void StoreSettings(const std::string& values) {
+    scratch_.Write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
+                                   "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n"
+                                   "\"FontName\"=\"David CLM\"\n\"Flags\"=dword:d1140044\n" + values + "\n");
+  }
+
+  std::optional<std::uint32_t> Stored(std::string_view name) const {
+    const auto value = quillory::testing::StoredSetting(name);
+    if (!value || value->data.size() != 4) return std::nullopt;
+    return static_cast<std::uint32_t>(value->data[0] | value->data[1] << 8 | value->data[2] << 16 |
+                                      static_cast<std::uint32_t>(value->data[3]) << 24);
+  }
+
+  // Starts the reader and waits until its window shows a picture and has
+  // the keyboard focus; windows that come and go meanwhile are passed over.
+  void Start() {
+    char program[] = QUILLORY_READER;
+    char* arguments[] = {program, nullptr};
+    ASSERT_EQ(posix_spawn(&reader_, program, nullptr, nullptr, arguments, environ), 0);
+    const std::optional<Window> window = windows_->WaitForDrawn("Quillory - 32");
+    ASSERT_TRUE(window) << "the reader's window never showed a picture";
+    window_ = std::to_string(*window);
+    XSetInputFocus(windows_->display(), *window, RevertToParent, CurrentTime);
+    XSync(windows_->display(), False);
+    ASSERT_TRUE(WaitUntil([&] { return windows_->HasFocus(*window); })) << "the window never took the focus";
+  }
+
+  // Real key presses, in order, to the focused window.
+  void Keys(const std::string& keys) {
+    ASSERT_EQ(std::system(("xdotool key --delay 30 " + keys + " >/dev/null 2>&1").c_str()), 0) << keys;
+  }
+
+  // Waits for the reader to end (Ctrl+Q was its last key); its exit code.
+  std::optional<int> Exit() {
+    int status = 0;
+    const bool ended = WaitUntil([&] { return waitpid(reader_, &status, WNOHANG) == reader_; });
+    if (!ended) return std::nullopt;
+    reader_ = 0;
+    return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::optional<int>(128);
+  }
+
+  // First, so that $DISPLAY names it before anything else starts.
+  quillory::testing::XTestServer server_;
+  std::optional<quillory::testing::XWindows> windows_;
+  quillory::testing::ScratchFolder scratch_;
+  pid_t reader_ = 0;
+  std::string window_;
+
+ private:
+  quillory::testing::ScopedVariable registry_;
+  quillory::testing::ScopedVariable runtime_;
+};
+
+TEST_F(KeyboardWindow, TheGoMenuPagingAndTheTextSizeAnswerTheKeyboard) {
+  StoreSettings("\"Lesson\"=dword:0000000c\n");
+  Start();
+  // F10, seven Downs to Bookmark (past the separators and Full Screen),
+  // Enter; Alt+G and N for Next Article; two pages forward and one back;
+  // the text a size larger; Ctrl+Q.
+  Keys("F10 Down Down Down Down Down Down Down Return alt+g n space space shift+space ctrl+plus ctrl+q");
+  EXPECT_EQ(Exit(), 0);
+  const auto bookmarks = quillory::testing::StoredSetting("Bookmarks");
+  ASSERT_TRUE(bookmarks);
+  EXPECT_EQ(bookmarks->data, (std::vector<std::uint8_t>{12, 0, 0, 0}));
+  EXPECT_EQ(Stored("Lesson"), 13u);
+  EXPECT_EQ(Stored("FontSize"), 18u);
+  EXPECT_GT(Stored("LastPosition").value_or(0), 0u) << "a page in, kept through the new size";
+}
+
+TEST_F(KeyboardWindow, ChooseSectionWorksWithoutAMouse) {
+  StoreSettings("\"Lesson\"=dword:0000001d\n");
+  Start();
+  // From article 29 down to the closed group, Enter opens it, down to its
+  // first article, Enter opens that. Again: the group opens closed with
+  // article 30 and the one after it shown, so two Downs stop at 31.
+  Keys("ctrl+d Down Return Down Return ctrl+d Down Down Return ctrl+q");
+  EXPECT_EQ(Exit(), 0);
+  EXPECT_EQ(Stored("Lesson"), 31u);
+  EXPECT_EQ(Stored("PreviousLesson"), 0u);
+}
+
+TEST_F(KeyboardWindow, TheSearchBoxTypesHebrewFromALatinLayout) {
+  StoreSettings("\"Lesson\"=dword:00000004\n");
+  Start();
+  // "u" is vav on the Israeli layout: found in the article, the dialog closes.
+  Keys("alt+F3 u Return ctrl+q");
+  EXPECT_EQ(Exit(), 0);
+  const auto pattern = quillory::testing::StoredSetting("SearchString");
+  ASSERT_TRUE(pattern);
+  ASSERT_FALSE(pattern->data.empty());
+  EXPECT_EQ(pattern->data[0], 0x66) << "vav in the letter code";
+}
+
+// Runs the same reader without a display and calls `look` once it is
+// shown: the same screen and fonts give the same layout as the window's.
+void LookAtHeadlessReader(const std::function<void()>& look) {
+  platform::ScopedHeadlessBackend backend;
+  backend->SetScript({});
+  backend->SetDesktopWindow(platform::Size{800, 800});  // like the real one: no task bar
+  platform::SetScreenSize(platform::Size{240, 320});
+  quillory::ReaderOptions options;
+  options.onShown = [&] {
+    platform::PumpUntilIdle();
+    look();
+  };
+  quillory::RunReader(options);
+  platform::ResetWindowSystem();
+}
+
+// A point of the reader's screen in the window's pixels.
+platform::Point InWindow(platform::WindowHandle window, platform::Point client) {
+  const platform::Point screen = platform::ClientToScreen(window, client);
+  return platform::Point{screen.x * kScale, screen.y * kScale};
+}
+
+// Where a link to another article is on the opening page of the article
+// and top position stored.
+std::optional<platform::Point> LinkOnOpeningPage() {
+  std::optional<platform::Point> found;
+  LookAtHeadlessReader([&] {
+    for (const quillory::LinkHit* hit = quillory::App().textView->links; hit && hit->line; ++hit) {
+      const std::uint16_t number = hit->line->linkNumber;
+      if (number != 0 && number != quillory::kBackLinkNumber) {
+        found = InWindow(quillory::App().mainWindow, platform::Point{hit->line->x + 3, hit->y + 3});
+        break;
+      }
+    }
+  });
+  return found;
+}
+
+TEST_F(KeyboardWindow, BackspaceAndAltLeftGoBackWhereTheLinkWasFollowedFrom) {
+  std::string settings;
+  std::optional<platform::Point> link;
+  for (int top = 0; top < 80 && !link; top += 4) {
+    char values[96];
+    std::snprintf(values, sizeof values, "\"Lesson\"=dword:00000004\n\"LastPosition\"=dword:%08x\n", top);
+    settings = values;
+    StoreSettings(settings);
+    link = LinkOnOpeningPage();
+  }
+  ASSERT_TRUE(link) << "no link near the start of article 4";
+  for (const std::string back : {"BackSpace", "alt+Left"}) {
+    SCOPED_TRACE(back);
+    StoreSettings(settings);
+    Start();
+    // The link, then back, then Ctrl+Q.
+    const std::string keys = "xdotool mousemove --window " + window_ + " " + std::to_string(link->x) + " " +
+                             std::to_string(link->y) + " click 1 key " + back + " key ctrl+q >/dev/null 2>&1";
+    ASSERT_EQ(std::system(keys.c_str()), 0);
+    EXPECT_EQ(Exit(), 0);
+    EXPECT_EQ(Stored("Lesson"), 4u);
+    EXPECT_EQ(Stored("PreviousLesson"), 0u) << "going back forgets the back link";
+  }
+}
+
+// Where the toolbar's first button is.
+std::optional<platform::Point> FirstButtonCentre() {
+  std::optional<platform::Point> centre;
+  LookAtHeadlessReader([&] {
+    const platform::WindowHandle bar = quillory::App().barWindow;
+    const platform::Rect button = platform::BarButtonRect(bar, 0);
+    centre = InWindow(bar, {(button.left + button.right) / 2, button.bottom / 2});
+  });
+  return centre;
+}
+
+// Whether the window shows the tooltip's pale yellow anywhere.
+bool ShowsTooltipColour(Display* display, ::Window window) {
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, window, &attributes)) return false;
+  XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+  if (!image) return false;
+  bool found = false;
+  for (int y = 0; y < attributes.height && !found; y += 2) {
+    for (int x = 0; x < attributes.width && !found; x += 2) found = XGetPixel(image, x, y) == 0xFFFFE1;
+  }
+  XDestroyImage(image);
+  return found;
+}
+
+TEST_F(KeyboardWindow, ATooltipShowsWhileThePointerRestsOnAButton) {
+  StoreSettings("\"Lesson\"=dword:00000004\n");
+  const std::optional<platform::Point> button = FirstButtonCentre();
+  ASSERT_TRUE(button);
+  Start();
+  std::unique_ptr<Display, int (*)(Display*)> display(XOpenDisplay(nullptr), XCloseDisplay);
+  ASSERT_TRUE(display);
+  const auto window = static_cast<::Window>(std::stoul(window_));
+  EXPECT_FALSE(ShowsTooltipColour(display.get(), window));
+  const std::string move = "xdotool mousemove --window " + window_ + " ";
+  ASSERT_EQ(std::system((move + std::to_string(button->x) + " " + std::to_string(button->y)).c_str()), 0);
+  EXPECT_TRUE(WaitUntil([&] { return ShowsTooltipColour(display.get(), window); })) << "no tooltip after resting";
+  ASSERT_EQ(std::system((move + "240 500").c_str()), 0);
+  EXPECT_TRUE(WaitUntil([&] { return !ShowsTooltipColour(display.get(), window); })) << "the tooltip stayed";
+  Keys("ctrl+q");
+  EXPECT_EQ(Exit(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+#pragma once
+// The reading order of a Hebrew string stored in visual order. Such a string
+// reads from its highest offset down, except for the left-to-right runs
+// inside it: numbers with their separators ("15-21", "1,080", "50%") and
+// Latin words ("F3", "5D0"), which the volume compiler leaves in their own
+// order and which therefore read from left to right.
+//
+// A run is found the way the compiler's reordering forms it: digits and
+// Latin capitals, a single separator between two digits, percent and
+// currency signs beside a digit, and, once a Latin letter has opened the
+// run, any spaces and punctuation that lead to a further digit or Latin
+// letter. Lower-case bytes are letter codes, never Latin.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace quillory {
+
+struct LeftToRightRun {
+  std::size_t begin = 0;  // stored offsets within the string, end exclusive
+  std::size_t end = 0;
+};
+
+// The first left-to-right run of `stored` that begins at or after `from`;
+// nothing when there is none.
+std::optional<LeftToRightRun> NextLeftToRightRun(std::span<const std::uint8_t> stored, std::size_t from);
+
+// A bracket turned to face the other way; any other character as it is.
+char16_t MirroredBracket(char16_t c);
+
+// Turns `chars`, the conversion of `stored` reversed as a whole (so one
+// character for each stored byte, the last byte first), into reading
+// order: each left-to-right run is put back in its own order, and the
+// brackets inside it, which the whole reversal mirrored, get their own
+// shape back.
+void RestoreLeftToRightRuns(std::span<const std::uint8_t> stored, std::span<char16_t> chars);
+
+}  // namespace quillory
