@@ -20,7 +20,7 @@ namespace {
 constexpr std::u16string_view kGoMenuTitle = u"&Go";
 
 // Every item that a key reaches shows the key (app/accelerators.cpp binds
-// them). Full Screen is shown disabled until the window can fill the screen.
+// them).
 constexpr auto kGoMenuItems = std::to_array<MenuItem>({
     {kAboutCommand, u"&About", u"F1"},
     {kCheckForUpdatesCommand, u"Check For &Updates", u""},
