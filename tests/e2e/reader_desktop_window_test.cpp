@@ -58,12 +58,6 @@ void Xdotool(const std::string& arguments) {
 
 class DesktopWindow : public ::testing::Test {
  protected:
-  DesktopWindow()
-      : registry_("QUILLORY_REGISTRY", (scratch_.path() / "registry.reg").string()),
-        runtime_("XDG_RUNTIME_DIR", (scratch_.path() / "run").string()) {
-    std::filesystem::create_directory(scratch_.path() / "run");
-    std::filesystem::permissions(scratch_.path() / "run", std::filesystem::perms::owner_all);
-  }
   void SetUp() override {
     ASSERT_TRUE(server_.started()) << server_.why();
     windows_.emplace();
@@ -157,13 +151,9 @@ class DesktopWindow : public ::testing::Test {
   }
 
   quillory::testing::XTestServer server_;
-  quillory::testing::ScratchFolder scratch_;
+  quillory::testing::ReaderSandbox scratch_;
   std::optional<quillory::testing::XWindows> windows_;
   pid_t reader_ = 0;
-
- private:
-  quillory::testing::ScopedVariable registry_;
-  quillory::testing::ScopedVariable runtime_;
 };
 
 // The screen is 800 × 800; the stand-in's work area leaves a 40-row panel.

@@ -47,11 +47,7 @@ constexpr char kChosenFace[] = "\"FontName\"=\"David CLM\"\n";
 
 class ReaderTest : public ::testing::Test {
  protected:
-  ReaderTest()
-      : registry_("QUILLORY_REGISTRY", (scratch_.path() / "registry.reg").string()),
-        runtime_("XDG_RUNTIME_DIR", (scratch_.path() / "run").string()) {
-    std::filesystem::create_directory(scratch_.path() / "run");
-    std::filesystem::permissions(scratch_.path() / "run", std::filesystem::perms::owner_all);
+  ReaderTest() {
     previousFactory_ = platform::SetFontFactory(FixedReaderFont);
     previousLister_ = platform::SetFontFamilyLister(ReaderFamilies);
     platform::SetScreenSize(platform::Size{240, 320});
@@ -153,7 +149,7 @@ class ReaderTest : public ::testing::Test {
     platform::PumpUntilIdle();
   }
 
-  quillory::testing::ScratchFolder scratch_;
+  quillory::testing::ReaderSandbox scratch_;
   std::vector<int> answers_;
   // Played by the message loop after the steps, before the close request.
   std::vector<platform::ScriptCommand> script_;
@@ -165,8 +161,6 @@ class ReaderTest : public ::testing::Test {
   std::optional<platform::Size> desktopMonitor_;
 
  private:
-  quillory::testing::ScopedVariable registry_;
-  quillory::testing::ScopedVariable runtime_;
   platform::FontFactory previousFactory_ = nullptr;
   platform::FontFamilyLister previousLister_ = nullptr;
 };

@@ -55,13 +55,6 @@ bool WaitUntil(const std::function<bool()>& holds) {
 
 class KeyboardWindow : public ::testing::Test {
  protected:
-  KeyboardWindow()
-      : registry_("QUILLORY_REGISTRY", (scratch_.path() / "registry.reg").string()),
-        runtime_("XDG_RUNTIME_DIR", (scratch_.path() / "run").string()) {
-    std::filesystem::create_directory(scratch_.path() / "run");
-    std::filesystem::permissions(scratch_.path() / "run", std::filesystem::perms::owner_all);
-  }
-
   void SetUp() override {
     ASSERT_TRUE(server_.started()) << server_.why();
     windows_.emplace();
@@ -118,13 +111,9 @@ class KeyboardWindow : public ::testing::Test {
   // First, so that $DISPLAY names it before anything else starts.
   quillory::testing::XTestServer server_;
   std::optional<quillory::testing::XWindows> windows_;
-  quillory::testing::ScratchFolder scratch_;
+  quillory::testing::ReaderSandbox scratch_;
   pid_t reader_ = 0;
   std::string window_;
-
- private:
-  quillory::testing::ScopedVariable registry_;
-  quillory::testing::ScopedVariable runtime_;
 };
 
 TEST_F(KeyboardWindow, TheGoMenuPagingAndTheTextSizeAnswerTheKeyboard) {

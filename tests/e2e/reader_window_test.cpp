@@ -65,13 +65,6 @@ std::string Settings(const std::string& values, bool chosenFace = true) {
 
 class ReaderWindow : public ::testing::Test {
  protected:
-  ReaderWindow()
-      : registry_("QUILLORY_REGISTRY", (scratch_.path() / "registry.reg").string()),
-        runtime_("XDG_RUNTIME_DIR", (scratch_.path() / "run").string()) {
-    std::filesystem::create_directory(scratch_.path() / "run");
-    std::filesystem::permissions(scratch_.path() / "run", std::filesystem::perms::owner_all);
-  }
-
   void SetUp() override {
     ASSERT_TRUE(server_.started()) << server_.why();
     windows_.emplace();
@@ -128,12 +121,10 @@ class ReaderWindow : public ::testing::Test {
   }
 
   quillory::testing::XTestServer server_;
-  quillory::testing::ScratchFolder scratch_;
+  quillory::testing::ReaderSandbox scratch_;
   std::optional<quillory::testing::XWindows> windows_;
 
  private:
-  quillory::testing::ScopedVariable registry_;
-  quillory::testing::ScopedVariable runtime_;
   std::vector<pid_t> readers_;  // whatever still runs at the end is killed
 };
 
