@@ -24,6 +24,7 @@
 #include "platform/graphics/framebuffer.h"
 #include "tests/support/child_process.h"
 #include "tests/support/crispness.h"
+#include "tests/support/real_window_test.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/wait_until.h"
 #include "tests/support/window_manager_stand_in.h"
@@ -56,13 +57,8 @@ void Xdotool(const std::string& arguments) {
   ASSERT_EQ(std::system(("timeout 30 xdotool " + arguments + " >/dev/null 2>&1").c_str()), 0) << arguments;
 }
 
-class DesktopWindow : public ::testing::Test {
+class DesktopWindow : public quillory::testing::RealWindowTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(server_.started()) << server_.why();
-    windows_.emplace();
-    ASSERT_TRUE(windows_->connected());
-  }
   void TearDown() override {
     if (reader_ > 0) quillory::testing::WaitForExit(reader_, std::chrono::milliseconds(0));
   }
@@ -150,9 +146,6 @@ class DesktopWindow : public ::testing::Test {
     EXPECT_TRUE(WaitUntil([&] { return windows_->HasFocus(window); }));
   }
 
-  quillory::testing::XTestServer server_;
-  quillory::testing::ReaderSandbox scratch_;
-  std::optional<quillory::testing::XWindows> windows_;
   pid_t reader_ = 0;
 };
 

@@ -26,6 +26,7 @@
 #include "platform/menus/command_bar.h"
 #include "platform/registry/registry.h"
 #include "platform/windows/window.h"
+#include "tests/support/real_window_test.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/stored_values.h"
 #include "tests/support/x11_test_server.h"
@@ -53,13 +54,8 @@ bool WaitUntil(const std::function<bool()>& holds) {
   return holds();
 }
 
-class KeyboardWindow : public ::testing::Test {
+class KeyboardWindow : public quillory::testing::RealWindowTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(server_.started()) << server_.why();
-    windows_.emplace();
-    ASSERT_TRUE(windows_->connected());
-  }
   void TearDown() override {
     if (reader_ > 0) {
       kill(reader_, SIGKILL);
@@ -108,10 +104,6 @@ class KeyboardWindow : public ::testing::Test {
     return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::optional<int>(128);
   }
 
-  // First, so that $DISPLAY names it before anything else starts.
-  quillory::testing::XTestServer server_;
-  std::optional<quillory::testing::XWindows> windows_;
-  quillory::testing::ReaderSandbox scratch_;
   pid_t reader_ = 0;
   std::string window_;
 };

@@ -21,6 +21,7 @@
 #include "platform/windows/input.h"
 #include "platform/windows/window.h"
 #include "tests/support/child_process.h"
+#include "tests/support/real_window_test.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/x11_close_request.h"
 #include "tests/support/x11_test_server.h"
@@ -63,14 +64,8 @@ std::string Settings(const std::string& values, bool chosenFace = true) {
          (chosenFace ? "\"FontName\"=\"David CLM\"\n" : "") + values + "\n";
 }
 
-class ReaderWindow : public ::testing::Test {
+class ReaderWindow : public quillory::testing::RealWindowTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(server_.started()) << server_.why();
-    windows_.emplace();
-    ASSERT_TRUE(windows_->connected());
-  }
-
   void TearDown() override {
     for (const pid_t reader : readers_) WaitForExit(reader, 0ms);
   }
@@ -119,10 +114,6 @@ class ReaderWindow : public ::testing::Test {
     Xdotool("key " + keys);
     EXPECT_TRUE(windows_->WaitForChange(window, before)) << keys << " changed nothing";
   }
-
-  quillory::testing::XTestServer server_;
-  quillory::testing::ReaderSandbox scratch_;
-  std::optional<quillory::testing::XWindows> windows_;
 
  private:
   std::vector<pid_t> readers_;  // whatever still runs at the end is killed
