@@ -39,6 +39,7 @@ struct Accelerator {
 constexpr std::array kAccelerators{
     // As the menu labels read (resources/program_resources.cpp).
     Accelerator{'F', kControl, true, KeyAction::kCommand, kChooseFontCommand},
+    Accelerator{platform::kVkF11, kNone, true, KeyAction::kCommand, kFullScreenCommand},
     Accelerator{platform::kVkHome, kControl, true, KeyAction::kCommand, kThisWeekCommand},
     Accelerator{'D', kControl, true, KeyAction::kCommand, kIndexCommand},
     Accelerator{'B', kControl, true, KeyAction::kCommand, kBookmarkCommand},

@@ -1,5 +1,6 @@
 #include "app/article_loading.h"
 
+#include "app/desktop_settings.h"
 #include "calendar/this_week.h"
 #include "core/app_state.h"
 #include "core/shell_calls.h"
@@ -52,6 +53,7 @@ int InitialLoad(platform::WindowHandle window) {
   LayoutText(view, std::move(text), false);
   // Not clamped here: the next paint pulls a position past the end back.
   view->topPosition = app.savedPosition;
+  RestoreReadingPlace(*view);
   UpdateScrollBar(window);
   return 0;
 }

@@ -38,15 +38,21 @@ bool MenuBarWanted() {
   return App().menuBarOnBottom != 0 || version.major > 4 || (version.major == 4 && version.minor >= 21);
 }
 
+// The menu bar along the bottom of the screen, narrowed so that the main
+// window's scroll bar stays in sight beside it.
+void PlaceMenuBar() {
+  const AppState& app = App();
+  const platform::Size screen = platform::ScreenSize();
+  platform::MoveWindow(app.barWindow, 0, screen.cy - app.barHeight,
+                       screen.cx - platform::GetSystemMetrics(platform::kSmCxVScroll), app.barHeight, true);
+}
+
 void CreateMenuBar(platform::WindowHandle mainWindow) {
   AppState& app = App();
   app.barWindow = platform::ShellCreateMenuBar(mainWindow, app.module, kMenuBarId, platform::kMenuBarHideSipButton);
   if (app.barWindow == nullptr) return;
-  const platform::Rect bar = platform::GetWindowRect(app.barWindow);
-  app.barHeight = bar.bottom - bar.top;
-  // Narrowed so that the main window's scroll bar stays in sight beside it.
-  platform::MoveWindow(app.barWindow, bar.left, bar.top,
-                       bar.right - platform::GetSystemMetrics(platform::kSmCxVScroll) - bar.left, app.barHeight, true);
+  app.barHeight = platform::BarHeight(app.barWindow);
+  PlaceMenuBar();
 }
 
 void CreateCommandBar(platform::WindowHandle mainWindow) {
@@ -76,6 +82,16 @@ void CreateBars(platform::WindowHandle mainWindow) {
   platform::BarAddStandardImages(bar, kStandardImageCount);
   if (Switches().fullScreen != 0 && app.menuBarOnBottom == 0) platform::CommandBarAddCloseButton(bar);
   platform::ShowWindow(bar, platform::kSwShow);
+}
+
+void FitBars(platform::WindowHandle mainWindow) {
+  const AppState& app = App();
+  if (app.barWindow == nullptr) return;
+  if (app.menuBarOnBottom != 0) {
+    PlaceMenuBar();
+  } else {
+    platform::MoveWindow(app.barWindow, 0, 0, platform::GetClientRect(mainWindow).right, app.barHeight, true);
+  }
 }
 
 platform::Menu* CheckMarkMenu() {

@@ -12,6 +12,10 @@ namespace quillory {
 // main window, the bar and its height in AppState.
 void CreateBars(platform::WindowHandle mainWindow);
 
+// After the main window's size changed: the command bar spans its width
+// again, the menu bar the bottom of the screen (beside the scroll bar).
+void FitBars(platform::WindowHandle mainWindow);
+
 // The menu whose check marks the reader keeps; null without a bar.
 platform::Menu* CheckMarkMenu();
 

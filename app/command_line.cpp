@@ -37,9 +37,10 @@ std::optional<std::string> ReadOptionValue(const std::string& option, const std:
     if (value.empty()) return "--snapshot takes a file name";
     window.snapshot = value;
   } else if (option == "--scale") {
-    const auto scale = platform::ParseWholeNumber(value, 1, 8);
-    if (!scale) return "--scale takes a whole number from 1 to 8";
-    window.scale = static_cast<int>(*scale);
+    const auto scale = ParseScale(value);
+    if (!scale) return "--scale takes a number from 1 to 4 in steps of 0.25";
+    render.scale = *scale;
+    window.scale = scale;
   } else if (option == "--readings") {
     const std::optional<ReadingsSpan> span = ParseReadingsYears(value);
     if (!span) {
@@ -61,8 +62,9 @@ std::optional<std::string> ReadOptionValue(const std::string& option, const std:
     const auto width = platform::ParseWholeNumber(std::string_view(value).substr(0, x), 1, 4096);
     const auto height = x == std::string::npos ? std::nullopt : platform::ParseWholeNumber(std::string_view(value).substr(x + 1), 1, 4096);
     if (!width || !height) return "--size takes WIDTHxHEIGHT, each from 1 to 4096";
-    render.width = window.width = static_cast<std::int32_t>(*width);
-    render.height = window.height = static_cast<std::int32_t>(*height);
+    render.width = static_cast<std::int32_t>(*width);
+    render.height = static_cast<std::int32_t>(*height);
+    window.size = platform::Size{render.width, render.height};
   } else if (option == "--top") {
     const auto top = platform::ParseWholeNumber(value, 0, 65535);
     if (!top) return "--top takes a display unit from 0 to 65535";
@@ -92,6 +94,23 @@ CommandLine FinishThisWeek(CommandLine result, const std::vector<std::string>& p
 }
 
 }  // namespace
+
+std::optional<platform::DeviceScale> ParseScale(std::string_view text) {
+  // Whole quarters only: at most two decimals, and those a quarter's.
+  const std::size_t point = text.find('.');
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  const auto units = platform::ParseWholeNumber(whole, 1, 4);
+  if (!units || (point != std::string_view::npos && (fraction.empty() || fraction.size() > 2))) return std::nullopt;
+  std::int64_t hundredths = 0;
+  if (!fraction.empty()) {
+    const auto digits = platform::ParseWholeNumber(fraction, 0, 99);
+    if (!digits) return std::nullopt;
+    hundredths = fraction.size() == 1 ? *digits * 10 : *digits;
+  }
+  if (hundredths % 25 != 0 || (*units == 4 && hundredths != 0)) return std::nullopt;
+  return platform::DeviceScale::FromQuarters(static_cast<int>(*units * 4 + hundredths / 25));
+}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   CommandLine result;
@@ -152,22 +171,26 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-  return "Usage: quillory-32 [--headless [--script FILE]] [--scale N] [--size WxH]\n"
+  return "Usage: quillory-32 [--headless [--script FILE]] [--scale S] [--size WxH]\n"
          "                   [--snapshot FILE.png] [/today]\n"
          "       quillory-32 --this-week [YYYY-MM-DD] [--israel|--diaspora]\n"
          "       quillory-32 --readings YEAR[-YEAR] [--israel|--diaspora]\n"
          "       quillory-32 --render N --output FILE.png [--size WxH] [--top UNIT]\n"
-         "                   [--font FACE] [--font-size N]\n"
+         "                   [--font FACE] [--font-size N] [--scale S]\n"
          "Reads the volume \"Quillory - 32\".\n"
          "\n"
          "  /today             open this week's article, whatever was read last\n"
          "  --headless         run without a window (for scripts and tests)\n"
          "  --script FILE      with --headless: play the taps, keys and commands of\n"
          "                     FILE, then close the reader the orderly way\n"
-         "  --scale N          screen pixels per pixel of the reader (default 2)\n"
-         "  --size WxH         the reader's size in its own pixels (default 240x320;\n"
-         "                     with --render the page size, default 240x294)\n"
-         "  --snapshot FILE    write the screen as PNG once the reader is shown\n"
+         "  --scale S          screen pixels per pixel of the reader, 1 to 4 in steps\n"
+         "                     of 0.25 (default: twice the desktop's own scale, 2 on\n"
+         "                     an ordinary screen; with --render 1)\n"
+         "  --size WxH         the reader's size in its own pixels (default: as the\n"
+         "                     window was left, first 240x320; with --render the page\n"
+         "                     size, default 240x294)\n"
+         "  --snapshot FILE    write the screen as PNG once the reader is shown, at\n"
+         "                     the screen's pixels\n"
          "  --this-week        print the coming Sabbath of the date (default today),\n"
          "                     its Hebrew date, its portion and the article This Week\n"
          "                     shows; the location is decided as the reader decides it\n"

@@ -14,6 +14,8 @@
 #include "app/readings_query.h"
 #include "calendar/hebrew_calendar.h"
 #include "calendar/this_week.h"
+#include "platform/graphics/device_scale.h"
+#include "platform/graphics/geometry.h"
 #include "quillory_version.h"
 
 namespace quillory {
@@ -29,6 +31,7 @@ struct RenderOptions {
   std::uint16_t top = 0;      // display unit at the top of the page
   std::string face;           // UTF-8; empty: the default face
   std::int32_t fontSize = 0;  // the font height value; 0: the default
+  platform::DeviceScale scale;  // picture pixels per pixel of the page
 };
 
 // How the reader runs: in a real window, or headless under a script.
@@ -36,9 +39,12 @@ struct WindowOptions {
   bool headless = false;
   std::string script;         // headless: the script file; empty: none
   std::string snapshot;       // PNG of the screen once the reader is shown
-  std::int32_t width = 240;   // the client area, in the handheld's pixels
-  std::int32_t height = 320;
-  int scale = 2;              // screen pixels per handheld pixel
+  // The inside of the window, in the reader's pixels; without it, the size
+  // the window had when the reader last ended (240 × 320 the first time).
+  std::optional<platform::Size> size;
+  // Screen pixels per pixel of the reader; without it, twice the desktop's
+  // own scale (2 without a desktop).
+  std::optional<platform::DeviceScale> scale;
 };
 
 struct CommandLine {
@@ -54,6 +60,9 @@ struct CommandLine {
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+// A device scale as people type it: 1 to 4 in steps of 0.25 ("1.5", "3").
+std::optional<platform::DeviceScale> ParseScale(std::string_view text);
 
 std::string UsageText();
 

@@ -8,6 +8,7 @@
 #include "core/app_state.h"
 #include "core/shell_calls.h"
 #include "index/choose_section.h"
+#include "platform/windows/desktop_window.h"
 #include "platform/windows/message_box.h"
 #include "platform/windows/window.h"
 #include "resources/program_resources.h"
@@ -81,6 +82,11 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
     case kChooseFontCommand:
       ChooseFont(window);
       return 0;
+    case kFullScreenCommand:
+      // The desktop answers with a new size, which moves the check mark.
+      platform::SetDesktopFullScreen(!platform::IsDesktopFullScreen());
+      UpdateFullScreenCheck(window);
+      return 0;
     case kCopyCommand:
       CopyArticleToClipboard(App().textView, false);
       return 0;
@@ -120,6 +126,13 @@ void UpdateReverseCheck(platform::WindowHandle window, bool set) {
   if (menu == nullptr) return;
   const int checked = SetMenuCheck(menu, set, kReverseCommand, (App().flags & kReverseFlag) != 0);
   App().flags = checked != 0 ? (App().flags | kReverseFlag) : (App().flags & ~kReverseFlag);
+}
+
+void UpdateFullScreenCheck(platform::WindowHandle window) {
+  (void)window;
+  if (platform::Menu* menu = CheckMarkMenu()) {
+    SetMenuCheck(menu, true, kFullScreenCommand, platform::IsDesktopFullScreen() ? 1 : 0);
+  }
 }
 
 void UpdateBookmarkCheckInReader(platform::WindowHandle window) {

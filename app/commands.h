@@ -1,8 +1,8 @@
 #pragma once
 // Every user command arrives at the main window as a command identifier,
 // from the Go menu, the toolbar, a shortcut key or a second start of the
-// program, and is carried out here. The two checkable commands, Reverse and
-// Bookmark, keep their check marks in step with the state.
+// program, and is carried out here. The checkable commands, Reverse,
+// Bookmark and Full Screen, keep their check marks in step with the state.
 
 #include <cstdint>
 
@@ -27,6 +27,9 @@ void ApplyReaderFont(platform::WindowHandle window);
 // With `set`: the Reverse check mark follows "Flags"; without: it flips.
 // Either way the Reverse bit of "Flags" ends equal to the check mark.
 void UpdateReverseCheck(platform::WindowHandle window, bool set);
+
+// The Full Screen check mark shows whether the window is full screen.
+void UpdateFullScreenCheck(platform::WindowHandle window);
 
 // The Bookmark check mark shows whether the current article is bookmarked.
 void UpdateBookmarkCheckInReader(platform::WindowHandle window);

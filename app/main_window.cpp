@@ -51,6 +51,15 @@ LResult OnActivate(WindowHandle window, std::uint32_t message, WParam first, LPa
   return 0;
 }
 
+// The resize rule, after the bar has followed the window's width; full
+// screen came or went with many a new size.
+void OnSize(WindowHandle window, LParam second) {
+  FitBars(window);
+  HandleViewResize(window, platform::LowWord(static_cast<WParam>(second)),
+                   platform::HighWord(static_cast<WParam>(second)));
+  UpdateFullScreenCheck(window);
+}
+
 void OnPaint(WindowHandle window) {
   platform::BeginPaint(window);
   PaintTextView(App().textView, true);
@@ -97,8 +106,7 @@ LResult MainWindowProc(WindowHandle window, std::uint32_t message, WParam first,
       OnDestroy();
       return 0;
     case platform::kWmSize:
-      HandleViewResize(window, platform::LowWord(static_cast<WParam>(second)),
-                       platform::HighWord(static_cast<WParam>(second)));
+      OnSize(window, second);
       return 0;
     case platform::kWmActivate:
       return OnActivate(window, message, first, second);

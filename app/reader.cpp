@@ -14,6 +14,7 @@
 #include "core/registry_values.h"
 #include "platform/system/single_instance.h"
 #include "platform/windows/descriptor_watch.h"
+#include "platform/windows/desktop_window.h"
 #include "platform/windows/shell.h"
 #include "platform/windows/window.h"
 #include "resources/program_resources.h"
@@ -56,11 +57,14 @@ void ListenForLaterStarts(platform::SingleInstance& instance) {
   });
 }
 
+// On a desktop the window is made full screen as the desktop has it; the
+// screen then grows to the monitor and the main window with it.
 void PlaceFullScreen(platform::WindowHandle window) {
   const platform::Rect rect = platform::GetWindowRect(window);
   platform::ShellFullScreen(window, platform::kShfsHideTaskBar | platform::kShfsHideSipButton |
                                         platform::kShfsHideStartIcon);
   platform::MoveWindow(window, rect.left, 0, rect.right, rect.bottom, false);
+  platform::SetDesktopFullScreen(true);
 }
 
 // Creates and shows the main window; null when it could not be made.

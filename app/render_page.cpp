@@ -30,7 +30,7 @@ int RenderPage(const RenderOptions& options, std::string& error) {
             std::to_string(static_cast<int>(status)) + ")";
     return 1;
   }
-  platform::Framebuffer page(options.width, options.height);
+  platform::Framebuffer page(platform::Size{options.width, options.height}, options.scale);
   platform::DeviceContext context(&page);
   const ViewRect area{0, 0, options.width, options.height};
   TextView* view = CreateTextView(&context, &area, font, 100);

@@ -1,6 +1,7 @@
 #pragma once
 // --render: one page of an article drawn by the text view into a PNG file,
-// with no window and without reading or writing any setting.
+// with no window and without reading or writing any setting. The picture
+// has the page's size times the scale asked for.
 
 #include <string>
 

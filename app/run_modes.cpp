@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/desktop_settings.h"
 #include "app/reader.h"
 #include "core/product.h"
 #include "platform/backends/headless/headless_backend.h"
@@ -35,10 +36,21 @@ ReaderOptions OptionsFor(const CommandLine& commandLine) {
   return options;
 }
 
+// Without a display the reader still stands in a desktop window, as it
+// would be shown, on a monitor of this many screen pixels.
+constexpr platform::Size kHeadlessMonitor{1920, 1080};
+// Twice the scale of a desktop that says nothing of its own.
+constexpr platform::DeviceScale kHeadlessScale = platform::DeviceScale::FromQuarters(8);
+
 int RunHeadless(const CommandLine& commandLine, std::vector<platform::ScriptCommand> script) {
+  const WindowPlacement placement = ReadWindowPlacement();
   platform::HeadlessBackend backend;
   backend.SetScript(std::move(script));
+  backend.SetDesktopWindow(kHeadlessMonitor);
   platform::Backend* previous = platform::InstallBackend(&backend);
+  platform::SetDeviceScale(commandLine.window.scale.value_or(kHeadlessScale));
+  platform::SetScreenSize(commandLine.window.size.value_or(placement.size));
+  backend.SetFullScreen(placement.fullScreen);
   const int exitCode = RunReader(OptionsFor(commandLine));
   platform::ResetWindowSystem();
   platform::InstallBackend(previous);
@@ -149,7 +161,6 @@ int RenderPreview(const CommandLine& commandLine, const std::string& why) {
 int RunInteractive(const CommandLine& commandLine) {
   const WindowOptions& window = commandLine.window;
   platform::CloseOnTerminationSignals();
-  platform::SetScreenSize(platform::Size{window.width, window.height});
   if (window.headless) {
     std::vector<platform::ScriptCommand> script;
     if (!window.script.empty()) {
@@ -167,8 +178,12 @@ int RunInteractive(const CommandLine& commandLine) {
   // window of its own.
   std::optional<platform::SingleInstance> instance = ClaimSingleInstance();
   if (!instance) return 0;
-  std::unique_ptr<platform::SdlBackend> backend =
-      platform::SdlBackend::Open(kProductTitle, platform::Size{window.width, window.height}, window.scale, error);
+  const WindowPlacement placement = ReadWindowPlacement();
+  platform::DesktopWindowRequest request;
+  request.size = window.size.value_or(placement.size);
+  request.fullScreen = placement.fullScreen;
+  request.scale = window.scale;
+  std::unique_ptr<platform::SdlBackend> backend = platform::SdlBackend::Open(kProductTitle, request, error);
   if (!backend) {
     instance.reset();  // the preview is no running reader
     return RenderPreview(commandLine, error);

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/desktop_settings.h"
 #include "app/reader_calls.h"
 #include "bookmarks/bookmark_list.h"
 #include "core/app_state.h"
@@ -85,6 +86,7 @@ void WriteSettings() {
   if (App().font.height != 0) WriteRegNumber("FontSize", static_cast<std::uint32_t>(App().font.height));
   if (App().font.asciiBase != 0) WriteRegNumber("FontAsciiBase", App().font.asciiBase);
   if (App().textView != nullptr) WriteRegNumber("LastPosition", App().textView->topPosition);
+  WriteDesktopSettings();
   WriteRegNumber("Flags", App().flags);
   WriteRegNumber("PreviousLesson", App().previousArticle);
   WriteRegNumber("PreviousPosition", App().previousPosition);
@@ -129,6 +131,7 @@ void LoadSettings() {
   // An own choice of no article would keep the reader on nothing at every
   // start; This Week is what a reader without a choice gets.
   if (App().currentArticle == 0) App().flags &= ~kChosenArticleFlag;
+  LoadReadingPlace();
   for (std::size_t i = 0; i < kGlyphs.size(); ++i) {
     App().glyphBitmaps[i] = platform::LoadBitmap(App().module, ListGlyphId(kGlyphs[i]));
   }

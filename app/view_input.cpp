@@ -1,6 +1,7 @@
 #include "app/view_input.h"
 
 #include <cstdlib>
+#include <optional>
 
 #include "app/commands.h"
 #include "core/app_state.h"
@@ -141,7 +142,11 @@ void HandleViewResize(platform::WindowHandle window, std::int32_t clientWidth, s
   if (view == nullptr) return;
   const std::int32_t height = clientHeight - app.barHeight;
   if (view->width != clientWidth || view->height != height) {
+    // Another width breaks the lines elsewhere, and the same top position
+    // would be another passage: the byte at the top stays on the top line.
+    const std::optional<std::uint16_t> place = view->width != clientWidth ? TopPlace(view) : std::nullopt;
     ResizeTextView(view, clientWidth, height);
+    if (place) ShowPlaceAtTop(view, *place);
     UpdateScrollBar(window);
   }
 }

@@ -27,7 +27,8 @@ int ScrollAmountFor(const TextView& view, std::uint16_t code, std::int16_t posit
 // A tap at a client point: a link, the back link, or tap paging.
 void HandleViewTap(platform::WindowHandle window, std::int32_t x, std::int32_t y);
 
-// A new client size: the view takes the text area, gutter and bar taken off.
+// A new client size: the view takes the text area, gutter and bar taken
+// off, and keeps the place it shows at the top.
 void HandleViewResize(platform::WindowHandle window, std::int32_t clientWidth, std::int32_t clientHeight);
 
 }  // namespace quillory

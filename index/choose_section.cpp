@@ -33,12 +33,12 @@ struct ChooseSectionState {
 };
 ChooseSectionState gState;
 
-// The client area less a scroll bar's width on the right, where the list
-// leaves room.
+// The whole client area: the dialog's scroll bar stands beside it already,
+// outside the client area, so the list takes every column up to it (and a
+// tap right of a header, up to the bar, reaches the header).
 ListRect ListRectOf(WindowHandle dialog) {
   const platform::Rect client = platform::GetClientRect(dialog);
-  return ListRect{client.left, client.top, client.right - platform::GetSystemMetrics(platform::kSmCxVScroll),
-                  client.bottom};
+  return ListRect{client.left, client.top, client.right, client.bottom};
 }
 
 void UpdateListScrollBar() {
@@ -66,15 +66,15 @@ void OnInit(WindowHandle dialog) {
   InitDialogLayout(dialog, kFullScreenLayout);
 }
 
-// A new size lays the list out again, keeping what was open and shown.
-void OnSize() {
+// A new size lays the list out again at the size the notification
+// carries, keeping what was open and shown.
+void OnSize(LParam second) {
   gState.listRect = ListRectOf(gState.dialog);
   SectionList* list = gState.list;
   if (!list) return;
   const ExpansionState saved = SaveExpansion(list);
-  // The list keeps to its rectangle, clear of the scroll bar, as when it
-  // was made.
-  ResizeSectionList(list, gState.listRect.right - gState.listRect.left, gState.listRect.bottom - gState.listRect.top);
+  const auto size = static_cast<WParam>(second);
+  ResizeSectionList(list, platform::LowWord(size), platform::HighWord(size));
   RestoreExpansion(list, saved.get());
   if (list->maxTop == 0) list->topLine = 0;
   ScrollFocusIntoView(list);
@@ -210,7 +210,7 @@ LResult ChooseSectionProc(WindowHandle dialog, std::uint32_t message, WParam fir
       gState.list = nullptr;
       return 0;
     case platform::kWmSize:
-      OnSize();
+      OnSize(second);
       return 0;
     case platform::kWmActivate:
       HideTaskBarOnActivation(first);

@@ -20,14 +20,14 @@ namespace {
 constexpr std::u16string_view kGoMenuTitle = u"&Go";
 
 // Every item that a key reaches shows the key (app/accelerators.cpp binds
-// them). Full Screen is shown disabled until the window can fill the screen.
+// them).
 constexpr auto kGoMenuItems = std::to_array<MenuItem>({
     {kAboutCommand, u"&About", u"F1"},
     {kCheckForUpdatesCommand, u"Check For &Updates", u""},
     kSeparatorItem,
     {kChooseFontCommand, u"F&ont", u"Ctrl+F"},
     {kReverseCommand, u"Re&verse", u""},
-    {kFullScreenCommand, u"&Full Screen", u"F11", true},
+    {kFullScreenCommand, u"&Full Screen", u"F11"},
     kSeparatorItem,
     {kThisWeekCommand, u"&This Week", u"Ctrl+Home"},
     kSeparatorItem,
@@ -81,6 +81,7 @@ constexpr auto kExpandBitmap = MonochromeDib(std::array{kExpandGlyph});
 constexpr auto kCollapseBitmap = MonochromeDib(std::array{kCollapseGlyph});
 constexpr auto kArticleBitmap = MonochromeDib(std::array{kArticleGlyph});
 constexpr auto kSearchKeyboardBitmap = MonochromeDib(std::array{kSearchKeyboardPicture});
+constexpr auto kSearchKeyboardDoubleSizeBitmap = MonochromeDib(std::array{kSearchKeyboardDoubleSizePicture});
 
 template <std::size_t kSize>
 constexpr platform::ResourceEntry Entry(platform::ResourceType type, std::uint16_t id,
@@ -95,6 +96,7 @@ constexpr std::array kProgram = {
     Entry(platform::ResourceType::kBitmap, kAboutPictureId, kAboutBitmap),
     Entry(platform::ResourceType::kBitmap, kToolbarBitmapId, kToolbarBitmap),
     Entry(platform::ResourceType::kBitmap, kSearchKeyboardId, kSearchKeyboardBitmap),
+    Entry(platform::ResourceType::kBitmapDoubleSize, kSearchKeyboardId, kSearchKeyboardDoubleSizeBitmap),
     Entry(platform::ResourceType::kBitmap, ListGlyphId(ListGlyph::kExpand), kExpandBitmap),
     Entry(platform::ResourceType::kBitmap, ListGlyphId(ListGlyph::kCollapse), kCollapseBitmap),
     Entry(platform::ResourceType::kBitmap, ListGlyphId(ListGlyph::kArticle), kArticleBitmap),

@@ -13,7 +13,9 @@
 //   a terminator; the resource's size gives the length. Strings are not
 //   grouped sixteen to a resource.
 // - bitmap: a 16-colour or one-bit device-independent bitmap
-//   (platform/graphics/bitmap.h).
+//   (platform/graphics/bitmap.h). The keyboard has a second drawing at twice
+//   the size (type kBitmapDoubleSize, the same identifier) for dense
+//   screens; the other pictures are pixel art, which the platform enlarges.
 // - dialog: the handheld's dialog template (resources/dialog_templates.h
 //   holds the four dialogs as tables).
 // - icon: a plain 16-colour device-independent bitmap laid out as a bitmap,
@@ -34,7 +36,7 @@ constexpr std::uint16_t kIconId = 101;
 constexpr std::uint16_t kMenuId = 102;  // the menu (type kMenu)
 constexpr std::uint16_t kMenuBarId = 102;  // its menu-bar definition (type kRawData)
 constexpr std::uint16_t kAboutPictureId = 113;
-constexpr std::uint16_t kSearchKeyboardId = 119;  // one bit, 154 × 95
+constexpr std::uint16_t kSearchKeyboardId = 119;  // one bit, 154 × 95 (and 308 × 190)
 constexpr std::uint16_t kToolbarBitmapId = 114;
 // The section list's glyphs: kListGlyphFirstId + ListGlyph.
 constexpr std::uint16_t kListGlyphFirstId = 201;
@@ -57,8 +59,7 @@ constexpr std::uint16_t kCopyCommand = 40007;
 constexpr std::uint16_t kAppendToClipboardCommand = 40009;
 constexpr std::uint16_t kExitCommand = 40005;
 constexpr std::uint16_t kChooseArticleCommand = 107;  // the toolbar's; no menu item
-// The desktop's full screen (F11); its item stays disabled until the window
-// can be made full screen, and no key sends it before then.
+// The desktop's full screen (F11); it does nothing without a desktop window.
 constexpr std::uint16_t kFullScreenCommand = 40010;
 
 // A menu-bar button without a picture shows its label instead.

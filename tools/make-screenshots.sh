@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws the README's pictures with the reader itself (headless, scripted),
-# from fixed settings: article 4 in David CLM, one bookmark.
+# from fixed settings: article 4 in David CLM, one bookmark, the first-start
+# window at scale 2 (480 x 640 screen pixels).
 set -euo pipefail
 build=${1:?build folder}
 out=${2:?output folder}
@@ -29,5 +30,5 @@ type כ?הן
 snapshot $out/search.png
 command 2
 SCRIPT
-QUILLORY_REGISTRY="$scratch/registry.reg" XDG_RUNTIME_DIR="$scratch/run" "$reader" --headless --script "$scratch/script"
+QUILLORY_REGISTRY="$scratch/registry.reg" XDG_RUNTIME_DIR="$scratch/run" "$reader" --headless --scale 2 --size 240x320 --script "$scratch/script"
 echo "drawn: $out/reading.png $out/index.png $out/search.png"

@@ -9,6 +9,7 @@
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/dialog_units.h"
 #include "platform/graphics/font_catalog.h"
+#include "platform/windows/desktop_window.h"
 #include "platform/windows/message_box.h"
 #include "platform/windows/window_system.h"
 
@@ -85,7 +86,8 @@ void ChooseFont(const DialogTemplate& dialogTemplate, DialogState& state) {
 }
 
 // The dialog window: its client area is the template's size; centred on
-// the work area, or placed from the owner's client area.
+// the work area, or placed from the owner's client area. In a desktop
+// window every dialog is centred, and stays centred as the window changes.
 WindowHandle MakeDialogWindow(const DialogTemplate& dialogTemplate, WindowHandle owner, DialogState& state) {
   const Rect client =
       TemplateRectToPixels(dialogTemplate.x, dialogTemplate.y, dialogTemplate.width, dialogTemplate.height,
@@ -95,15 +97,18 @@ WindowHandle MakeDialogWindow(const DialogTemplate& dialogTemplate, WindowHandle
   const std::int32_t width = outer.cx;
   const std::int32_t height = outer.cy;
   Point corner{client.left, client.top};
-  if (dialogTemplate.style & kDsCenter) {
-    const Rect area = WorkArea();
-    corner = Point{area.left + (area.width() - width) / 2, area.top + (area.height() - height) / 2};
+  const bool centred = (dialogTemplate.style & kDsCenter) || HasDesktopWindow();
+  if (centred) {
+    const Rect place = PlacedRect(Placement::kCentred, outer, WorkArea());
+    corner = Point{place.left, place.top};
   } else if (owner) {
     const Point origin = ClientToScreen(owner, Point{0, 0});
     corner = Point{origin.x + client.left, origin.y + client.top};
   }
-  return CreateWindow(dialogTemplate.exStyle, kDialogClass, dialogTemplate.caption, style, corner.x, corner.y, width,
-                      height, owner, 0, &state);
+  const WindowHandle dialog = CreateWindow(dialogTemplate.exStyle, kDialogClass, dialogTemplate.caption, style,
+                                           corner.x, corner.y, width, height, owner, 0, &state);
+  if (Window* window = Live(dialog); window && HasDesktopWindow()) window->placement = Placement::kCentred;
+  return dialog;
 }
 
 bool MakeControls(ModuleHandle module, const DialogTemplate& dialogTemplate, WindowHandle dialog,

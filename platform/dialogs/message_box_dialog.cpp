@@ -92,15 +92,16 @@ void Arrange(WindowHandle box, const MessageBoxRequest& request) {
   MoveWindow(text, kMargin + iconBlock, kMargin, measured.width(), measured.height(), false);
   std::int32_t x = (width - row) / 2;
   const std::int32_t y = kMargin + body + kMargin;
-  const Window* window = Live(box);
+  Window* window = Live(box);
   for (Window* control : window->children) {
     if (control->id == kTextId) continue;
     MoveWindow(control, x, y, kButtonWidth, kButtonHeight, false);
     x += kButtonWidth + kButtonGap;
   }
   const Size outer = WindowSizeForClient(GetWindowStyle(box), Size{width, height});
-  MoveWindow(box, area.left + (area.width() - outer.cx) / 2, area.top + std::max(0, (area.height() - outer.cy) / 2),
-             outer.cx, outer.cy, true);
+  MoveWindow(box, area.left, area.top, outer.cx, outer.cy, true);
+  // Centred, and kept so as the work area changes.
+  if (Live(box)) PlaceWindow(*window, Placement::kCentred);
 }
 
 void DrawStopIcon(DeviceContext& context, Point at) {

@@ -1,12 +1,19 @@
 #include "platform/graphics/bitmap.h"
 
+#include <algorithm>
 #include <array>
+
+#include "platform/graphics/picture_scaling.h"
 
 namespace platform {
 namespace {
 
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::int32_t kLargestSide = 4096;
+constexpr DeviceScale kDoubleScale = DeviceScale::FromQuarters(8);
+// From 1.5 up, the picture drawn at twice the size is the nearer one to
+// start from; below, the picture at its own size.
+constexpr int kFromDoubleQuarters = 6;
 
 std::uint32_t ReadU32(std::span<const std::uint8_t> b, std::size_t at) {
   return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
@@ -74,11 +81,46 @@ std::unique_ptr<Bitmap> ParseBitmap(std::span<const std::uint8_t> bytes) {
   return bitmap;
 }
 
-std::unique_ptr<Bitmap> LoadBitmapResource(ModuleHandle module, std::uint16_t id) {
-  const ResourceHandle resource = FindResource(module, id, ResourceType::kBitmap);
+bool Bitmap::SetDoubleSize(std::unique_ptr<Bitmap> doubled) {
+  if (!doubled || doubled->monochrome() != monochrome_ || doubled->pixels_.width() != 2 * pixels_.width() ||
+      doubled->pixels_.height() != 2 * pixels_.height()) {
+    return false;
+  }
+  doubled_ = std::make_unique<Framebuffer>(Size{pixels_.width(), pixels_.height()}, kDoubleScale);
+  for (std::int32_t y = 0; y < doubled_->height(); ++y) {
+    const auto from = doubled->pixels_.row(y);
+    std::copy(from.begin(), from.end(), doubled_->row(y).begin());
+  }
+  scaled_.reset();
+  return true;
+}
+
+const Framebuffer& Bitmap::AtScale(DeviceScale scale) {
+  if (scale.identity()) return pixels_;
+  if (!pixels_.TakeChanged().empty()) scaled_.reset();
+  if (!scaled_ || scaled_->scale() != scale) {
+    const Size logical{pixels_.width(), pixels_.height()};
+    const bool fromDouble = doubled_ && scale.quarters() >= kFromDoubleQuarters;
+    scaled_ = std::make_unique<Framebuffer>(ScalePicture(fromDouble ? *doubled_ : pixels_, logical, scale));
+  }
+  return *scaled_;
+}
+
+namespace {
+
+std::unique_ptr<Bitmap> ParseResource(ModuleHandle module, std::uint16_t id, ResourceType type) {
+  const ResourceHandle resource = FindResource(module, id, type);
   const std::uint8_t* bytes = LoadResource(resource);
   if (!bytes) return nullptr;
   return ParseBitmap(std::span<const std::uint8_t>(bytes, SizeofResource(resource)));
+}
+
+}  // namespace
+
+std::unique_ptr<Bitmap> LoadBitmapResource(ModuleHandle module, std::uint16_t id) {
+  auto bitmap = ParseResource(module, id, ResourceType::kBitmap);
+  if (bitmap) bitmap->SetDoubleSize(ParseResource(module, id, ResourceType::kBitmapDoubleSize));
+  return bitmap;
 }
 
 BitmapHandle LoadBitmap(ModuleHandle module, std::uint16_t id) { return LoadBitmapResource(module, id).release(); }

@@ -19,11 +19,17 @@
 // All fields are little-endian. A one-bit bitmap becomes a monochrome bitmap:
 // copied onto a colour device context, its black pixels take that context's
 // text colour and its white pixels its background colour.
+//
+// A bitmap resource may have a companion of type kBitmapDoubleSize and the
+// same identifier: the same picture drawn at twice the width and height, in
+// the same form, which screens of twice the density (and more) show instead
+// of an enlargement of the small one.
 
 #include <cstdint>
 #include <memory>
 #include <span>
 
+#include "platform/graphics/device_scale.h"
 #include "platform/graphics/framebuffer.h"
 #include "platform/graphics/handles.h"
 #include "platform/system/resources.h"
@@ -35,9 +41,18 @@ class Bitmap {
   Bitmap(std::int32_t width, std::int32_t height, bool monochrome)
       : pixels_(width, height, monochrome ? 0x00FFFFFF : 0), monochrome_(monochrome) {}
 
+  // The picture at the program's own pixels: its size is the bitmap's size.
   Framebuffer& pixels() { return pixels_; }
   const Framebuffer& pixels() const { return pixels_; }
   bool monochrome() const { return monochrome_; }
+
+  // Takes the picture drawn at twice the size; false (and nothing kept)
+  // unless it is exactly twice the size and of the same kind.
+  bool SetDoubleSize(std::unique_ptr<Bitmap> doubled);
+  // The picture at `scale`: its own pixels at 1, else enlarged from the
+  // largest drawing it has (platform/graphics/picture_scaling.h). The
+  // enlargement is made once and kept until the picture is drawn into.
+  const Framebuffer& AtScale(DeviceScale scale);
 
   // How many device contexts hold this bitmap selected.
   int selections = 0;
@@ -45,12 +60,16 @@ class Bitmap {
  private:
   Framebuffer pixels_;
   bool monochrome_;
+  std::unique_ptr<Framebuffer> doubled_;  // at scale 2, when the resources drew one
+  std::unique_ptr<Framebuffer> scaled_;   // the last enlargement asked for
 };
 
-// Null when the bytes are not a bitmap of the form above.
+// Null when the bytes are not a bitmap of the form above (the companion is
+// not looked at: it is a resource of its own).
 std::unique_ptr<Bitmap> ParseBitmap(std::span<const std::uint8_t> bytes);
 
-// The bitmap resource `id` of `module`; null when it is missing or damaged.
+// The bitmap resource `id` of `module`, with its double-size companion when
+// the module has a sound one; null when the bitmap is missing or damaged.
 std::unique_ptr<Bitmap> LoadBitmapResource(ModuleHandle module, std::uint16_t id);
 
 // The same as a handle, for records that keep handles: the caller owns the

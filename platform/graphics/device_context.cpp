@@ -111,96 +111,121 @@ Color DeviceContext::SetTextColor(Color color) { return std::exchange(textColor_
 Color DeviceContext::SetBkColor(Color color) { return std::exchange(bkColor_, color); }
 BackgroundMode DeviceContext::SetBkMode(BackgroundMode mode) { return std::exchange(bkMode_, mode); }
 
-Rect DeviceContext::DeviceClip() const {
-  if (!target_) return Rect{};
-  return fullClip_ ? target_->bounds() : Intersect(clip_, target_->bounds());
+Rect DeviceContext::ToDevice(const Rect& rect) const {
+  return Scale().ToDevice(
+      Rect{rect.left + origin_.x, rect.top + origin_.y, rect.right + origin_.x, rect.bottom + origin_.y});
 }
 
-void DeviceContext::FillSpan(std::int32_t y, std::int32_t left, std::int32_t right, Pixel value) {
-  const Rect clip = DeviceClip();
-  const std::int32_t row = y + origin_.y;
+Rect DeviceContext::DeviceClip() const {
+  if (!target_) return Rect{};
+  return fullClip_ ? target_->bounds() : Intersect(target_->scale().ToDevice(clip_), target_->bounds());
+}
+
+void DeviceContext::FillDeviceSpan(const Rect& clip, std::int32_t row, std::int32_t left, std::int32_t right,
+                                   Pixel value) {
   if (row < clip.top || row >= clip.bottom) return;
-  const std::int32_t from = std::max(left + origin_.x, clip.left);
-  const std::int32_t to = std::min(right + origin_.x, clip.right);
-  for (std::int32_t x = from; x < to; ++x) target_->at(x, row) = value;
+  const std::int32_t from = std::max(left, clip.left);
+  const std::int32_t to = std::min(right, clip.right);
+  if (from < to) std::fill_n(target_->row(row).begin() + from, to - from, value);
 }
 
 void DeviceContext::FillRect(const Rect& rect, const Brush& brush) {
-  if (brush.hollow) return;
-  for (std::int32_t y = rect.top; y < rect.bottom; ++y) FillSpan(y, rect.left, rect.right, ToPixel(brush.color));
+  if (brush.hollow || !target_) return;
+  target_->Fill(Intersect(ToDevice(rect), DeviceClip()), ToPixel(brush.color));
 }
 
 void DeviceContext::Rectangle(const Rect& rect) { RoundRect(rect, 0, 0); }
 
 void DeviceContext::RoundRect(const Rect& rect, std::int32_t ellipseWidth, std::int32_t ellipseHeight) {
   if (rect.empty() || !target_) return;
-  // The figure is described row by row as the span of pixels it covers; a
-  // corner ellipse narrows the rows near the top and bottom.
-  const double rx = std::min(ellipseWidth, rect.width()) / 2.0;
-  const double ry = std::min(ellipseHeight, rect.height()) / 2.0;
+  // Drawn in the target's own pixels, so that corners and pens are as
+  // smooth as its resolution allows. The figure is described row by row as
+  // the span of pixels it covers; a corner ellipse narrows the rows near
+  // the top and bottom.
+  const DeviceScale scale = Scale();
+  const Rect r = ToDevice(rect);
+  if (r.empty()) return;
+  const double rx = std::min(scale.LengthToDevice(ellipseWidth), r.width()) / 2.0;
+  const double ry = std::min(scale.LengthToDevice(ellipseHeight), r.height()) / 2.0;
   const auto inset = [&](std::int32_t y) -> std::int32_t {
     if (rx < 1 || ry < 1) return 0;
     // Measured at the row's edge away from the centre, which gives the
     // stepped corner the handheld draws (3, 1, 0 pixels in for a 6 × 6 ellipse).
     double d = 0;
-    if (y < rect.top + ry) d = rect.top + ry - y;
-    if (y + 1 > rect.bottom - ry) d = y + 1 - (rect.bottom - ry);
+    if (y < r.top + ry) d = r.top + ry - y;
+    if (y + 1 > r.bottom - ry) d = y + 1 - (r.bottom - ry);
     if (d <= 0) return 0;
     const double along = 1.0 - (d / ry) * (d / ry);
     return static_cast<std::int32_t>(std::lround(rx - rx * std::sqrt(std::max(0.0, along))));
   };
-  const std::int32_t penWidth = pen_->hollow ? 0 : pen_->width;
+  const std::int32_t penWidth = pen_->hollow ? 0 : scale.LengthToDevice(pen_->width);
   const Pixel penPixel = ToPixel(pen_->color);
-  for (std::int32_t y = rect.top; y < rect.bottom; ++y) {
-    const std::int32_t left = rect.left + inset(y);
-    const std::int32_t right = rect.right - inset(y);
+  const Rect clip = DeviceClip();
+  for (std::int32_t y = std::max(r.top, clip.top); y < std::min(r.bottom, clip.bottom); ++y) {
+    const std::int32_t left = r.left + inset(y);
+    const std::int32_t right = r.right - inset(y);
     // A pixel is inside the outline when the pixels within the pen's width
     // of it, across its row and down its column, are all covered.
     std::int32_t innerLeft = left + penWidth;
     std::int32_t innerRight = right - penWidth;
     for (std::int32_t k = 1; k <= penWidth; ++k) {
-      if (y - k < rect.top || y + k >= rect.bottom) {
+      if (y - k < r.top || y + k >= r.bottom) {
         innerRight = innerLeft;
         break;
       }
-      innerLeft = std::max({innerLeft, rect.left + inset(y - k), rect.left + inset(y + k)});
-      innerRight = std::min({innerRight, rect.right - inset(y - k), rect.right - inset(y + k)});
+      innerLeft = std::max({innerLeft, r.left + inset(y - k), r.left + inset(y + k)});
+      innerRight = std::min({innerRight, r.right - inset(y - k), r.right - inset(y + k)});
     }
     if (innerRight < innerLeft) innerRight = innerLeft;
-    if (!brush_->hollow) FillSpan(y, innerLeft, innerRight, ToPixel(brush_->color));
+    if (!brush_->hollow) FillDeviceSpan(clip, y, innerLeft, innerRight, ToPixel(brush_->color));
     if (penWidth > 0) {
-      FillSpan(y, left, std::min(innerLeft, right), penPixel);
-      FillSpan(y, std::max(innerRight, innerLeft), right, penPixel);
+      FillDeviceSpan(clip, y, left, std::min(innerLeft, right), penPixel);
+      FillDeviceSpan(clip, y, std::max(innerRight, innerLeft), right, penPixel);
     }
   }
+  target_->NoteChanged(Intersect(r, clip));
 }
 
 bool DeviceContext::BitBlt(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                            const DeviceContext& source, std::int32_t sourceX, std::int32_t sourceY) {
   if (!source.target_ || !target_) return false;
+  const DeviceScale scale = Scale();
+  // The source's pixels at this context's scale: its own, or its bitmap's
+  // picture drawn or enlarged for it.
+  const Framebuffer* picture = source.target_;
+  Rect pictureClip = source.DeviceClip();
+  if (source.Scale() != scale) {
+    if (!source.bitmap_) return false;
+    picture = &source.bitmap_->AtScale(scale);
+    pictureClip = picture->bounds();
+  }
+  const Rect destination = Intersect(ToDevice(Rect{x, y, x + width, y + height}), DeviceClip());
+  const std::int32_t shiftX = scale.ToDevice(sourceX + source.origin_.x) - scale.ToDevice(x + origin_.x);
+  const std::int32_t shiftY = scale.ToDevice(sourceY + source.origin_.y) - scale.ToDevice(y + origin_.y);
+  // Only where the source has pixels, as the rows and columns line up.
+  const Rect copied = Intersect(destination, Rect{pictureClip.left - shiftX, pictureClip.top - shiftY,
+                                                  pictureClip.right - shiftX, pictureClip.bottom - shiftY});
+  if (copied.empty()) return true;
   const bool monochrome = source.bitmap_ && source.bitmap_->monochrome();
   const Pixel ink = ToPixel(textColor_);
   const Pixel paper = ToPixel(bkColor_);
-  const Rect sourceClip = source.DeviceClip();
-  const Rect clip = DeviceClip();
-  for (std::int32_t row = 0; row < height; ++row) {
-    const Point from{sourceX + source.origin_.x, sourceY + row + source.origin_.y};
-    const std::int32_t toY = y + row + origin_.y;
-    if (from.y < sourceClip.top || from.y >= sourceClip.bottom || toY < clip.top || toY >= clip.bottom) continue;
-    for (std::int32_t column = 0; column < width; ++column) {
-      const std::int32_t fromX = from.x + column;
-      const std::int32_t toX = x + column + origin_.x;
-      if (fromX < sourceClip.left || fromX >= sourceClip.right || toX < clip.left || toX >= clip.right) continue;
-      Pixel value = source.target_->at(fromX, from.y);
-      if (monochrome) value = (value & 0xFFFFFF) == 0 ? ink : paper;
-      target_->at(toX, toY) = value;
+  for (std::int32_t row = copied.top; row < copied.bottom; ++row) {
+    const auto from = picture->row(row + shiftY).subspan(static_cast<std::size_t>(copied.left + shiftX),
+                                                          static_cast<std::size_t>(copied.width()));
+    const auto to = target_->row(row).begin() + copied.left;
+    if (monochrome) {
+      std::transform(from.begin(), from.end(), to, [&](Pixel p) { return (p & 0xFFFFFF) == 0 ? ink : paper; });
+    } else {
+      std::copy(from.begin(), from.end(), to);
     }
   }
+  target_->NoteChanged(copied);
   return true;
 }
 
 Pixel DeviceContext::GetPixel(std::int32_t x, std::int32_t y) const {
-  const Point at{x + origin_.x, y + origin_.y};
+  const DeviceScale scale = Scale();
+  const Point at{scale.ToDevice(x + origin_.x), scale.ToDevice(y + origin_.y)};
   return DeviceClip().Contains(at) ? target_->at(at.x, at.y) : 0xFFFFFFFF;
 }
 

@@ -8,6 +8,13 @@
 // put it back; selected objects are not owned, and each must outlive its
 // selection. Text is drawn left to right in the order given: no reordering
 // of any kind happens here.
+//
+// Coordinates, sizes, pens and fonts are in the program's pixels; a context
+// draws at the scale of the framebuffer it draws into (a window's surface
+// at the screen's device scale, a bitmap at its own pixels), so a 1-pixel
+// pen is as wide as one program pixel on the screen and text is rasterized
+// at the screen's resolution, while every measurement stays what it is at
+// scale 1.
 
 #include <cstdint>
 #include <memory>
@@ -15,6 +22,7 @@
 
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/color.h"
+#include "platform/graphics/device_scale.h"
 #include "platform/graphics/font.h"
 #include "platform/graphics/framebuffer.h"
 #include "platform/graphics/geometry.h"
@@ -91,28 +99,37 @@ class DeviceContext {
   // The same with corners cut by an ellipse of the given size.
   void RoundRect(const Rect& rect, std::int32_t ellipseWidth, std::int32_t ellipseHeight);
   void FillRect(const Rect& rect, const Brush& brush);
-  // Copies a block of `source` unscaled. False when the source has no pixels.
+  // Copies a block of `source` at the same size in the program's pixels: a
+  // bitmap is shown at this context's scale as Bitmap::AtScale draws it.
+  // False when the source has no pixels, or is a window's context of
+  // another scale.
   bool BitBlt(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, const DeviceContext& source,
               std::int32_t sourceX, std::int32_t sourceY);
 
+  // The screen pixel at the top left of the program's pixel x, y.
   Pixel GetPixel(std::int32_t x, std::int32_t y) const;
   // The framebuffer drawn into (null for a memory context without a bitmap).
   Framebuffer* target() const { return target_; }
 
  private:
   DeviceContext() = default;
-  // Fills a span of one row, in context coordinates, clipped.
-  void FillSpan(std::int32_t y, std::int32_t left, std::int32_t right, Pixel value);
-  // Blends a glyph's coverage in the text colour at the pen position.
+  DeviceScale Scale() const { return target_ ? target_->scale() : DeviceScale{}; }
+  // A rectangle of context coordinates in the target's pixels.
+  Rect ToDevice(const Rect& rect) const;
+  // Fills a span of one row of the target's pixels, clipped to `clip`.
+  void FillDeviceSpan(const Rect& clip, std::int32_t row, std::int32_t left, std::int32_t right, Pixel value);
+  // Blends a glyph's coverage in the text colour, its pen position and
+  // baseline in the target's pixels.
   void BlendGlyph(const GlyphImage& glyph, std::int32_t penX, std::int32_t baseline, const Rect& clip);
   // Draws one line of text with its top at `y`, the character at
-  // `underlined` (if any) underlined.
+  // `underlined` (if any) underlined; `clip` in the target's pixels.
   void DrawLine(std::u16string_view text, std::int32_t x, std::int32_t y, const Rect& clip, std::size_t underlined);
+  // The clip in the target's pixels.
   Rect DeviceClip() const;
 
   Framebuffer* target_ = nullptr;
-  Point origin_;
-  Rect clip_;
+  Point origin_;  // program pixels from the target's corner to the context's (0, 0)
+  Rect clip_;     // in the target, in program pixels
   bool fullClip_ = true;  // the clip follows the target's bounds
   bool memory_ = false;
   Bitmap* bitmap_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_SIZES_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -43,6 +44,7 @@ std::int32_t Scale(std::int64_t units, std::int32_t em, std::int32_t unitsPerEm)
 
 struct Font::Face {
   FT_Face face = nullptr;
+  FT_Size baseSize = nullptr;  // the size the font measures with; the face frees it
   bool embolden = false;
   ~Face() {
     if (face) FT_Done_Face(face);
@@ -89,8 +91,10 @@ std::unique_ptr<Font> Font::Open(const FontFile& file, const FontRequest& reques
   }
   em = std::clamp(em, 1, kLargestEm);
   if (FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(em)) != 0) return nullptr;
+  face->baseSize = ft->size;
 
   std::unique_ptr<Font> font(new Font(std::move(face)));
+  font->em_ = em;
   font->request_ = request;
   TextMetrics& m = font->metrics_;
   m.ascent = Scale(ascender, em, unitsPerEm);
@@ -141,41 +145,75 @@ std::int32_t Font::LoadAdvance(char16_t c) {
     advances_.Set(c, fixedAdvance_);
     return fixedAdvance_;
   }
+  FT_Activate_Size(face_->baseSize);
   const std::int32_t advance =
       LoadOutline(c) ? static_cast<std::int32_t>((face_->face->glyph->advance.x + 32) >> 6) : 0;
   advances_.Set(c, std::max(0, advance));
   return std::max(0, advance);
 }
 
-const GlyphImage& Font::Glyph(char16_t c) {
-  const std::int32_t cached = glyphIndex_.Get(c);
-  if (cached >= 0) return glyphs_[static_cast<std::size_t>(cached)];
-
-  GlyphImage image;
-  if (!face_ && c != u' ' && fixedAdvance_ > 2 && metrics_.ascent > 2) {
-    image.left = 1;
-    image.top = metrics_.ascent - 1;
-    image.width = fixedAdvance_ - 2;
-    image.height = metrics_.ascent - 2;
-    image.coverage.assign(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height), 255);
-  } else if (LoadOutline(c) && FT_Render_Glyph(face_->face->glyph, FT_RENDER_MODE_NORMAL) == 0) {
-    const FT_GlyphSlot slot = face_->face->glyph;
-    const FT_Bitmap& bitmap = slot->bitmap;
-    if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
-      image.left = slot->bitmap_left;
-      image.top = slot->bitmap_top;
-      image.width = static_cast<std::int32_t>(bitmap.width);
-      image.height = static_cast<std::int32_t>(bitmap.rows);
-      image.coverage.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
-      for (std::int32_t row = 0; row < image.height; ++row) {
-        const unsigned char* source = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
-        std::copy_n(source, image.width, image.coverage.begin() + static_cast<std::ptrdiff_t>(row) * image.width);
+Font::Raster& Font::RasterAt(DeviceScale scale) {
+  for (const auto& raster : rasters_) {
+    if (raster->scale == scale) return *raster;
+  }
+  auto raster = std::make_unique<Raster>();
+  raster->scale = scale;
+  if (face_) {
+    raster->size = face_->baseSize;
+    FT_Size size = nullptr;
+    // The same em, S times as many pixels: 26.6 points at 72 dots an inch
+    // are pixels, and S is a whole number of quarters.
+    if (!scale.identity() && FT_New_Size(face_->face, &size) == 0) {
+      FT_Activate_Size(size);
+      if (FT_Set_Char_Size(face_->face, 0, static_cast<FT_F26Dot6>(em_) * scale.quarters() * 16, 72, 72) == 0) {
+        raster->size = size;
+      } else {
+        FT_Done_Size(size);
       }
     }
   }
-  glyphs_.push_back(std::move(image));
-  glyphIndex_.Set(c, static_cast<std::int32_t>(glyphs_.size() - 1));
-  return glyphs_.back();
+  rasters_.push_back(std::move(raster));
+  return *rasters_.back();
+}
+
+GlyphImage Font::FixedGlyph(char16_t c, DeviceScale scale) const {
+  // A solid box one pixel in from each side of the cell above the baseline.
+  GlyphImage image;
+  if (c == u' ' || fixedAdvance_ <= 2 || metrics_.ascent <= 2) return image;
+  image.left = scale.ToDevice(1);
+  image.top = scale.ToDevice(metrics_.ascent - 1);
+  image.width = scale.ToDevice(fixedAdvance_ - 1) - image.left;
+  image.height = image.top - scale.ToDevice(1);
+  image.coverage.assign(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height), 255);
+  return image;
+}
+
+GlyphImage Font::Render(char16_t c, const Raster& raster) {
+  GlyphImage image;
+  FT_Activate_Size(raster.size);
+  if (!LoadOutline(c) || FT_Render_Glyph(face_->face->glyph, FT_RENDER_MODE_NORMAL) != 0) return image;
+  const FT_GlyphSlot slot = face_->face->glyph;
+  const FT_Bitmap& bitmap = slot->bitmap;
+  if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) return image;
+  image.left = slot->bitmap_left;
+  image.top = slot->bitmap_top;
+  image.width = static_cast<std::int32_t>(bitmap.width);
+  image.height = static_cast<std::int32_t>(bitmap.rows);
+  image.coverage.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+  for (std::int32_t row = 0; row < image.height; ++row) {
+    const unsigned char* source = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
+    std::copy_n(source, image.width, image.coverage.begin() + static_cast<std::ptrdiff_t>(row) * image.width);
+  }
+  return image;
+}
+
+const GlyphImage& Font::Glyph(char16_t c, DeviceScale scale) {
+  Raster& raster = RasterAt(scale);
+  const std::int32_t cached = raster.index.Get(c);
+  if (cached >= 0) return raster.glyphs[static_cast<std::size_t>(cached)];
+  raster.glyphs.push_back(face_ ? Render(c, raster) : FixedGlyph(c, scale));
+  raster.index.Set(c, static_cast<std::int32_t>(raster.glyphs.size() - 1));
+  return raster.glyphs.back();
 }
 
 }  // namespace platform

@@ -6,6 +6,11 @@
 // costs about a microsecond per glyph, so each font keeps the advance and the
 // rendered coverage of every character it has seen; after the first use a
 // character costs a table lookup.
+//
+// A font measures in the program's pixels, at the size it was asked for.
+// For a screen of another density it renders its glyphs at that density
+// too (S times the size, a size of its own in the same face), kept apart
+// per scale, so that text on a dense screen is rasterized, never enlarged.
 
 #include <array>
 #include <deque>
@@ -14,6 +19,10 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/graphics/device_scale.h"
+
+struct FT_SizeRec_;  // FreeType's size object, which the font keeps per scale
 
 namespace platform {
 
@@ -56,7 +65,8 @@ struct FontFile {
   bool embolden = false;    // bold was asked of a face that has no bold
 };
 
-// Coverage of one rendered character: 0 transparent to 255 solid.
+// Coverage of one rendered character: 0 transparent to 255 solid. In the
+// pixels of the scale it was rendered at.
 struct GlyphImage {
   std::int32_t left = 0;  // from the pen position to the first column
   std::int32_t top = 0;   // from the baseline up to the first row
@@ -96,8 +106,9 @@ class Font {
     const std::int32_t cached = advances_.Get(c);
     return cached >= 0 ? cached : LoadAdvance(c);
   }
-  // The rendered character; valid until the font is destroyed.
-  const GlyphImage& Glyph(char16_t c);
+  // The character rendered for a screen of `scale`; valid until the font is
+  // destroyed.
+  const GlyphImage& Glyph(char16_t c, DeviceScale scale = DeviceScale{});
 
   // How many device contexts hold this font selected; a font must not be
   // destroyed while it is selected.
@@ -120,12 +131,24 @@ class Font {
   };
 
   struct Face;
+  // The glyphs rendered for one scale.
+  struct Raster {
+    DeviceScale scale;
+    FT_SizeRec_* size = nullptr;     // the face's size object for this scale
+    CharTable index;                 // into glyphs
+    std::deque<GlyphImage> glyphs;   // a deque: references stay valid as it grows
+  };
   explicit Font(std::unique_ptr<Face> face);
   std::int32_t LoadAdvance(char16_t c);
-  // Loads a character's outline into the face's slot; false when FreeType fails.
+  // Loads a character's outline into the face's slot at the size active
+  // now; false when FreeType fails.
   bool LoadOutline(char16_t c);
+  Raster& RasterAt(DeviceScale scale);
+  GlyphImage Render(char16_t c, const Raster& raster);
+  GlyphImage FixedGlyph(char16_t c, DeviceScale scale) const;
 
   std::unique_ptr<Face> face_;  // null for a fixed font
+  std::int32_t em_ = 0;         // the em in pixels, at scale 1
   std::int32_t fixedAdvance_ = 0;
   TextMetrics metrics_;
   FontRequest request_;
@@ -133,8 +156,7 @@ class Font {
   std::int32_t underlineOffset_ = 1;
   std::int32_t underlineThickness_ = 1;
   CharTable advances_;
-  CharTable glyphIndex_;           // into glyphs_
-  std::deque<GlyphImage> glyphs_;  // a deque: references stay valid as it grows
+  std::vector<std::unique_ptr<Raster>> rasters_;  // the scales seen, in the order first seen
 };
 
 }  // namespace platform

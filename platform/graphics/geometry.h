@@ -16,6 +16,7 @@ struct Point {
 struct Size {
   std::int32_t cx = 0;
   std::int32_t cy = 0;
+  friend bool operator==(const Size&, const Size&) = default;
 };
 
 struct Rect {

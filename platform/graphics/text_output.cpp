@@ -1,6 +1,7 @@
 // Text measuring and drawing of DeviceContext.
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,29 @@ struct TextLine {
   std::size_t start = 0;  // within the whole text, to place the underline
 };
 
+// The blends of one ink over one paper colour, for every coverage: text is
+// nearly always drawn over its cell's own background, and a lookup costs
+// far less than blending three channels. Other backgrounds (where glyphs
+// overlap) are blended as they come.
+class BlendTable {
+ public:
+  const std::array<Pixel, 256>& For(Pixel paper, Pixel ink) {
+    if (!valid_ || paper != paper_ || ink != ink_) {
+      for (unsigned c = 0; c < 256; ++c) table_[c] = Blend(paper, ink, c);
+      paper_ = paper;
+      ink_ = ink;
+      valid_ = true;
+    }
+    return table_;
+  }
+
+ private:
+  std::array<Pixel, 256> table_{};
+  Pixel paper_ = 0;
+  Pixel ink_ = 0;
+  bool valid_ = false;
+};
+
 }  // namespace
 
 Size DeviceContext::GetTextExtent(std::u16string_view text) const {
@@ -68,39 +92,51 @@ TextMetrics DeviceContext::GetTextMetrics() const { return font_ ? font_->metric
 
 void DeviceContext::BlendGlyph(const GlyphImage& glyph, std::int32_t penX, std::int32_t baseline, const Rect& clip) {
   const Pixel ink = ToPixel(textColor_);
-  const std::int32_t left = penX + glyph.left + origin_.x;
-  const std::int32_t top = baseline - glyph.top + origin_.y;
+  const Pixel paper = ToPixel(bkColor_);
+  static BlendTable tables;
+  const std::array<Pixel, 256>& over = tables.For(paper, ink);
+  const std::int32_t left = penX + glyph.left;
+  const std::int32_t top = baseline - glyph.top;
   const std::int32_t fromRow = std::max(0, clip.top - top);
   const std::int32_t toRow = std::min(glyph.height, clip.bottom - top);
   const std::int32_t fromColumn = std::max(0, clip.left - left);
   const std::int32_t toColumn = std::min(glyph.width, clip.right - left);
+  if (fromRow >= toRow || fromColumn >= toColumn) return;
   for (std::int32_t row = fromRow; row < toRow; ++row) {
     const std::uint8_t* coverage = glyph.coverage.data() + static_cast<std::ptrdiff_t>(row) * glyph.width;
+    Pixel* pixels = target_->row(top + row).data() + left;
     for (std::int32_t column = fromColumn; column < toColumn; ++column) {
-      if (coverage[column] == 0) continue;
-      Pixel& pixel = target_->at(left + column, top + row);
-      pixel = Blend(pixel, ink, coverage[column]);
+      const unsigned c = coverage[column];
+      if (c == 0) continue;
+      Pixel& pixel = pixels[column];
+      pixel = pixel == paper ? over[c] : Blend(pixel, ink, c);
     }
   }
+  target_->NoteChanged(Rect{left + fromColumn, top + fromRow, left + toColumn, top + toRow});
 }
 
 void DeviceContext::DrawLine(std::u16string_view text, std::int32_t x, std::int32_t y, const Rect& clip,
                              std::size_t underlined) {
+  // Laid out in the program's pixels, with the font's own advances, so that
+  // the line takes on the screen exactly the room it measured; each glyph
+  // is rasterized at the screen's resolution and placed at its pen position.
+  const DeviceScale scale = Scale();
   const TextMetrics& metrics = font_->metrics();
   const std::int32_t width = GetTextExtent(text).cx;
-  const Rect cell = Intersect(Rect{x + origin_.x, y + origin_.y, x + origin_.x + width, y + origin_.y + metrics.height}, clip);
+  const Rect cell = Intersect(ToDevice(Rect{x, y, x + width, y + metrics.height}), clip);
   if (bkMode_ == BackgroundMode::kOpaque) target_->Fill(cell, ToPixel(bkColor_));
   const std::int32_t baseline = y + metrics.ascent;
+  const std::int32_t deviceBaseline = scale.ToDevice(baseline + origin_.y);
   // The stroke under the characters from `left` to `right`, in the text colour.
   const auto underline = [&](std::int32_t left, std::int32_t right) {
-    const std::int32_t top = baseline + font_->underlineOffset() + origin_.y;
-    target_->Fill(Intersect(Rect{left + origin_.x, top, right + origin_.x, top + font_->underlineThickness()}, clip),
+    const std::int32_t top = baseline + font_->underlineOffset();
+    target_->Fill(Intersect(ToDevice(Rect{left, top, right, top + font_->underlineThickness()}), clip),
                   ToPixel(textColor_));
   };
   std::int32_t penX = x;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const std::int32_t advance = font_->Advance(text[i]);
-    BlendGlyph(font_->Glyph(text[i]), penX, baseline, clip);
+    BlendGlyph(font_->Glyph(text[i], scale), scale.ToDevice(penX + origin_.x), deviceBaseline, clip);
     if (i == underlined) underline(penX, penX + advance);
     penX += advance;
   }
@@ -163,8 +199,7 @@ std::int32_t DeviceContext::DrawText(std::u16string_view text, const Rect& rect,
     if (format & kDtVCenter) y = rect.top + (rect.height() - lineHeight) / 2;
     if (format & kDtBottom) y = rect.bottom - lineHeight;
   }
-  const Rect area{rect.left + origin_.x, rect.top + origin_.y, rect.right + origin_.x, rect.bottom + origin_.y};
-  const Rect clip = format & kDtNoClip ? DeviceClip() : Intersect(area, DeviceClip());
+  const Rect clip = format & kDtNoClip ? DeviceClip() : Intersect(ToDevice(rect), DeviceClip());
   for (const TextLine& line : lines) {
     const std::int32_t width = GetTextExtent(line.text).cx;
     std::int32_t x = rect.left;

@@ -13,7 +13,9 @@
 namespace platform {
 
 // The handheld's numbering of resource types. A menu-bar definition is stored
-// as raw data, as the handheld stores it.
+// as raw data, as the handheld stores it. kBitmapDoubleSize is the desktop's
+// own: a bitmap drawn again at twice the size for dense screens, under the
+// identifier of the bitmap it stands for (platform/graphics/bitmap.h).
 enum class ResourceType : std::uint16_t {
   kBitmap = 2,
   kIcon = 3,
@@ -21,6 +23,7 @@ enum class ResourceType : std::uint16_t {
   kDialog = 5,
   kString = 6,
   kRawData = 10,
+  kBitmapDoubleSize = 0x7F02,
 };
 
 struct ResourceEntry {

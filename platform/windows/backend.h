@@ -26,8 +26,10 @@ class Backend {
     (void)timeoutMilliseconds;
     return false;
   }
-  // Shows the composed screen.
-  virtual void Present(const Framebuffer& screen) { (void)screen; }
+  // Shows the composed screen (screen pixels, at the device scale), of which
+  // `changed` is new since the last call. The screen lives as long as the
+  // window system and changes only between calls.
+  virtual void Present(const Framebuffer& screen, const Rect& changed) { (void)screen, (void)changed; }
   // The picture the desktop shows for the program (its window's class
   // icon); pixels of the colour `transparent` are not drawn.
   virtual void SetIcon(const Framebuffer& icon, Pixel transparent) { (void)icon, (void)transparent; }
@@ -36,6 +38,13 @@ class Backend {
   // without a desktop the program is always in front.
   virtual bool InFront() const { return true; }
   virtual void ComeForward() {}
+  // The desktop window that shows the screen (platform/windows/desktop_window.h):
+  // whether there is one, full screen, and its size (program pixels) when
+  // not full screen. Without one the screen is all there is.
+  virtual bool HasDesktopWindow() const { return false; }
+  virtual void SetFullScreen(bool on) { (void)on; }
+  virtual bool IsFullScreen() const { return false; }
+  virtual Size WindowedSize() const { return Size{}; }
   // The program's clipboard (platform/windows/clipboard.h) was emptied or
   // written: a desktop with a clipboard of its own learns that the program
   // holds it.

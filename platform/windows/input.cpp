@@ -26,7 +26,10 @@ Window*& ScrollBarHolder() {
 bool Contains(const Rect& rect, Point point) { return rect.Contains(point); }
 
 // The window under a screen point: the front-most visible top-level window
-// that holds it, then down through its children.
+// that holds it, then down through its children. A child shows only inside
+// its parent's client area, and takes the stylus only there: the part of a
+// child that reaches under its parent's scroll bar or past its edge is the
+// parent's.
 Window* WindowAt(Point screen) {
   const auto& tops = System().topLevels;
   for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
@@ -37,6 +40,7 @@ Window* WindowAt(Point screen) {
       descended = false;
       const Point client = ClientToScreen(window, Point{0, 0});
       const Point inside{screen.x - client.x, screen.y - client.y};
+      if (!Contains(GetClientRect(window), inside)) break;
       for (auto child = window->children.rbegin(); child != window->children.rend(); ++child) {
         if ((*child)->visible && Contains((*child)->rect, inside)) {
           window = *child;

@@ -51,19 +51,28 @@ std::int32_t PositionAt(const Window& window, const Geometry& g, std::int32_t th
   return static_cast<std::int32_t>(s.minimum + (range * along + travel / 2) / travel);
 }
 
+// The surface's pixels for a rectangle of the program's pixels.
+void Fill(Framebuffer& surface, const Rect& rect, Pixel value) { surface.Fill(surface.scale().ToDevice(rect), value); }
+
 void Box(Framebuffer& surface, Rect box, Pixel face) {
-  surface.Fill(box, face);
-  surface.Fill(Rect{box.left, box.bottom - 1, box.right, box.bottom}, kShadow);
-  surface.Fill(Rect{box.right - 1, box.top, box.right, box.bottom}, kShadow);
+  Fill(surface, box, face);
+  Fill(surface, Rect{box.left, box.bottom - 1, box.right, box.bottom}, kShadow);
+  Fill(surface, Rect{box.right - 1, box.top, box.right, box.bottom}, kShadow);
 }
 
-// A small solid triangle pointing up or down, centred in the box.
+// A small solid triangle pointing up or down, centred in the box: four rows
+// of the program's pixels, 1, 3, 5 and 7 wide, drawn row by row of the
+// screen's pixels so that its slopes stay smooth on a dense screen.
 void Arrow(Framebuffer& surface, Rect box, bool up) {
+  const DeviceScale scale = surface.scale();
   const std::int32_t middle = (box.left + box.right - 1) / 2;
-  const std::int32_t top = (box.top + box.bottom) / 2 - 2;
-  for (std::int32_t row = 0; row < 4; ++row) {
-    const std::int32_t half = up ? row : 3 - row;
-    surface.Fill(Rect{middle - half, top + row, middle + half + 1, top + row + 1}, kInk);
+  const std::int32_t top = scale.ToDevice((box.top + box.bottom) / 2 - 2);
+  const std::int32_t rows = scale.LengthToDevice(4);
+  for (std::int32_t row = 0; row < rows; ++row) {
+    const std::int32_t fromApex = up ? row : rows - 1 - row;
+    const std::int32_t half = (2 * fromApex + 1) * 7 * scale.quarters() / (16 * rows);
+    surface.Fill(Rect{scale.ToDevice(middle) - half, top + row, scale.ToDevice(middle + 1) + half, top + row + 1},
+                 kInk);
   }
 }
 
@@ -83,7 +92,7 @@ void DrawScrollBar(Window& window) {
     return Rect{r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y};
   };
   Framebuffer& surface = *top->surface;
-  surface.Fill(place(g.bar), kTrack);
+  Fill(surface, place(g.bar), kTrack);
   const Rect up = place(Rect{g.bar.left, g.bar.top, g.bar.right, g.trackTop});
   const Rect down = place(Rect{g.bar.left, g.trackBottom, g.bar.right, g.bar.bottom});
   Box(surface, up, kFace);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/windows/descriptor_watch.h"
+#include "platform/windows/desktop_window.h"
 #include "platform/windows/window_system.h"
 
 extern char** environ;
@@ -61,6 +62,9 @@ void StartShell() {
   WindowSystem& system = System();
   if (system.shellStarted) return;
   system.shellStarted = true;
+  // In a desktop window the window manager shows the title: a task bar in
+  // the screen would only repeat it.
+  if (HasDesktopWindow()) return;
   WindowClass taskBar;
   taskBar.procedure = TaskBarProcedure;
   taskBar.name = u"HHTaskBar";
@@ -94,9 +98,8 @@ bool ShellInitDialog(WindowHandle dialog, std::uint32_t flags) {
     InvalidateTree(*window, false);
   }
   if (flags & (kShidifSizeDialog | kShidifSizeDialogFullScreen)) {
-    Rect area = WorkArea();
-    if (!(flags & kShidifFullScreenNoMenuBar)) area.bottom = std::max(area.top, area.bottom - kBarHeight);
-    MoveWindow(dialog, area.left, area.top, area.width(), area.height(), true);
+    // And kept so as the work area changes, as the shell keeps its dialogs.
+    PlaceWindow(*window, flags & kShidifFullScreenNoMenuBar ? Placement::kFillsWorkArea : Placement::kAboveMenuBar);
   }
   if (flags & kShidifSipDown) State().inputPanelUp = false;
   return true;
@@ -119,7 +122,8 @@ bool SipShowInputMethod(std::uint32_t flags) {
 
 void ShellHandleSettingChange(WindowHandle, WParam, LParam) {
   // The desktop has no input panel to make room for; the work area changes
-  // only with the task bar, which the window system follows by itself.
+  // only with the task bar and the screen, which the window system follows
+  // by itself.
 }
 
 Size ScreenSize() { return System().screen; }
@@ -127,8 +131,12 @@ Size ScreenSize() { return System().screen; }
 void SetScreenSize(Size size) {
   WindowSystem& system = System();
   system.screen = Size{std::max(1, size.cx), std::max(1, size.cy)};
-  if (const WindowHandle taskBar = FindWindow(u"HHTaskBar", u"")) {
-    MoveWindow(taskBar, 0, 0, system.screen.cx, kTaskBarHeight, true);
+  // The shell is not started here: the backend that sets the first size
+  // decides, once installed, whether there is a task bar at all.
+  if (system.shellStarted) {
+    if (const WindowHandle taskBar = FindWindow(u"HHTaskBar", u"")) {
+      MoveWindow(taskBar, 0, 0, system.screen.cx, kTaskBarHeight, true);
+    }
   }
   PlaceWindowsOnWorkArea();
 }

@@ -4,7 +4,9 @@
 // program may hide and show; the input-panel button, the input panel and
 // the Start icon are kept as state (the desktop's own keyboard always types
 // into the focused window). Full-screen means a window covers the whole
-// screen.
+// screen. In a desktop window (platform/windows/desktop_window.h) there is
+// no task bar: the window manager's title stands in for it, and full
+// screen is the desktop's own.
 
 #include <cstdint>
 #include <functional>
@@ -47,8 +49,8 @@ constexpr std::uint32_t kShidifSipDown = 0x0008;
 constexpr std::uint32_t kShidifFullScreenNoMenuBar = 0x0010;
 // Sets a dialog up the handheld's way: either sizing flag sizes it to the
 // work area (leaving room for a menu bar at the bottom unless
-// kShidifFullScreenNoMenuBar is given). False for anything but a top-level
-// window.
+// kShidifFullScreenNoMenuBar is given), and keeps it so while the work area
+// changes. False for anything but a top-level window.
 bool ShellInitDialog(WindowHandle dialog, std::uint32_t flags);
 
 // The input panel a window would like while it is active.

@@ -6,6 +6,7 @@
 
 #include "platform/graphics/bitmap.h"
 #include "platform/windows/backend.h"
+#include "platform/windows/shell.h"
 #include "platform/windows/window_system.h"
 
 namespace platform {
@@ -14,12 +15,14 @@ namespace {
 // Icons are stored as plain bitmaps whose magenta pixels are transparent.
 constexpr Pixel kIconTransparent = 0x00FF00FF;
 
+// Given at the screen's scale, enlarged as pictures are, so that a dense
+// desktop need not blow the small one up itself.
 void ShowClassIcon(const WindowClass& windowClass) {
   const ResourceHandle resource = FindResource(windowClass.module, windowClass.icon, ResourceType::kIcon);
   const std::uint8_t* bytes = LoadResource(resource);
   if (!bytes) return;
   if (const auto icon = ParseBitmap(std::span(bytes, SizeofResource(resource)))) {
-    CurrentBackend().SetIcon(icon->pixels(), kIconTransparent);
+    CurrentBackend().SetIcon(icon->AtScale(System().scale), kIconTransparent);
   }
 }
 
@@ -86,12 +89,35 @@ Rect WorkArea() {
   return area;
 }
 
+Rect PlacedRect(Placement placement, Size size, const Rect& area) {
+  switch (placement) {
+    case Placement::kFree:
+      break;
+    case Placement::kFillsWorkArea:
+      return area;
+    case Placement::kAboveMenuBar:
+      return Rect{area.left, area.top, area.right, std::max(area.top, area.bottom - kBarHeight)};
+    case Placement::kCentred: {
+      // A window larger than the area keeps its top left corner in it.
+      const std::int32_t left = area.left + std::max(0, (area.width() - size.cx) / 2);
+      const std::int32_t top = area.top + std::max(0, (area.height() - size.cy) / 2);
+      return Rect{left, top, left + size.cx, top + size.cy};
+    }
+  }
+  return Rect{0, 0, size.cx, size.cy};
+}
+
+void PlaceWindow(Window& window, Placement placement) {
+  const Rect place = PlacedRect(placement, Size{window.rect.width(), window.rect.height()}, WorkArea());
+  if (placement != Placement::kFree) MoveWindow(&window, place.left, place.top, place.width(), place.height(), true);
+  if (Live(&window)) window.placement = placement;
+}
+
 void PlaceWindowsOnWorkArea() {
-  const Rect area = WorkArea();
+  // Back to front, so that a window learns of its new size before the
+  // windows it owns (its menu bar, its dialogs) are placed over it.
   for (Window* top : std::vector<Window*>(System().topLevels)) {
-    if (!Live(top) || !top->followsWorkArea) continue;
-    MoveWindow(top, area.left, area.top, area.width(), area.height(), true);
-    if (Live(top)) top->followsWorkArea = true;
+    if (Live(top) && top->placement != Placement::kFree) PlaceWindow(*top, top->placement);
   }
 }
 
@@ -187,14 +213,14 @@ WindowHandle CreateWindow(std::uint32_t exStyle, std::u16string_view className, 
   window.owner = (style & kWsChild) ? nullptr : TopLevelOf(parentWindow);
   if (!window.parent && (x == kUseDefault || width == kUseDefault)) {
     window.rect = WorkArea();
-    window.followsWorkArea = true;
+    window.placement = Placement::kFillsWorkArea;
   } else {
     window.rect = Rect{x == kUseDefault ? 0 : x, y == kUseDefault ? 0 : y, 0, 0};
     window.rect.right = window.rect.left + std::max(0, width == kUseDefault ? 0 : width);
     window.rect.bottom = window.rect.top + std::max(0, height == kUseDefault ? 0 : height);
   }
   if (!window.parent) {
-    window.surface = std::make_unique<Framebuffer>(window.rect.width(), window.rect.height());
+    window.surface = std::make_unique<Framebuffer>(Size{window.rect.width(), window.rect.height()}, system.scale);
     if (windowClass->icon != 0) ShowClassIcon(*windowClass);
   }
   window.context = std::make_unique<DeviceContext>(nullptr);
@@ -239,9 +265,13 @@ bool MoveWindow(WindowHandle handle, std::int32_t x, std::int32_t y, std::int32_
   Window* window = Live(handle);
   if (!window) return false;
   const bool resized = width != window->rect.width() || height != window->rect.height();
-  window->rect = Rect{x, y, x + std::max(0, width), y + std::max(0, height)};
-  window->followsWorkArea = false;
-  if (window->surface && resized) window->surface->Resize(window->rect.width(), window->rect.height());
+  const Rect place{x, y, x + std::max(0, width), y + std::max(0, height)};
+  // Put where it already is, a window placed by the platform stays so.
+  if (!(place == window->rect)) window->placement = Placement::kFree;
+  window->rect = place;
+  if (window->surface && resized) {
+    window->surface->Resize(Size{window->rect.width(), window->rect.height()}, System().scale);
+  }
   RetargetContexts(*window);
   WindowPosition position{handle, x, y, width, height, 0};
   SendMessage(handle, kWmWindowPositionChanged, 0, reinterpret_cast<LParam>(&position));
@@ -463,6 +493,8 @@ void ResetWindowSystem() {
   system.quitPosted = false;
   system.quitCode = 0;
   system.shellStarted = false;
+  system.scale = DeviceScale{};
+  system.composed.clear();
 }
 
 std::int32_t GetSystemMetrics(int metric) {

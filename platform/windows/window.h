@@ -20,6 +20,7 @@
 #include <string_view>
 
 #include "platform/graphics/device_context.h"
+#include "platform/graphics/device_scale.h"
 #include "platform/graphics/framebuffer.h"
 #include "platform/graphics/geometry.h"
 #include "platform/graphics/paint_objects.h"
@@ -174,14 +175,18 @@ enum SystemMetric {
 };
 std::int32_t GetSystemMetrics(int metric);
 
-// The screen: its size (a change moves the windows the platform placed and
-// sends them size notifications) and what it shows now.
+// The screen: its size in the program's pixels (a change moves the windows
+// the platform placed and sends them size notifications), its device scale
+// (screen pixels per pixel of the program; windows are drawn at it), and
+// what it shows now, in screen pixels.
 Size ScreenSize();
 void SetScreenSize(Size size);
+DeviceScale GetDeviceScale();
+void SetDeviceScale(DeviceScale scale);
 const Framebuffer& ScreenImage();
 
 // Destroys every window and forgets every class: a fresh window system, for
-// tests and for the end of a run.
+// tests and for the end of a run. The device scale goes back to 1.
 void ResetWindowSystem();
 
 }  // namespace platform

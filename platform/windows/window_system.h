@@ -24,6 +24,15 @@ struct ScrollBarState {
   std::int32_t pressedPart = -1;
 };
 
+// How the platform keeps a top-level window placed as the work area
+// changes (the task bar comes or goes, the desktop window is resized).
+enum class Placement {
+  kFree,              // where it was put
+  kFillsWorkArea,     // made with the default place and size, or sized by the shell
+  kAboveMenuBar,      // sized by the shell to the work area less a menu bar at its bottom
+  kCentred,           // its own size, centred on the work area (and inside it)
+};
+
 struct Window {
   const WindowClass* windowClass = nullptr;
   WindowProcedure procedure = nullptr;  // the class's, unless replaced for this window
@@ -40,7 +49,7 @@ struct Window {
   bool invalid = false;
   bool erase = false;
   std::uint32_t validations = 0;  // BeginPaint calls, so that a paint may invalidate anew
-  bool followsWorkArea = false;  // placed by the platform: fills the work area
+  Placement placement = Placement::kFree;  // a move elsewhere makes it kFree
   bool destroying = false;
   void* data = nullptr;
   ScrollBarState scroll;
@@ -68,8 +77,13 @@ struct WindowSystem {
   std::set<std::uint16_t> keysAsHandled;  // GetKeyState's keys
   bool quitPosted = false;
   int quitCode = 0;
-  Size screen{240, 320};
+  Size screen{240, 320};       // in the program's pixels
+  DeviceScale scale;           // screen pixels per pixel of the program
   Framebuffer screenImage{240, 320};
+  // The windows as the screen image was last composed from them, front
+  // last, each with its place in screen pixels: while they stay, only
+  // what was drawn since is composed again.
+  std::vector<std::pair<const Window*, Rect>> composed;
   bool shellStarted = false;
 };
 
@@ -110,6 +124,10 @@ void PresentScreen();
 // platform placed moved onto it.
 Rect WorkArea();
 void PlaceWindowsOnWorkArea();
+// Where `placement` puts a window of `size` on `area`.
+Rect PlacedRect(Placement placement, Size size, const Rect& area);
+// Moves a top-level window as `placement` says and keeps it placed so.
+void PlaceWindow(Window& window, Placement placement);
 // Makes sure the shell's own windows exist.
 void StartShell();
 

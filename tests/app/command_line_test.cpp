@@ -85,6 +85,34 @@ TEST(CommandLine, RenderTakesAnArticleAFileAndPageOptions) {
   EXPECT_EQ(defaults.render.height, 294);
 }
 
+TEST(CommandLine, TheScaleIsOneToFourInQuarters) {
+  const struct {
+    const char* text;
+    int quarters;  // 0: refused
+  } cases[] = {
+      {"1", 4},    {"2", 8},    {"4", 16},    {"1.25", 5}, {"1.5", 6}, {"2.5", 10}, {"3.75", 15}, {"2.0", 8},
+      {"2.50", 10}, {"0", 0},   {"0.75", 0},  {"4.25", 0}, {"5", 0},   {"1.3", 0},  {"1.33", 0},  {"2.", 0},
+      {".5", 0},   {"2.125", 0}, {"-1", 0},   {"2.+5", 0}, {"", 0},    {"two", 0},
+  };
+  for (const auto& c : cases) {
+    const auto scale = ParseScale(c.text);
+    EXPECT_EQ(scale ? scale->quarters() : 0, c.quarters) << c.text;
+  }
+  const CommandLine window = ParseCommandLine({"--scale", "1.5", "--size", "600x700"});
+  ASSERT_EQ(window.action, Action::kRun) << window.error;
+  EXPECT_EQ(window.window.scale, platform::DeviceScale::FromQuarters(6));
+  EXPECT_EQ(window.window.size, (platform::Size{600, 700}));
+  const CommandLine defaults = ParseCommandLine({});
+  EXPECT_FALSE(defaults.window.scale) << "the desktop's, unless given";
+  EXPECT_FALSE(defaults.window.size) << "as the window was left, unless given";
+  const CommandLine render = ParseCommandLine({"--render", "4", "--output", "p.png", "--scale", "2"});
+  EXPECT_EQ(render.render.scale.quarters(), 8);
+  EXPECT_EQ(ParseCommandLine({"--render", "4", "--output", "p.png"}).render.scale.quarters(), 4);
+  const CommandLine bad = ParseCommandLine({"--scale", "8"});
+  EXPECT_EQ(bad.action, Action::kUsageError);
+  EXPECT_NE(bad.error.find("1 to 4 in steps of 0.25"), std::string::npos);
+}
+
 TEST(CommandLine, MalformedRenderArgumentsAreUsageErrors) {
   const std::vector<std::vector<std::string>> bad = {
       {"--render", "0", "--output", "p.png"},     {"--render", "45", "--output", "p.png"},

@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 
+#include "tests/support/real_window_test.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/wait_until.h"
 #include "tests/support/x11_test_server.h"
@@ -52,19 +53,8 @@ std::string Clipboard(const std::string& target) {
   return Output("timeout 5 xclip -o -selection clipboard -t '" + target + "' 2>/dev/null");
 }
 
-class ReaderClipboardWindow : public ::testing::Test {
+class ReaderClipboardWindow : public quillory::testing::RealWindowTest {
  protected:
-  ReaderClipboardWindow()
-      : registry_("QUILLORY_REGISTRY", (scratch_.path() / "registry.reg").string()),
-        runtime_("XDG_RUNTIME_DIR", (scratch_.path() / "run").string()) {
-    std::filesystem::create_directory(scratch_.path() / "run");
-    std::filesystem::permissions(scratch_.path() / "run", std::filesystem::perms::owner_all);
-  }
-  void SetUp() override {
-    ASSERT_TRUE(server_.started()) << server_.why();
-    windows_.emplace();
-    ASSERT_TRUE(windows_->connected());
-  }
   void TearDown() override {
     if (reader_ == 0) return;
     kill(reader_, SIGTERM);
@@ -98,16 +88,8 @@ class ReaderClipboardWindow : public ::testing::Test {
     ASSERT_EQ(std::system(("timeout 30 xdotool key --window " + window_ + " " + key).c_str()), 0);
   }
 
-  // First, so that $DISPLAY names it before anything else starts.
-  quillory::testing::XTestServer server_;
-  std::optional<quillory::testing::XWindows> windows_;
-  quillory::testing::ScratchFolder scratch_;
   pid_t reader_ = 0;
   std::string window_;
-
- private:
-  quillory::testing::ScopedVariable registry_;
-  quillory::testing::ScopedVariable runtime_;
 };
 
 TEST_F(ReaderClipboardWindow, CopyOffersTheArticleAsTextInReadingOrderBesideTheRichText) {

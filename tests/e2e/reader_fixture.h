@@ -47,11 +47,7 @@ constexpr char kChosenFace[] = "\"FontName\"=\"David CLM\"\n";
 
 class ReaderTest : public ::testing::Test {
  protected:
-  ReaderTest()
-      : registry_("QUILLORY_REGISTRY", (scratch_.path() / "registry.reg").string()),
-        runtime_("XDG_RUNTIME_DIR", (scratch_.path() / "run").string()) {
-    std::filesystem::create_directory(scratch_.path() / "run");
-    std::filesystem::permissions(scratch_.path() / "run", std::filesystem::perms::owner_all);
+  ReaderTest() {
     previousFactory_ = platform::SetFontFactory(FixedReaderFont);
     previousLister_ = platform::SetFontFamilyLister(ReaderFamilies);
     platform::SetScreenSize(platform::Size{240, 320});
@@ -82,6 +78,7 @@ class ReaderTest : public ::testing::Test {
   int Run(const std::function<void()>& steps, bool today = false) {
     platform::ScopedHeadlessBackend backend;
     backend_ = &backend.get();
+    if (desktopMonitor_) backend->SetDesktopWindow(*desktopMonitor_);
     backend->SetScript(script_);
     for (int answer : answers_) backend->ScriptAnswer(answer);
     quillory::ReaderOptions options;
@@ -152,17 +149,18 @@ class ReaderTest : public ::testing::Test {
     platform::PumpUntilIdle();
   }
 
-  quillory::testing::ScratchFolder scratch_;
+  quillory::testing::ReaderSandbox scratch_;
   std::vector<int> answers_;
   // Played by the message loop after the steps, before the close request.
   std::vector<platform::ScriptCommand> script_;
   std::vector<platform::MessageBoxRequest> boxes_;
   bool taskBarShownAtEnd_ = false;
   platform::HeadlessBackend* backend_ = nullptr;
+  // The reader in a desktop window on a monitor of this size (screen
+  // pixels), rather than on the handheld's screen.
+  std::optional<platform::Size> desktopMonitor_;
 
  private:
-  quillory::testing::ScopedVariable registry_;
-  quillory::testing::ScopedVariable runtime_;
   platform::FontFactory previousFactory_ = nullptr;
   platform::FontFamilyLister previousLister_ = nullptr;
 };

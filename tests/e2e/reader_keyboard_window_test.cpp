@@ -26,6 +26,7 @@
 #include "platform/menus/command_bar.h"
 #include "platform/registry/registry.h"
 #include "platform/windows/window.h"
+#include "tests/support/real_window_test.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/stored_values.h"
 #include "tests/support/x11_test_server.h"
@@ -53,20 +54,8 @@ bool WaitUntil(const std::function<bool()>& holds) {
   return holds();
 }
 
-class KeyboardWindow : public ::testing::Test {
+class KeyboardWindow : public quillory::testing::RealWindowTest {
  protected:
-  KeyboardWindow()
-      : registry_("QUILLORY_REGISTRY", (scratch_.path() / "registry.reg").string()),
-        runtime_("XDG_RUNTIME_DIR", (scratch_.path() / "run").string()) {
-    std::filesystem::create_directory(scratch_.path() / "run");
-    std::filesystem::permissions(scratch_.path() / "run", std::filesystem::perms::owner_all);
-  }
-
-  void SetUp() override {
-    ASSERT_TRUE(server_.started()) << server_.why();
-    windows_.emplace();
-    ASSERT_TRUE(windows_->connected());
-  }
   void TearDown() override {
     if (reader_ > 0) {
       kill(reader_, SIGKILL);
@@ -115,25 +104,17 @@ class KeyboardWindow : public ::testing::Test {
     return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::optional<int>(128);
   }
 
-  // First, so that $DISPLAY names it before anything else starts.
-  quillory::testing::XTestServer server_;
-  std::optional<quillory::testing::XWindows> windows_;
-  quillory::testing::ScratchFolder scratch_;
   pid_t reader_ = 0;
   std::string window_;
-
- private:
-  quillory::testing::ScopedVariable registry_;
-  quillory::testing::ScopedVariable runtime_;
 };
 
 TEST_F(KeyboardWindow, TheGoMenuPagingAndTheTextSizeAnswerTheKeyboard) {
   StoreSettings("\"Lesson\"=dword:0000000c\n");
   Start();
-  // F10, six Downs to Bookmark (past the separators and the disabled Full
-  // Screen), Enter; Alt+G and N for Next Article; two pages forward and
-  // one back; the text a size larger; Ctrl+Q.
-  Keys("F10 Down Down Down Down Down Down Return alt+g n space space shift+space ctrl+plus ctrl+q");
+  // F10, seven Downs to Bookmark (past the separators and Full Screen),
+  // Enter; Alt+G and N for Next Article; two pages forward and one back;
+  // the text a size larger; Ctrl+Q.
+  Keys("F10 Down Down Down Down Down Down Down Return alt+g n space space shift+space ctrl+plus ctrl+q");
   EXPECT_EQ(Exit(), 0);
   const auto bookmarks = quillory::testing::StoredSetting("Bookmarks");
   ASSERT_TRUE(bookmarks);
@@ -172,6 +153,7 @@ TEST_F(KeyboardWindow, TheSearchBoxTypesHebrewFromALatinLayout) {
 void LookAtHeadlessReader(const std::function<void()>& look) {
   platform::ScopedHeadlessBackend backend;
   backend->SetScript({});
+  backend->SetDesktopWindow(platform::Size{800, 800});  // like the real one: no task bar
   platform::SetScreenSize(platform::Size{240, 320});
   quillory::ReaderOptions options;
   options.onShown = [&] {

@@ -21,6 +21,7 @@
 #include "platform/windows/input.h"
 #include "platform/windows/window.h"
 #include "tests/support/child_process.h"
+#include "tests/support/real_window_test.h"
 #include "tests/support/scoped_environment.h"
 #include "tests/support/x11_close_request.h"
 #include "tests/support/x11_test_server.h"
@@ -63,21 +64,8 @@ std::string Settings(const std::string& values, bool chosenFace = true) {
          (chosenFace ? "\"FontName\"=\"David CLM\"\n" : "") + values + "\n";
 }
 
-class ReaderWindow : public ::testing::Test {
+class ReaderWindow : public quillory::testing::RealWindowTest {
  protected:
-  ReaderWindow()
-      : registry_("QUILLORY_REGISTRY", (scratch_.path() / "registry.reg").string()),
-        runtime_("XDG_RUNTIME_DIR", (scratch_.path() / "run").string()) {
-    std::filesystem::create_directory(scratch_.path() / "run");
-    std::filesystem::permissions(scratch_.path() / "run", std::filesystem::perms::owner_all);
-  }
-
-  void SetUp() override {
-    ASSERT_TRUE(server_.started()) << server_.why();
-    windows_.emplace();
-    ASSERT_TRUE(windows_->connected());
-  }
-
   void TearDown() override {
     for (const pid_t reader : readers_) WaitForExit(reader, 0ms);
   }
@@ -127,13 +115,7 @@ class ReaderWindow : public ::testing::Test {
     EXPECT_TRUE(windows_->WaitForChange(window, before)) << keys << " changed nothing";
   }
 
-  quillory::testing::XTestServer server_;
-  quillory::testing::ScratchFolder scratch_;
-  std::optional<quillory::testing::XWindows> windows_;
-
  private:
-  quillory::testing::ScopedVariable registry_;
-  quillory::testing::ScopedVariable runtime_;
   std::vector<pid_t> readers_;  // whatever still runs at the end is killed
 };
 
@@ -143,6 +125,7 @@ std::optional<platform::Point> FirstLinkOnOpeningPage(std::uint16_t& target) {
   std::optional<platform::Point> found;
   platform::ScopedHeadlessBackend backend;
   backend->SetScript({});
+  backend->SetDesktopWindow(platform::Size{800, 800});  // like the real one: no task bar
   platform::SetScreenSize(platform::Size{240, 320});
   quillory::ReaderOptions options;
   options.onShown = [&] {

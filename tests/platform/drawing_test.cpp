@@ -7,24 +7,15 @@
 
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/device_context.h"
+#include "tests/platform/pixel_rows.h"
 
 namespace {
 
 using namespace platform;
+using quillory_test::Picture;
 
 constexpr Pixel kWhitePixel = 0x00FFFFFF;
 constexpr Pixel kBlackPixel = 0x00000000;
-
-// The rows of a framebuffer region as characters: '#' for `ink`, '.' else.
-std::vector<std::string> Picture(const Framebuffer& pixels, const Rect& area, Pixel ink) {
-  std::vector<std::string> rows;
-  for (std::int32_t y = area.top; y < area.bottom; ++y) {
-    std::string row;
-    for (std::int32_t x = area.left; x < area.right; ++x) row += pixels.at(x, y) == ink ? '#' : '.';
-    rows.push_back(row);
-  }
-  return rows;
-}
 
 TEST(DeviceContext, SelectingReturnsWhatWasReplaced) {
   Framebuffer pixels(8, 8);

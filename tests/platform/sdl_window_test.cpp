@@ -38,7 +38,9 @@ class SdlWindow : public ::testing::Test {
     ASSERT_TRUE(server_.started()) << server_.why();
     ResetWindowSystem();
     std::string error;
-    backend_ = SdlBackend::Open("Quillory - 32 test", Size{240, 320}, 2, error);
+    DesktopWindowRequest request;
+    request.scale = DeviceScale::FromQuarters(8);
+    backend_ = SdlBackend::Open("Quillory - 32 test", request, error);
     ASSERT_TRUE(backend_) << error;
     previous_ = InstallBackend(backend_.get());
     WindowClass windowClass;
@@ -85,8 +87,9 @@ class SdlWindow : public ::testing::Test {
 
 TEST_F(SdlWindow, AClickIsATapAtTheScreenPointAndTheScrollBarAnswersItsOwn) {
   ASSERT_NE(backend_->NativeWindowId(), 0u);
-  // Client point (20, 40) is screen (20, 26 + 40), window pixels × 2.
-  Xdotool("mousemove --window " + Id() + " 40 132 click 1");
+  // Client point (20, 40) is window pixels (40, 80): no task bar in a
+  // desktop window, and two window pixels to one of the screen.
+  Xdotool("mousemove --window " + Id() + " 40 80 click 1");
   WaitFor(1);
   ASSERT_EQ(received.size(), 1u);
   EXPECT_EQ(received[0].id, kWmLButtonDown);

@@ -155,8 +155,9 @@ TEST(ProgramResources, IconIsA32PixelColourPictureOnTransparentMagenta) {
 
 // A one-bit bitmap resource of the given size: the bits-per-pixel field of
 // its header says 1, and the parser makes it a monochrome bitmap.
-std::unique_ptr<platform::Bitmap> OneBitBitmap(std::uint16_t id, std::int32_t width, std::int32_t height) {
-  const auto bytes = Bytes(ResourceType::kBitmap, id);
+std::unique_ptr<platform::Bitmap> OneBitBitmap(std::uint16_t id, std::int32_t width, std::int32_t height,
+                                               ResourceType type = ResourceType::kBitmap) {
+  const auto bytes = Bytes(type, id);
   EXPECT_GE(bytes.size(), 40u) << "bitmap " << id;
   if (bytes.size() < 40) return nullptr;
   EXPECT_EQ(WordAt(bytes, 14), 1) << "bitmap " << id << " bits per pixel";
@@ -270,7 +271,7 @@ TEST(ProgramResources, MenuIsOneGoPopupOfTheReadersCommandsInOrderWithTheirKeys)
       {0, u""},
       {40006, u"F&ont\tCtrl+F"},
       {122, u"Re&verse"},
-      {40010, u"&Full Screen\tF11", true},
+      {40010, u"&Full Screen\tF11"},
       {0, u""},
       {108, u"&This Week\tCtrl+Home"},
       {0, u""},
@@ -311,40 +312,62 @@ namespace quillory {
 namespace {
 
 // Each letter key is a framed cell with a letter of its own inside; the
-// space bar is a frame over key columns 2 to 6 below the letter rows.
+// space bar is a frame over key columns 2 to 6 below the letter rows. The
+// same at twice the size, where every line is two pixels wide.
 TEST(ProgramResources, SearchKeyboardHasFramedLetterKeysAndASpaceBar) {
-  const auto keyboard = OneBitBitmap(kSearchKeyboardId, kKeyboardWidth, kKeyboardHeight);
-  ASSERT_TRUE(keyboard);
-  const auto black = [&](int x, int y) { return keyboard->pixels().at(x, y) == Pixel{0}; };
-  std::set<std::vector<bool>> letters;
-  for (int key = 1; key <= kLetterKeyCount; ++key) {
-    const int left = KeyColumn(key) * kKeyWidth;
-    const int top = KeyRow(key) * kKeyHeight;
-    for (int x = left; x <= left + kKeyWidth; ++x) {
-      ASSERT_TRUE(black(x, top) && black(x, top + kKeyHeight)) << "key " << key;
+  for (const int k : {1, 2}) {
+    SCOPED_TRACE(k == 1 ? "at its own size" : "at twice the size");
+    const auto keyboard = OneBitBitmap(kSearchKeyboardId, k * kKeyboardWidth, k * kKeyboardHeight,
+                                       k == 1 ? ResourceType::kBitmap : ResourceType::kBitmapDoubleSize);
+    ASSERT_TRUE(keyboard);
+    // Whether the pixel of the keyboard's own grid is black all over.
+    const auto black = [&](int x, int y) {
+      for (int dy = 0; dy < k; ++dy) {
+        for (int dx = 0; dx < k; ++dx) {
+          if (keyboard->pixels().at(k * x + dx, k * y + dy) != Pixel{0}) return false;
+        }
+      }
+      return true;
+    };
+    std::set<std::vector<bool>> letters;
+    for (int key = 1; key <= kLetterKeyCount; ++key) {
+      const int left = KeyColumn(key) * kKeyWidth;
+      const int top = KeyRow(key) * kKeyHeight;
+      for (int x = left; x <= left + kKeyWidth; ++x) {
+        ASSERT_TRUE(black(x, top) && black(x, top + kKeyHeight)) << "key " << key;
+      }
+      for (int y = top; y <= top + kKeyHeight; ++y) ASSERT_TRUE(black(left, y) && black(left + kKeyWidth, y));
+      std::vector<bool> inside;
+      for (int y = k * top + k; y < k * (top + kKeyHeight); ++y) {
+        for (int x = k * left + k; x < k * (left + kKeyWidth); ++x) inside.push_back(keyboard->pixels().at(x, y) == 0);
+      }
+      EXPECT_GT(std::count(inside.begin(), inside.end(), true), 5 * k * k) << "key " << key << " shows no letter";
+      letters.insert(inside);
     }
-    for (int y = top; y <= top + kKeyHeight; ++y) ASSERT_TRUE(black(left, y) && black(left + kKeyWidth, y));
-    std::vector<bool> inside;
-    for (int y = top + 1; y < top + kKeyHeight; ++y) {
-      for (int x = left + 1; x < left + kKeyWidth; ++x) inside.push_back(black(x, y));
-    }
-    EXPECT_GT(std::count(inside.begin(), inside.end(), true), 5) << "key " << key << " shows no letter";
-    letters.insert(inside);
-  }
-  EXPECT_EQ(letters.size(), static_cast<std::size_t>(kLetterKeyCount));
+    EXPECT_EQ(letters.size(), static_cast<std::size_t>(kLetterKeyCount));
 
-  const int spaceTop = kLetterRows * kKeyHeight;
-  int leftmost = kKeyboardWidth;
-  int rightmost = -1;
-  for (int y = spaceTop + 1; y < kKeyboardHeight; ++y) {
-    for (int x = 0; x < kKeyboardWidth; ++x) {
-      if (!black(x, y)) continue;
-      leftmost = std::min(leftmost, x);
-      rightmost = std::max(rightmost, x);
+    const int spaceTop = k * kLetterRows * kKeyHeight;
+    int leftmost = k * kKeyboardWidth;
+    int rightmost = -1;
+    for (int y = spaceTop + k; y < k * kKeyboardHeight; ++y) {
+      for (int x = 0; x < k * kKeyboardWidth; ++x) {
+        if (keyboard->pixels().at(x, y) != 0) continue;
+        leftmost = std::min(leftmost, x);
+        rightmost = std::max(rightmost, x);
+      }
+    }
+    EXPECT_EQ(leftmost, k * kSpaceBarFirstColumn * kKeyWidth);
+    EXPECT_EQ(rightmost, k * (kSpaceBarLastColumn + 1) * kKeyWidth - 1);
+    if (k == 2) {
+      // A dense screen shows this drawing, not an enlargement.
+      const platform::Module module{ProgramResources()};
+      const auto loaded = platform::LoadBitmapResource(&module, kSearchKeyboardId);
+      ASSERT_TRUE(loaded);
+      const auto shown = loaded->AtScale(platform::DeviceScale::FromQuarters(8)).pixels();
+      EXPECT_TRUE(std::equal(shown.begin(), shown.end(), keyboard->pixels().pixels().begin(),
+                             keyboard->pixels().pixels().end()));
     }
   }
-  EXPECT_EQ(leftmost, kSpaceBarFirstColumn * kKeyWidth);
-  EXPECT_EQ(rightmost, (kSpaceBarLastColumn + 1) * kKeyWidth - 1);
 }
 
 }  // namespace

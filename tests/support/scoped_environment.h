@@ -78,4 +78,22 @@ class ScopedRegistry {
   ScopedVariable variable_;
 };
 
+// A scratch folder that is a whole reader's world for one test: its
+// settings file (registry.reg, through $QUILLORY_REGISTRY, written when the
+// test stores settings) and its private runtime folder (run, through
+// $XDG_RUNTIME_DIR, where the single-instance socket goes).
+class ReaderSandbox : public ScratchFolder {
+ public:
+  ReaderSandbox()
+      : registry_("QUILLORY_REGISTRY", (path() / "registry.reg").string()),
+        runtime_("XDG_RUNTIME_DIR", (path() / "run").string()) {
+    std::filesystem::create_directory(path() / "run");
+    std::filesystem::permissions(path() / "run", std::filesystem::perms::owner_all);
+  }
+
+ private:
+  ScopedVariable registry_;
+  ScopedVariable runtime_;
+};
+
 }  // namespace quillory::testing

@@ -14,6 +14,9 @@
 #include "store/uncompress.h"
 #include "tests/platform/png_reader.h"
 #include "tools/pack/records.h"
+#include "view/article_format.h"
+#include "view/letter_code.h"
+#include "view/style_fonts.h"
 #include "view/text_lines.h"
 #include "view/text_paint.h"
 #include "view/text_scroll.h"
@@ -110,6 +113,49 @@ TEST_F(ArticlePages, PagingDownReachesTheEndOfEveryArticle) {
     // counted as drawn).
     EXPECT_GE(view->topPosition, view->maxTop) << "article " << number;
     EXPECT_GE(view->topPosition + view->unitsDrawn + 1, view->totalUnits) << "article " << number;
+  }
+}
+
+// The columns of `strip` that hold anything but white: first and past the last.
+std::pair<std::int32_t, std::int32_t> InkColumns(const platform::Framebuffer& strip) {
+  std::int32_t left = strip.width();
+  std::int32_t right = 0;
+  for (std::int32_t y = 0; y < strip.height(); ++y) {
+    for (std::int32_t x = 0; x < strip.width(); ++x) {
+      if (strip.at(x, y) == 0x00FFFFFF) continue;
+      left = std::min(left, x);
+      right = std::max(right, x + 1);
+    }
+  }
+  return {left, right};
+}
+
+TEST_F(ArticlePages, AtADenseScaleEveryLineIsDrawnWithinOnePixelOfItsMeasuredWidth) {
+  // Each line's body drawn alone at the screen's resolution, into a strip
+  // as wide as the page; at 2 and at 1.25, where edges round.
+  for (const int quarters : {8, 5}) {
+    const platform::DeviceScale scale = platform::DeviceScale::FromQuarters(quarters);
+    platform::Framebuffer strip(platform::Size{240, 64}, scale);
+    platform::DeviceContext context(&strip);
+    for (int number = 1; number <= kArticleCount; ++number) {
+      TextView* view = Open(number);
+      for (const LineRecord* line = view->lines; line->style != 0; ++line) {
+        if (line->count == 0 || IsSpecialStyle(line->style)) continue;
+        strip.Fill(strip.bounds(), 0x00FFFFFF);
+        platform::Font* previous = SelectStyleFont(view->fontCache, view->font, context, line->style & kStyleKeyMask);
+        const LineParts parts = SplitLine(*view, *line);
+        SetRunBase(parts.hebrew ? kLiveFontBase : kNoMappingBase);
+        DrawRun(context, view->text.data() + parts.bodyAt, line->count, line->x, 0, line->width, line->height);
+        SetRunBase(kNoMappingBase);
+        context.SelectFont(previous);
+        const auto [left, right] = InkColumns(strip);
+        if (right == 0) continue;  // spaces only
+        const std::string where = "scale " + std::to_string(quarters) + "/4, article " + std::to_string(number) +
+                                  ", offset " + std::to_string(line->textOffset);
+        ASSERT_GE(left, scale.ToDevice(line->x - 1)) << where;
+        ASSERT_LE(right, scale.ToDevice(line->x + line->width + 1)) << where;
+      }
+    }
   }
 }
 

@@ -1,5 +1,7 @@
 // Draws the Search dialog's keyboard picture with a Hebrew font and writes
-// it as a one-bit picture in the source form of resources/pixel_art.h:
+// it as one-bit pictures in the source form of resources/pixel_art.h, at
+// its own size and again at twice the size for dense screens (its letters
+// rasterized at twice the height, not enlarged):
 //
 //   make-search-keyboard resources/search_keyboard.h
 //
@@ -31,8 +33,8 @@ constexpr int kInkThreshold = 128;
 
 char16_t LetterOfKey(int key) { return static_cast<char16_t>(0x05D0 + (kKeyLetters[key - 1] - 'a')); }
 
-platform::Framebuffer DrawKeyboard(platform::Font& font) {
-  platform::Framebuffer picture(kKeyboardWidth, kKeyboardHeight, 0x00FFFFFF);
+platform::Framebuffer DrawKeyboard(platform::Font& font, platform::DeviceScale scale) {
+  platform::Framebuffer picture(platform::Size{kKeyboardWidth, kKeyboardHeight}, scale, 0x00FFFFFF);
   platform::DeviceContext context(&picture);
   context.SelectBrush(platform::GetStockBrush(platform::StockBrush::kHollowBrush));
   context.SelectFont(&font);
@@ -60,22 +62,15 @@ bool Inked(platform::Pixel pixel) {
   return (red * 30 + green * 59 + blue * 11) / 100 < kInkThreshold;
 }
 
-std::string AsSource(const platform::Framebuffer& picture) {
-  std::string source =
-      "#pragma once\n"
-      "// The Search dialog's keyboard, drawn by tools/keyboard/make_search_keyboard\n"
-      "// with Nachlieli CLM Bold; regenerate it with that tool rather than by hand.\n\n"
-      "#include \"resources/pixel_art.h\"\n\n"
-      "namespace quillory {\n\n"
-      "constexpr PixelArt<" + std::to_string(kKeyboardWidth) + ", " + std::to_string(kKeyboardHeight) +
-      "> kSearchKeyboardPicture{{\n";
+std::string AsSource(const platform::Framebuffer& picture, const std::string& name) {
+  std::string source = "constexpr PixelArt<" + std::to_string(picture.width()) + ", " +
+                       std::to_string(picture.height()) + "> " + name + "{{\n";
   for (std::int32_t y = 0; y < picture.height(); ++y) {
     source += "    \"";
     for (std::int32_t x = 0; x < picture.width(); ++x) source += Inked(picture.at(x, y)) ? '#' : '.';
     source += "\",\n";
   }
-  source += "}};\n\n}  // namespace quillory\n";
-  return source;
+  return source + "}};\n";
 }
 
 }  // namespace
@@ -93,6 +88,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "make-search-keyboard: cannot open %s\n", kLetterFont);
     return 1;
   }
-  std::ofstream(argv[1], std::ios::binary) << AsSource(DrawKeyboard(*font));
+  const std::string header =
+      "#pragma once\n"
+      "// The Search dialog's keyboard, drawn by tools/keyboard/make_search_keyboard\n"
+      "// with Nachlieli CLM Bold, at its own size and at twice the size;\n"
+      "// regenerate it with that tool rather than by hand.\n\n"
+      "#include \"resources/pixel_art.h\"\n\n"
+      "namespace quillory {\n\n";
+  std::ofstream(argv[1], std::ios::binary)
+      << header << AsSource(DrawKeyboard(*font, platform::DeviceScale{}), "kSearchKeyboardPicture") << "\n"
+      << AsSource(DrawKeyboard(*font, platform::DeviceScale::FromQuarters(8)), "kSearchKeyboardDoubleSizePicture")
+      << "\n}  // namespace quillory\n";
   return 0;
 }

@@ -4,6 +4,7 @@
 #include "platform/dialogs/message_box_dialog.h"
 #include "platform/windows/descriptor_watch.h"
 #include "platform/windows/input.h"
+#include "platform/windows/window.h"
 
 namespace platform {
 
@@ -41,6 +42,20 @@ void HeadlessBackend::SetScript(std::vector<ScriptCommand> script) {
   scripted_ = true;
   closeRequested_ = false;
 }
+
+void HeadlessBackend::SetFullScreen(bool on) {
+  if (!desktop_ || on == fullScreen_) return;
+  fullScreen_ = on;
+  if (on) {
+    windowed_ = ScreenSize();
+    const DeviceScale scale = GetDeviceScale();
+    SetScreenSize(Size{scale.LogicalCovering(monitor_.cx), scale.LogicalCovering(monitor_.cy)});
+  } else {
+    SetScreenSize(windowed_);
+  }
+}
+
+Size HeadlessBackend::WindowedSize() const { return fullScreen_ ? windowed_ : ScreenSize(); }
 
 bool HeadlessBackend::WaitForInput(int) {
   // A termination signal or a later start of the program is taken at the

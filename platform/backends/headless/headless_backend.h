@@ -6,6 +6,10 @@
 // screen it was shown, and plays a script of input (see headless_script.h)
 // one command each time the loop goes idle, ending with the platform's
 // close request.
+//
+// It stands for the handheld's screen unless told to stand for a desktop
+// window (SetDesktopWindow), which then has a monitor of its own to fill
+// when made full screen.
 
 #include <cstddef>
 #include <deque>
@@ -22,17 +26,31 @@ class HeadlessBackend final : public Backend {
   // Plays the next thing without waiting: a script has no clock, so a timer
   // comes only when it is due as the loop goes idle.
   bool WaitForInput(int timeoutMilliseconds) override;
-  void Present(const Framebuffer& screen) override { lastScreen_ = screen; }
+  void Present(const Framebuffer& screen, const Rect&) override { lastScreen_ = &screen; }
   // Whether another program is taken to be in front, as tests set it; the
   // reader's request to come forward ends that.
   bool InFront() const override { return !behind_; }
   void ComeForward() override { behind_ = false; }
   void PutBehind() { behind_ = true; }
 
+  // A desktop window on a monitor of `monitor` screen pixels.
+  void SetDesktopWindow(Size monitor) {
+    desktop_ = true;
+    monitor_ = monitor;
+  }
+  bool HasDesktopWindow() const override { return desktop_; }
+  // The screen takes the monitor's size at once, or goes back to the size
+  // it had.
+  void SetFullScreen(bool on) override;
+  bool IsFullScreen() const override { return fullScreen_; }
+  Size WindowedSize() const override;
+
   // The commands to play; the close request follows the last one (at once
   // for an empty script).
   void SetScript(std::vector<ScriptCommand> script);
-  const Framebuffer& lastScreen() const { return lastScreen_; }
+  // The screen as last shown (empty before anything was): the window
+  // system's own, which changes only when it is shown again.
+  const Framebuffer& lastScreen() const { return lastScreen_ ? *lastScreen_ : kNothingShown; }
 
   // Queues the answer to a coming message box. Without a queued answer a box
   // is answered with its first button (OK, or Yes).
@@ -55,13 +73,18 @@ class HeadlessBackend final : public Backend {
   std::deque<int> answers_;
   std::vector<PendingAnswer> pending_;
   std::vector<MessageBoxRequest> shown_;
-  Framebuffer lastScreen_;
+  static inline const Framebuffer kNothingShown{};
+  const Framebuffer* lastScreen_ = nullptr;
   std::vector<ScriptCommand> script_;
   std::size_t next_ = 0;
   bool scripted_ = false;  // a script was given, even an empty one
   bool closeRequested_ = false;
   bool behind_ = false;
   bool drawsBoxes_ = true;
+  bool desktop_ = false;
+  Size monitor_;
+  bool fullScreen_ = false;
+  Size windowed_;  // the screen's size before it went full screen
 };
 
 // Installs a headless backend for the lifetime of this object, then puts the

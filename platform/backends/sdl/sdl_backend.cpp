@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/backends/sdl/desktop_scale.h"
 #include "platform/backends/sdl/x11_clipboard.h"
 #include "platform/dialogs/message_box_dialog.h"
 #include "platform/system/text_encoding.h"
@@ -65,6 +66,13 @@ std::uint16_t KeyOf(SDL_Keycode code, char16_t& character) {
   return 0;
 }
 
+// While the window is destroyed, SDL may still wake its own wait with a
+// message to that window over a second connection of its own, which the X
+// server serves in its own time: a "bad window" answer to it then says
+// nothing, where Xlib's default handler would end the program with it
+// (after the settings were saved, but with a failure for an exit code).
+int IgnoreErrorsWhileClosing(Display*, XErrorEvent*) { return 0; }
+
 // Whether SDL has queued the window's first exposure, leaving the queue as
 // it was.
 bool Exposed() {
@@ -82,20 +90,56 @@ bool Exposed() {
 struct SdlBackend::Sdl {
   std::unique_ptr<X11Clipboard> clipboard;  // null when the desktop is not X11
   SDL_Window* window = nullptr;
-  SDL_Renderer* renderer = nullptr;
-  SDL_Texture* texture = nullptr;
-  Size textureSize;
-  int scale = 2;
+  DeviceScale scale;
+  Size windowed;                      // screen pixels, the last size when not full screen
+  const Framebuffer* shown = nullptr;  // the screen last presented: the window system's
+  bool wholeWindowStale = true;        // a new or exposed window surface shows nothing yet
   bool stylusDown = false;
 
   ~Sdl() {
-    if (texture) SDL_DestroyTexture(texture);
-    if (renderer) SDL_DestroyRenderer(renderer);
+    XSetErrorHandler(IgnoreErrorsWhileClosing);
     if (window) SDL_DestroyWindow(window);
     SDL_Quit();
   }
-  Point ScreenPoint(int x, int y) const { return Point{x / scale, y / scale}; }
+  Point ScreenPoint(int x, int y) const { return Point{scale.ToLogical(x), scale.ToLogical(y)}; }
+  // The screen's size, in the program's pixels, for a window of this many
+  // screen pixels: enough to cover it.
+  Size ScreenFor(int width, int height) const {
+    return Size{std::max(1, scale.LogicalCovering(width)), std::max(1, scale.LogicalCovering(height))};
+  }
 };
+
+namespace {
+
+// Where a window of `size` screen pixels opens: within the work area, less
+// the frame that the window manager puts round it, and centred there.
+SDL_Rect PlaceInWorkArea(SDL_Rect area, Size size, int frameLeft, int frameTop, int frameRight, int frameBottom) {
+  area.x += frameLeft;
+  area.y += frameTop;
+  area.w = std::max(1, area.w - frameLeft - frameRight);
+  area.h = std::max(1, area.h - frameTop - frameBottom);
+  const int width = std::min(size.cx, area.w);
+  const int height = std::min(size.cy, area.h);
+  return SDL_Rect{area.x + (area.w - width) / 2, area.y + (area.h - height) / 2, width, height};
+}
+
+SDL_Rect WorkAreaOf(SDL_Window* window) {
+  SDL_Rect area{0, 0, 0, 0};
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(window));
+  if (SDL_GetDisplayUsableBounds(display, &area) != 0 || area.w <= 0 || area.h <= 0) {
+    SDL_GetDisplayBounds(display, &area);
+  }
+  return area;
+}
+
+void* X11DisplayOf(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return nullptr;
+  return info.info.x11.display;
+}
+
+}  // namespace
 
 bool SdlBackend::DisplayNamed(std::string& problem) {
   if (HasValue("SDL_VIDEODRIVER") || HasValue("WAYLAND_DISPLAY") || HasValue("DISPLAY")) return true;
@@ -103,7 +147,8 @@ bool SdlBackend::DisplayNamed(std::string& problem) {
   return false;
 }
 
-std::unique_ptr<SdlBackend> SdlBackend::Open(const std::string& title, Size screen, int scale, std::string& error) {
+std::unique_ptr<SdlBackend> SdlBackend::Open(const std::string& title, const DesktopWindowRequest& request,
+                                             std::string& error) {
   // With only an X display named, only X is tried: SDL would otherwise go on
   // to other drivers, whose libraries print their own complaints.
   if (!HasValue("SDL_VIDEODRIVER") && !HasValue("WAYLAND_DISPLAY") && HasValue("DISPLAY")) {
@@ -120,27 +165,46 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const std::string& title, Size scre
     error = "the video driver '" + std::string(driver ? driver : "none") + "' draws where nobody sees it";
     return nullptr;
   }
-  sdl->scale = std::clamp(scale, 1, 8);
   // The window's surface is plain X memory: left to itself SDL would put it
   // on an OpenGL texture, loading a GL driver and making the window anew (a
   // window that flashes up and goes, to the desktop and to tests).
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  sdl->window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                 screen.cx * sdl->scale, screen.cy * sdl->scale, SDL_WINDOW_RESIZABLE);
-  // The screen is small: scaling it in software costs nothing worth a GPU
-  // driver, and needs none on machines without one.
-  if (sdl->window) sdl->renderer = SDL_CreateRenderer(sdl->window, -1, SDL_RENDERER_SOFTWARE);
-  if (!sdl->window || !sdl->renderer) {
+  // Made hidden first: its size needs the desktop's scale, which the
+  // window's connection to the display tells.
+  sdl->window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, request.size.cx,
+                                 request.size.cy, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+  if (!sdl->window) {
     error = std::string("the window could not be made: ") + SDL_GetError();
     return nullptr;
   }
+  sdl->scale = request.scale ? *request.scale : DeviceScale::Nearest(2 * ReadDesktopScale(X11DisplayOf(sdl->window)));
+  const SDL_Rect place = PlaceInWorkArea(WorkAreaOf(sdl->window), sdl->scale.ToDevice(request.size), 0, 0, 0, 0);
+  SDL_SetWindowSize(sdl->window, place.w, place.h);
+  SDL_SetWindowPosition(sdl->window, place.x, place.y);
+  sdl->windowed = Size{place.w, place.h};
+  // Asked before the window is shown, the window manager maps it full screen
+  // at once instead of showing it small first.
+  if (request.fullScreen) SDL_SetWindowFullscreen(sdl->window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  SDL_ShowWindow(sdl->window);
   // Input aimed at a window that the X server has not shown yet is lost;
   // wait (a little) until it is there. Events are only looked at here: a
   // key pressed or a click made as the window appears is the reader's.
   for (int waited = 0; waited < 2000 && !Exposed(); waited += 10) SDL_Delay(10);
+  // Now the window manager has framed it: the frame, too, stays in the work area.
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (!request.fullScreen && SDL_GetWindowBordersSize(sdl->window, &top, &left, &bottom, &right) == 0 &&
+      (top | left | bottom | right) != 0) {
+    const SDL_Rect framed = PlaceInWorkArea(WorkAreaOf(sdl->window), sdl->windowed, left, top, right, bottom);
+    if (framed.w != place.w || framed.h != place.h) SDL_SetWindowSize(sdl->window, framed.w, framed.h);
+    SDL_SetWindowPosition(sdl->window, framed.x, framed.y);
+    sdl->windowed = Size{framed.w, framed.h};
+  }
   SDL_StartTextInput();
   if (std::strcmp(driver, "x11") == 0) sdl->clipboard = X11Clipboard::Open();
-  SetScreenSize(screen);
+  int width = 0, height = 0;
+  SDL_GetWindowSize(sdl->window, &width, &height);
+  SetDeviceScale(sdl->scale);
+  SetScreenSize(sdl->ScreenFor(width, height));
   return std::unique_ptr<SdlBackend>(new SdlBackend(std::move(sdl)));
 }
 
@@ -167,7 +231,13 @@ bool SdlBackend::Handle(const void* raw) {
       return true;
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-        SetScreenSize(Size{std::max(1, event.window.data1 / sdl_->scale), std::max(1, event.window.data2 / sdl_->scale)});
+        const int width = event.window.data1;
+        const int height = event.window.data2;
+        if (!IsFullScreen()) sdl_->windowed = Size{width, height};
+        sdl_->wholeWindowStale = true;
+        SetScreenSize(sdl_->ScreenFor(width, height));
+      } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED && sdl_->shown) {
+        Show(*sdl_->shown, sdl_->shown->bounds());
       }
       if (event.window.event == SDL_WINDOWEVENT_LEAVE) InjectPointerLeave();
       return true;
@@ -236,18 +306,26 @@ bool SdlBackend::WaitForInput(int timeoutMilliseconds) {
   return WaitForInputFor(timeoutMilliseconds) || timeoutMilliseconds >= 0;
 }
 
-void SdlBackend::Present(const Framebuffer& screen) {
-  if (!sdl_->texture || sdl_->textureSize.cx != screen.width() || sdl_->textureSize.cy != screen.height()) {
-    if (sdl_->texture) SDL_DestroyTexture(sdl_->texture);
-    sdl_->texture = SDL_CreateTexture(sdl_->renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                      screen.width(), screen.height());
-    sdl_->textureSize = Size{screen.width(), screen.height()};
-  }
-  if (!sdl_->texture) return;
-  SDL_UpdateTexture(sdl_->texture, nullptr, screen.pixels().data(), screen.width() * static_cast<int>(sizeof(Pixel)));
-  SDL_RenderClear(sdl_->renderer);
-  SDL_RenderCopy(sdl_->renderer, sdl_->texture, nullptr, nullptr);
-  SDL_RenderPresent(sdl_->renderer);
+void SdlBackend::Present(const Framebuffer& screen, const Rect& changed) {
+  sdl_->shown = &screen;
+  Show(screen, sdl_->wholeWindowStale ? screen.bounds() : changed);
+}
+
+void SdlBackend::Show(const Framebuffer& screen, const Rect& area) {
+  // Straight into the window's own surface: no texture and no renderer,
+  // so the screen is held once more at most, by the window system itself.
+  SDL_Surface* target = SDL_GetWindowSurface(sdl_->window);
+  if (!target || area.empty()) return;
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<Pixel*>(screen.pixels().data()), screen.width(), screen.height(), 32,
+      screen.width() * static_cast<int>(sizeof(Pixel)), SDL_PIXELFORMAT_RGB888);
+  if (!source) return;
+  SDL_Rect from{area.left, area.top, area.width(), area.height()};
+  SDL_Rect to = from;
+  SDL_BlitSurface(source, &from, target, &to);
+  SDL_FreeSurface(source);
+  SDL_UpdateWindowSurfaceRects(sdl_->window, &to, 1);
+  sdl_->wholeWindowStale = false;
 }
 
 }  // namespace platform
@@ -303,6 +381,19 @@ void SdlBackend::ComeForward() {
   }
   SDL_RaiseWindow(sdl_->window);
 }
+
+void SdlBackend::SetFullScreen(bool on) {
+  if (on == IsFullScreen()) return;
+  SDL_SetWindowFullscreen(sdl_->window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  // Back to the size it had; the window manager may have forgotten it.
+  if (!on) SDL_SetWindowSize(sdl_->window, sdl_->windowed.cx, sdl_->windowed.cy);
+}
+
+bool SdlBackend::IsFullScreen() const {
+  return (SDL_GetWindowFlags(sdl_->window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+}
+
+Size SdlBackend::WindowedSize() const { return sdl_->ScreenFor(sdl_->windowed.cx, sdl_->windowed.cy); }
 
 void SdlBackend::ClipboardChanged() {
   if (sdl_->clipboard) sdl_->clipboard->Claim();
