@@ -15,11 +15,6 @@ namespace {
 
 enum Part { kUpArrow = 0, kTrackAbove = 1, kThumb = 2, kTrackBelow = 3, kDownArrow = 4 };
 
-constexpr Pixel kTrack = 0x00E0E0E0;
-constexpr Pixel kFace = 0x00C0C0C0;
-constexpr Pixel kShadow = 0x00808080;
-constexpr Pixel kInk = 0x00000000;
-
 struct Geometry {
   Rect bar;    // in window coordinates
   std::int32_t trackTop = 0;
@@ -51,19 +46,20 @@ std::int32_t PositionAt(const Window& window, const Geometry& g, std::int32_t th
   return static_cast<std::int32_t>(s.minimum + (range * along + travel / 2) / travel);
 }
 
-void Box(Framebuffer& surface, Rect box, Pixel face) {
-  surface.Fill(box, face);
-  surface.Fill(Rect{box.left, box.bottom - 1, box.right, box.bottom}, kShadow);
-  surface.Fill(Rect{box.right - 1, box.top, box.right, box.bottom}, kShadow);
+void Box(Framebuffer& surface, Rect box, const ScrollBarColors& colors) {
+  surface.Fill(box, ToPixel(colors.face));
+  const Pixel shadow = ToPixel(colors.shadow);
+  surface.Fill(Rect{box.left, box.bottom - 1, box.right, box.bottom}, shadow);
+  surface.Fill(Rect{box.right - 1, box.top, box.right, box.bottom}, shadow);
 }
 
 // A small solid triangle pointing up or down, centred in the box.
-void Arrow(Framebuffer& surface, Rect box, bool up) {
+void Arrow(Framebuffer& surface, Rect box, bool up, Pixel ink) {
   const std::int32_t middle = (box.left + box.right - 1) / 2;
   const std::int32_t top = (box.top + box.bottom) / 2 - 2;
   for (std::int32_t row = 0; row < 4; ++row) {
     const std::int32_t half = up ? row : 3 - row;
-    surface.Fill(Rect{middle - half, top + row, middle + half + 1, top + row + 1}, kInk);
+    surface.Fill(Rect{middle - half, top + row, middle + half + 1, top + row + 1}, ink);
   }
 }
 
@@ -83,15 +79,16 @@ void DrawScrollBar(Window& window) {
     return Rect{r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y};
   };
   Framebuffer& surface = *top->surface;
-  surface.Fill(place(g.bar), kTrack);
+  const ScrollBarColors& colors = window.scroll.colors;
+  surface.Fill(place(g.bar), ToPixel(colors.track));
   const Rect up = place(Rect{g.bar.left, g.bar.top, g.bar.right, g.trackTop});
   const Rect down = place(Rect{g.bar.left, g.trackBottom, g.bar.right, g.bar.bottom});
-  Box(surface, up, kFace);
-  Arrow(surface, up, true);
-  Box(surface, down, kFace);
-  Arrow(surface, down, false);
+  Box(surface, up, colors);
+  Arrow(surface, up, true, ToPixel(colors.arrow));
+  Box(surface, down, colors);
+  Arrow(surface, down, false, ToPixel(colors.arrow));
   if (g.trackBottom - g.trackTop >= kScrollBarWidth) {
-    Box(surface, place(Rect{g.bar.left, g.thumbTop, g.bar.right, g.thumbTop + kScrollBarWidth}), kFace);
+    Box(surface, place(Rect{g.bar.left, g.thumbTop, g.bar.right, g.thumbTop + kScrollBarWidth}), colors);
   }
 }
 
@@ -157,6 +154,13 @@ void SetScrollPos(WindowHandle handle, int bar, std::int32_t position, bool redr
 std::int32_t GetScrollPos(WindowHandle handle, int bar) {
   const Window* window = Live(handle);
   return window && bar == kSbVert ? window->scroll.position : 0;
+}
+
+void SetScrollBarColors(WindowHandle handle, const ScrollBarColors& colors, bool redraw) {
+  Window* window = Live(handle);
+  if (!window) return;
+  window->scroll.colors = colors;
+  if (redraw) DrawScrollBar(*window);
 }
 
 void GetScrollRange(WindowHandle handle, int bar, std::int32_t& minimum, std::int32_t& maximum) {
