@@ -60,6 +60,8 @@ constexpr std::uint16_t kChooseArticleCommand = 107;  // the toolbar's; no menu 
 // The desktop's full screen (F11); its item stays disabled until the window
 // can be made full screen, and no key sends it before then.
 constexpr std::uint16_t kFullScreenCommand = 40010;
+// The page in the night palette, and back (checked while it is on).
+constexpr std::uint16_t kNightReadingCommand = 40011;
 
 // A menu-bar button without a picture shows its label instead.
 constexpr std::uint16_t kNoButtonImage = 65534;

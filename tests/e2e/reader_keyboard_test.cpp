@@ -43,10 +43,10 @@ std::vector<std::uint16_t> StoredBookmarks() {
 
 TEST_F(ReaderTest, F10AndAltGOpenTheGoMenuWhichTheKeysWork) {
   StoreSettings(Settings(12));
-  // F10 selects About; six Downs pass the separators and the disabled
+  // F10 selects About; seven Downs pass the separators and the disabled
   // Full Screen to Bookmark. F10, Down and Escape close without a choice.
   // Alt+G and the underlined letter of Next Article.
-  Script("key F10\nkey Down\nkey Down\nkey Down\nkey Down\nkey Down\nkey Down\nkey Return\n"
+  Script("key F10\nkey Down\nkey Down\nkey Down\nkey Down\nkey Down\nkey Down\nkey Down\nkey Return\n"
          "key F10\nkey Down\nkey Escape\n"
          "key alt+g\nkey n\n");
   Run(nullptr);
