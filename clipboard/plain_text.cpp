@@ -45,7 +45,8 @@ class Writer {
 struct RecordPart {
   std::size_t first = 0;
   std::size_t end = 0;
-  bool whole = false;     // the indent and the line ends go with it
+  bool indent = false;
+  bool lineEnds = false;
   bool captions = false;  // a link gives its caption rather than dashes
 };
 
@@ -84,11 +85,11 @@ bool PutRecord(Writer& out, std::span<const std::uint8_t> text, const StoredReco
   } else if (record.kind != StoredRecord::Kind::kText) {
     ok = out.Put(u'-', DashCount(record.layout));
   } else if (!record.hebrew()) {
-    ok = (!part.whole || out.Put(u' ', Indent(record.layout))) && PutString(out, text, record, part);
+    ok = (!part.indent || out.Put(u' ', Indent(record.layout))) && PutString(out, text, record, part);
   } else {
-    ok = PutString(out, text, record, part) && (!part.whole || out.Put(u' ', Indent(record.layout)));
+    ok = PutString(out, text, record, part) && (!part.indent || out.Put(u' ', Indent(record.layout)));
   }
-  if (!part.whole) return ok;
+  if (!part.lineEnds) return ok;
   ok = ok && out.Put(u"\r\n");
   if (record.style & kBlankAfterBit) ok = ok && out.Put(u"\r\n");
   return ok;
@@ -113,7 +114,10 @@ std::optional<RecordPart> PartInPassage(std::span<const std::uint8_t> text, cons
   RecordPart part;
   part.first = std::max(passage.start, start) - start;
   part.end = std::min(passage.end, end) - start;
-  part.whole = passage.start <= start && passage.end > end;
+  // The paragraphs of a passage stand on lines of their own; a paragraph
+  // it holds whole keeps its indent.
+  part.lineEnds = passage.end > end;
+  part.indent = passage.start <= start && part.lineEnds;
   part.captions = true;
   return part;
 }
@@ -127,7 +131,7 @@ int Export(std::span<const std::uint8_t> text, const PassagePlaces* passage, cha
   RecordWalk walk(text);
   StoredRecord record;
   while (walk.Next(record)) {
-    std::optional<RecordPart> part = RecordPart{0, record.stringLength, true, false};
+    std::optional<RecordPart> part = RecordPart{0, record.stringLength, true, true, false};
     if (passage) part = PartInPassage(text, record, *passage);
     if (part && !PutRecord(out, text, record, *part)) {
       buffer[0] = 0;

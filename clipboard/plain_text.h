@@ -9,9 +9,9 @@
 //
 // A passage (the reader's selection) is exported the same way, cut to the
 // reading places it spans (view/text_selection.h): a record it holds only
-// part of gives only those characters, without its indent when the passage
-// starts inside it, and a record's line ends follow it only when the passage
-// goes on past it. A link inside a passage gives its caption, as the reader
+// part of gives only those characters, its line ends follow it only when
+// the passage goes on past it, and its indent only when the passage holds
+// it whole. A link inside a passage gives its caption, as the reader
 // selected what the page shows.
 
 #include <cstddef>

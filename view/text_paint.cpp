@@ -199,33 +199,54 @@ void RepaintLines(TextView* view, const std::function<bool(const LineRecord&)>& 
     PaintTextView(view, true);
     return;
   }
-  const PaintColours colours(*view->context);
   struct Row {
-    std::int32_t top;
-    std::int32_t bottom;
+    std::uint16_t index;
+    std::int32_t y;
+    bool repaint;
+    int box;  // the box of the link group this line starts, or -1
+    bool Crosses(const platform::Rect& rect, std::int32_t height) const { return y < rect.bottom && rect.top < y + height; }
   };
   std::vector<Row> rows;
   std::vector<platform::Rect> boxes;
   int lastBoxed = -1;
-  RecordCursor records({view->text.data(), view->text.length()});
   ForEachShownLine(*view, [&](std::uint16_t i, std::int32_t y, std::int32_t room) {
     const LineRecord& line = view->lines[i];
+    int box = -1;
     if (line.linkNumber != 0 && line.linkNumber != lastBoxed) {
+      box = static_cast<int>(boxes.size());
       boxes.push_back(LinkBoxRect(*view, i, y, room));
       lastBoxed = line.linkNumber;
     }
-    if (!changed(line)) return;
-    FillViewRect(*view->context, view->left, y, view->width, line.height, CurrentPalette().page);
-    DrawLine(*view, line, y);
-    MarkLine(*view, line, y, records);
-    rows.push_back(Row{y, y + line.height});
+    rows.push_back(Row{i, y, changed(line), box});
   });
-  // A box's outline crosses the rows of its lines and reaches into the rows
-  // above and below them: wherever a row was filled, it is drawn again.
-  for (const platform::Rect& box : boxes) {
-    const bool crossed = std::any_of(rows.begin(), rows.end(),
-                                     [&](const Row& row) { return row.top < box.bottom && box.top < row.bottom; });
-    if (crossed) DrawLinkBox(*view, box);
+  // A link box's outline reaches into the rows above and below its lines,
+  // and lines and marks lie over it: a box that crosses a row painted again
+  // is drawn again, and so is every row it crosses.
+  std::vector<bool> redrawn(boxes.size(), false);
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (std::size_t b = 0; b < boxes.size(); ++b) {
+      if (redrawn[b]) continue;
+      const auto crosses = [&](const Row& row) { return row.Crosses(boxes[b], view->lines[row.index].height); };
+      if (std::none_of(rows.begin(), rows.end(), [&](const Row& row) { return row.repaint && crosses(row); })) continue;
+      redrawn[b] = grew = true;
+      for (Row& row : rows) row.repaint = row.repaint || crosses(row);
+    }
+  }
+  // In the order of a whole paint: the ground, then lines and boxes top
+  // down, then the marks.
+  const PaintColours colours(*view->context);
+  for (const Row& row : rows) {
+    if (row.repaint) FillViewRect(*view->context, view->left, row.y, view->width, view->lines[row.index].height,
+                                  CurrentPalette().page);
+  }
+  for (const Row& row : rows) {
+    if (row.box >= 0 && redrawn[static_cast<std::size_t>(row.box)]) DrawLinkBox(*view, boxes[static_cast<std::size_t>(row.box)]);
+    if (row.repaint) DrawLine(*view, view->lines[row.index], row.y);
+  }
+  RecordCursor records({view->text.data(), view->text.length()});
+  for (const Row& row : rows) {
+    if (row.repaint) MarkLine(*view, view->lines[row.index], row.y, records);
   }
 }
 
