@@ -70,10 +70,10 @@ bool ParseKey(std::string_view name, ScriptCommand& command) {
   return true;
 }
 
-// Exactly `count` whole numbers of a pixel coordinate, separated by single spaces.
+// Exactly `count` whole numbers of pixel coordinates, separated by single spaces.
 std::optional<std::vector<std::int32_t>> ParseCoordinates(std::string_view text, std::size_t count) {
   std::vector<std::int32_t> numbers;
-  while (numbers.size() < count) {
+  while (true) {
     const std::size_t gap = text.find(' ');
     const auto number = ParseWholeNumber(text.substr(0, gap), -32768, 32767);
     if (!number) return std::nullopt;
@@ -81,7 +81,7 @@ std::optional<std::vector<std::int32_t>> ParseCoordinates(std::string_view text,
     if (gap == std::string_view::npos) break;
     text.remove_prefix(gap + 1);
   }
-  if (numbers.size() != count || text.find(' ') != std::string_view::npos) return std::nullopt;
+  if (numbers.size() != count) return std::nullopt;
   return numbers;
 }
 
