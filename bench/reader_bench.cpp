@@ -3,7 +3,10 @@
 // Start: from the entry point to the first painted frame, the first time in
 // the process (fontconfig and FreeType starting included) and again warm.
 // Switch: one article switch (decode, layout, repaint). Page turn: a Page
-// Down key from the queue to the composed screen. Peak memory: the reader
+// Down key from the queue to the composed screen. Drag move: one pointer
+// move of a drag selecting across a whole page, from the queue to the
+// composed screen. Night Reading: the command, the window painted once in
+// the other palette, the screen composed. Peak memory: the reader
 // program run headless through every page of every article, its largest
 // resident size as the system counts it.
 
@@ -18,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "app/reader.h"
 #include "core/app_state.h"
@@ -25,6 +29,7 @@
 #include "platform/backends/headless/headless_backend.h"
 #include "platform/windows/input.h"
 #include "platform/windows/window.h"
+#include "resources/program_resources.h"
 #include "view/text_view.h"
 
 extern char** environ;
@@ -104,6 +109,44 @@ void BM_PageTurn(benchmark::State& state) {
   });
 }
 BENCHMARK(BM_PageTurn)->Unit(benchmark::kMicrosecond);
+
+void BM_DragSelectMove(benchmark::State& state) {
+  RunReaderOnce([&] {
+    SwitchArticle(App().mainWindow, 4, 0, false);
+    const TextView& view = *App().textView;
+    const auto at = [&](std::int32_t x, std::int32_t y) {
+      return platform::ClientToScreen(App().mainWindow, platform::Point{x, y});
+    };
+    // Down the page from its top right to its bottom left, 4 pixels a move,
+    // and up again, the button held all along.
+    std::vector<platform::Point> path;
+    for (std::int32_t y = 8; y < view.height - 8; y += 4) path.push_back(at(view.left + view.width - 10 - y * 2 / 3, view.top + y));
+    for (std::size_t i = path.size(); i-- > 0;) path.push_back(path[i]);
+    platform::InjectStylus(platform::StylusAction::kDown, at(view.left + view.width - 4, view.top + 4));
+    platform::PumpUntilIdle();
+    std::size_t move = 0;
+    for (auto _ : state) {
+      platform::InjectStylus(platform::StylusAction::kMove, path[move++ % path.size()]);
+      platform::PumpUntilIdle();
+      benchmark::DoNotOptimize(platform::ScreenImage());
+    }
+    platform::InjectStylus(platform::StylusAction::kUp, path.front());
+    platform::PumpUntilIdle();
+  });
+}
+BENCHMARK(BM_DragSelectMove)->Unit(benchmark::kMicrosecond);
+
+void BM_NightReadingToggle(benchmark::State& state) {
+  RunReaderOnce([&] {
+    SwitchArticle(App().mainWindow, 4, 0, false);
+    for (auto _ : state) {
+      platform::SendMessage(App().mainWindow, platform::kWmCommand, kNightReadingCommand, 0);
+      platform::PumpUntilIdle();
+      benchmark::DoNotOptimize(platform::ScreenImage());
+    }
+  });
+}
+BENCHMARK(BM_NightReadingToggle)->Unit(benchmark::kMicrosecond);
 
 // Every article from its first page to its last, by Page Down.
 std::string PagingScript() {
