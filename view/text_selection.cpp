@@ -1,7 +1,7 @@
 #include "view/text_selection.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <climits>
 
 #include "view/letter_code.h"
 #include "view/line_cells.h"
@@ -149,13 +149,11 @@ void SelectPlaces(TextView* view, std::uint16_t anchor, std::uint16_t focus) {
   view->selectionAnchor = anchor;
   view->selectionFocus = focus;
   const PlaceSpan after = SelectedSpan(*view);
-  if (before.empty() && after.empty()) return;
-  if (!view->text) return;
+  if ((before.empty() && after.empty()) || !view->text) return;
   RecordCursor records(TextOf(*view));
   RepaintLines(view, [&](const LineRecord& line) {
     const StoredRecord* record = records.Holding(line.textOffset);
-    return record != nullptr && MarkingDiffers(before.empty() ? PlaceSpan{} : before,
-                                               after.empty() ? PlaceSpan{} : after, PlacesOfLine(*view, line, *record));
+    return record != nullptr && MarkingDiffers(before, after, PlacesOfLine(*view, line, *record));
   });
 }
 
