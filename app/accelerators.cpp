@@ -48,6 +48,7 @@ constexpr std::array kAccelerators{
     Accelerator{'C', kControl, true, KeyAction::kCommand, kCopyCommand},
     Accelerator{'E', kControl, true, KeyAction::kCommand, kAppendToClipboardCommand},
     Accelerator{'Q', kControl, true, KeyAction::kCommand, kExitCommand},
+    Accelerator{'N', kControl, true, KeyAction::kCommand, kNightReadingCommand},
     // The menu itself, from the keyboard.
     Accelerator{platform::kVkF10, kNone, false, KeyAction::kOpenGoMenu},
     Accelerator{'G', kAlt, false, KeyAction::kOpenGoMenu},

@@ -222,9 +222,12 @@ std::string UsageText() {
          "  Ctrl+plus, Ctrl+minus, Ctrl+0   the text larger, smaller, its default size\n"
          "  Ctrl+D                Index             Ctrl+B         Bookmark\n"
          "  Alt+F3, F3 (Enter)    Search, Search Again\n"
-         "  Ctrl+C, Ctrl+E        Copy, Append to ClipBoard\n"
+         "  Ctrl+C, Ctrl+E        Copy, Append to ClipBoard (the selection, when there is one)\n"
+         "  Ctrl+N                Night Reading     Escape         clear the selection\n"
          "  F11                   full screen       F1             About\n"
-         "  Ctrl+Q                quit, remembering where you were\n";
+         "  Ctrl+Q                quit, remembering where you were\n"
+         "Mouse: drag across the text to select a passage, double-click a word,\n"
+         "triple-click a paragraph, Shift+click to extend; a click turns the page.\n";
 }
 
 }  // namespace quillory

@@ -2,6 +2,7 @@
 
 #include "app/about.h"
 #include "app/bars.h"
+#include "app/night_reading.h"
 #include "app/update_check.h"
 #include "bookmarks/bookmark_list.h"
 #include "clipboard/copy_article.h"
@@ -55,6 +56,9 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
       return 0;
     case kReverseCommand:
       ToggleReverse(window);
+      return 0;
+    case kNightReadingCommand:
+      ToggleNightReading(window);
       return 0;
     case kExitCommand:
       Exit(window);

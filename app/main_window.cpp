@@ -1,15 +1,20 @@
 #include "app/main_window.h"
 
+#include <algorithm>
+
 #include "app/article_loading.h"
 #include "app/bars.h"
 #include "app/commands.h"
+#include "app/night_reading.h"
 #include "app/reader_calls.h"
 #include "app/view_input.h"
+#include "app/view_pointer.h"
 #include "core/app_state.h"
 #include "core/shell_calls.h"
 #include "platform/windows/shell.h"
 #include "platform/windows/window.h"
 #include "resources/program_resources.h"
+#include "view/palette.h"
 #include "view/text_paint.h"
 #include "view/text_scroll.h"
 
@@ -31,6 +36,7 @@ void OnCreate(WindowHandle window) {
   InitialLoad(window);
   UpdateReverseCheck(window, true);
   UpdateBookmarkCheck(window);
+  ShowNightReading(window);
 }
 
 void OnDestroy() {
@@ -58,6 +64,15 @@ void OnSize(WindowHandle window, LParam second) {
   HandleViewResize(window, platform::LowWord(static_cast<WParam>(second)),
                    platform::HighWord(static_cast<WParam>(second)));
   UpdateFullScreenCheck(window);
+}
+
+// The client area round the text area (the gutter) in the page's colour,
+// which the class's white stands for by day.
+LResult OnEraseBackground(WindowHandle window, WParam first) {
+  auto* context = reinterpret_cast<platform::DeviceContext*>(first);
+  if (context == nullptr) return 0;
+  context->FillRect(platform::GetClientRect(window), platform::SolidBrush(CurrentPalette().page));
+  return 1;
 }
 
 void OnPaint(WindowHandle window) {
@@ -110,6 +125,8 @@ LResult MainWindowProc(WindowHandle window, std::uint32_t message, WParam first,
       return 0;
     case platform::kWmActivate:
       return OnActivate(window, message, first, second);
+    case platform::kWmEraseBackground:
+      return OnEraseBackground(window, first);
     case platform::kWmPaint:
       OnPaint(window);
       return 0;
@@ -130,8 +147,19 @@ LResult MainWindowProc(WindowHandle window, std::uint32_t message, WParam first,
     case platform::kWmVScroll:
       return OnVerticalScroll(window, message, first, second);
     case platform::kWmLButtonDown:
-      HandleViewTap(window, platform::SignedLowWord(static_cast<WParam>(second)),
-                    platform::SignedHighWord(static_cast<WParam>(second)));
+      HandleViewPress(window, platform::SignedLowWord(static_cast<WParam>(second)),
+                      platform::SignedHighWord(static_cast<WParam>(second)), std::max<int>(1, platform::ClickCount(first)));
+      return 0;
+    case platform::kWmMouseMove:
+      HandleViewPointerMove(window, platform::SignedLowWord(static_cast<WParam>(second)),
+                            platform::SignedHighWord(static_cast<WParam>(second)), (first & platform::kMkLButton) != 0);
+      return 0;
+    case platform::kWmLButtonUp:
+      HandleViewRelease(window, platform::SignedLowWord(static_cast<WParam>(second)),
+                        platform::SignedHighWord(static_cast<WParam>(second)));
+      return 0;
+    case platform::kWmTimer:
+      HandleViewTimer(window, first);
       return 0;
     case platform::kWmHibernate:
       platform::DestroyWindow(window);

@@ -91,6 +91,7 @@ void WriteSettings() {
   WriteRegNumber("PreviousLesson", App().previousArticle);
   WriteRegNumber("PreviousPosition", App().previousPosition);
   if (App().currentArticle != 0) WriteRegNumber("Lesson", App().currentArticle);
+  WriteRegNumber("NightReading", App().nightReading);
 }
 
 }  // namespace
@@ -132,6 +133,7 @@ void LoadSettings() {
   // start; This Week is what a reader without a choice gets.
   if (App().currentArticle == 0) App().flags &= ~kChosenArticleFlag;
   LoadReadingPlace();
+  App().nightReading = ReadSetting("NightReading", 0) != 0 ? 1 : 0;
   for (std::size_t i = 0; i < kGlyphs.size(); ++i) {
     App().glyphBitmaps[i] = platform::LoadBitmap(App().module, ListGlyphId(kGlyphs[i]));
   }

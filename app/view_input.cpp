@@ -10,6 +10,7 @@
 #include "search/find_next.h"
 #include "view/article_format.h"
 #include "view/text_scroll.h"
+#include "view/text_selection.h"
 
 namespace quillory {
 namespace {
@@ -28,13 +29,12 @@ int PageStep(const TextView& view, std::uint32_t fieldValue) {
 int KeyPageStep(const TextView& view) { return PageStep(view, (App().flags & kKeyPageStepField) >> 20); }
 int TapPageStep(const TextView& view) { return PageStep(view, (App().flags >> 24) & 7); }
 
-// Scrolls, redrawn and clamped, and brings the scroll bar up to date.
+}  // namespace
+
 void ScrollView(platform::WindowHandle window, int delta) {
   ScrollTextView(App().textView, delta, 1, true);
   UpdateScrollBar(window);
 }
-
-}  // namespace
 
 int HandleViewKey(platform::WindowHandle window, std::uint16_t virtualKey) {
   const TextView* view = App().textView;
@@ -80,6 +80,10 @@ int HandleViewKey(platform::WindowHandle window, std::uint16_t virtualKey) {
     case platform::kVkDown:
       ScrollView(window, 1);
       return 0;
+    case platform::kVkEscape:
+      if (!HasSelection(*view)) return 1;
+      ClearSelection(App().textView);
+      return 0;
     default:
       return 1;
   }
@@ -108,14 +112,15 @@ int ScrollAmountFor(const TextView& view, std::uint16_t code, std::int16_t posit
   }
 }
 
+bool OnPage(const TextView& view, std::int32_t x, std::int32_t y) {
+  const std::int32_t g = App().gutter;
+  return view.left - g <= x && x <= view.left + view.width + g && view.top - g <= y && y <= view.top + view.height;
+}
+
 void HandleViewTap(platform::WindowHandle window, std::int32_t x, std::int32_t y) {
   const AppState& app = App();
   const TextView* view = app.textView;
-  if (view == nullptr) return;
-  const std::int32_t g = app.gutter;
-  const bool inside = view->left - g <= x && x <= view->left + view->width + g && view->top - g <= y &&
-                      y <= view->top + view->height;
-  if (!inside) return;
+  if (view == nullptr || !OnPage(*view, x, y)) return;
 
   const std::uint16_t link = HitTestLink(view, x, y);
   if (link == kBackLinkNumber) {

@@ -9,8 +9,13 @@
 
 namespace quillory {
 
-// 0 when the key is one of the nine the view answers, else 1.
+// 0 when the key is one of the nine the view answers (or Escape clearing a
+// selection), else 1.
 int HandleViewKey(platform::WindowHandle window, std::uint16_t virtualKey);
+
+// Scrolls by `delta` units, redrawn and clamped, and brings the scroll bar
+// up to date.
+void ScrollView(platform::WindowHandle window, int delta);
 
 // A page forward (`direction` > 0) or back, by the key page step: Page
 // Down and Page Up, and Space and Shift+Space.
@@ -23,6 +28,10 @@ void FollowBackLink(platform::WindowHandle window);
 // Scrolls for a scroll-bar notification (`code` and thumb `position` as the
 // bar packs them); the amount scrolled, 0 for none.
 int ScrollAmountFor(const TextView& view, std::uint16_t code, std::int16_t position);
+
+// Whether a client point counts as on the page: the text area, and the
+// gutter beside it and above it.
+bool OnPage(const TextView& view, std::int32_t x, std::int32_t y);
 
 // A tap at a client point: a link, the back link, or tap paging.
 void HandleViewTap(platform::WindowHandle window, std::int32_t x, std::int32_t y);

@@ -8,9 +8,12 @@
 // the process (fontconfig and FreeType starting included) and again warm.
 // Switch: one article switch (decode, layout, repaint). Page turn: a Page
 // Down key from the queue to the composed screen. Full repaint: the whole
-// window invalidated, painted and composed. Peak memory: the reader program
-// run headless through every page of every article, its largest resident
-// size as the system counts it.
+// window invalidated, painted and composed. Drag move: one pointer move of a
+// drag selecting across a whole page, from the queue to the composed screen.
+// Night Reading: the command, the window painted once in the other palette,
+// the screen composed. Peak memory: the reader program run headless through
+// every page of every article, its largest resident size as the system
+// counts it.
 
 #include <benchmark/benchmark.h>
 
@@ -23,6 +26,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "app/reader.h"
 #include "core/app_state.h"
@@ -31,6 +35,7 @@
 #include "platform/graphics/device_scale.h"
 #include "platform/windows/input.h"
 #include "platform/windows/window.h"
+#include "resources/program_resources.h"
 #include "view/text_view.h"
 
 extern char** environ;
@@ -188,6 +193,46 @@ void BM_FullRepaint(benchmark::State& state) {
   });
 }
 BENCHMARK(BM_FullRepaint)->Apply(WindowArguments)->Unit(benchmark::kMicrosecond);
+
+void BM_DragSelectMove(benchmark::State& state) {
+  state.SetLabel(WindowOf(state).name);
+  RunReaderOnce(WindowOf(state), [&] {
+    SwitchArticle(App().mainWindow, 4, 0, false);
+    const TextView& view = *App().textView;
+    const auto at = [&](std::int32_t x, std::int32_t y) {
+      return platform::ClientToScreen(App().mainWindow, platform::Point{x, y});
+    };
+    // Down the page from its top right to its bottom left, 4 pixels a move,
+    // and up again, the button held all along.
+    std::vector<platform::Point> path;
+    for (std::int32_t y = 8; y < view.height - 8; y += 4) path.push_back(at(view.left + view.width - 10 - y * 2 / 3, view.top + y));
+    for (std::size_t i = path.size(); i-- > 0;) path.push_back(path[i]);
+    platform::InjectStylus(platform::StylusAction::kDown, at(view.left + view.width - 4, view.top + 4));
+    platform::PumpUntilIdle();
+    std::size_t move = 0;
+    for (auto _ : state) {
+      platform::InjectStylus(platform::StylusAction::kMove, path[move++ % path.size()]);
+      platform::PumpUntilIdle();
+      benchmark::DoNotOptimize(platform::ScreenImage());
+    }
+    platform::InjectStylus(platform::StylusAction::kUp, path.front());
+    platform::PumpUntilIdle();
+  });
+}
+BENCHMARK(BM_DragSelectMove)->Apply(WindowArguments)->Unit(benchmark::kMicrosecond);
+
+void BM_NightReadingToggle(benchmark::State& state) {
+  state.SetLabel(WindowOf(state).name);
+  RunReaderOnce(WindowOf(state), [&] {
+    SwitchArticle(App().mainWindow, 4, 0, false);
+    for (auto _ : state) {
+      platform::SendMessage(App().mainWindow, platform::kWmCommand, kNightReadingCommand, 0);
+      platform::PumpUntilIdle();
+      benchmark::DoNotOptimize(platform::ScreenImage());
+    }
+  });
+}
+BENCHMARK(BM_NightReadingToggle)->Apply(WindowArguments)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -7,7 +7,10 @@
 // of 40 characters drawn into a 240 × 320 framebuffer. Then the text view
 // itself, in David CLM at the default size, 232 pixels wide: laying out the
 // largest article and the whole volume, painting one page, and paging down
-// from the top to the end of the largest article.
+// from the top to the end of the largest article. Selecting: one pointer
+// move of a drag across the whole page (finding the place under the
+// pointer, marking what changed), and a page painted whole in the night
+// palette and back.
 
 #include <benchmark/benchmark.h>
 
@@ -21,6 +24,7 @@
 #include "view/article_format.h"
 #include "view/letter_code.h"
 #include "view/text_paint.h"
+#include "view/text_selection.h"
 #include "view/text_scroll.h"
 #include "view/text_view.h"
 #include "platform/graphics/font_catalog.h"
@@ -196,6 +200,40 @@ void BM_PageDownLargestArticle(benchmark::State& state) {
   state.counters["pages"] = pages;
 }
 
+// The pointer's path of a drag from the top right of the page to its
+// bottom left, a few pixels a move, as a hand drags.
+std::vector<platform::Point> DragPath() {
+  std::vector<platform::Point> path;
+  for (int y = 8; y < 290; y += 4) path.push_back(platform::Point{230 - (y * 200) / 290, y});
+  return path;
+}
+
+void BM_DragSelectionMove(benchmark::State& state) {
+  PageView page;
+  LayoutText(page.view(), PageView::Text(kLargestArticle), true);
+  page.view()->topPosition = 30;
+  PaintTextView(page.view(), true);
+  const std::vector<platform::Point> path = DragPath();
+  const std::uint16_t anchor = PointOnPage(page.view(), 230, 4)->place;
+  std::size_t move = 0;
+  for (auto _ : state) {
+    const platform::Point at = path[move++ % path.size()];
+    if (const auto point = PointOnPage(page.view(), at.x, at.y)) SelectPlaces(page.view(), anchor, point->place);
+  }
+  state.counters["moves_per_page"] = static_cast<double>(path.size());
+}
+
+void BM_PaletteSwitch(benchmark::State& state) {
+  PageView page;
+  LayoutText(page.view(), PageView::Text(kLargestArticle), true);
+  page.view()->topPosition = 30;
+  for (auto _ : state) {
+    App().nightReading ^= 1;
+    PaintTextView(page.view(), true);
+  }
+  App().nightReading = 0;
+}
+
 BENCHMARK_CAPTURE(BM_MeasureVolume, warm, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_MeasureVolume, cold, false)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintPage)->Unit(benchmark::kMicrosecond);
@@ -203,6 +241,8 @@ BENCHMARK(BM_LayoutLargestArticle)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LayoutVolume)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintArticlePage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PageDownLargestArticle)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragSelectionMove)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaletteSwitch)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -82,6 +82,31 @@ platform::HeapBlock JoinedText(const platform::HeapBlock& old, std::u16string_vi
   return data;
 }
 
+// The text as a rich-text document of its own, or continuing `old`; empty
+// when memory ran out.
+platform::HeapBlock RtfDocument(std::u16string_view text, const platform::HeapBlock& old) {
+  const std::size_t bound = EncodeRtfBody(text, nullptr);
+  std::unique_ptr<char, platform::HeapDeleter> body(static_cast<char*>(AllocOrStop(bound + 1)));
+  if (!body) return {};
+  const std::string_view encoded(body.get(), EncodeRtfBody(text, body.get()));
+
+  // Only a rich-text document is continued; anything else under the name
+  // (a program that answers every request with its plain text) is no
+  // document, and the new one starts afresh, with its header.
+  const std::size_t measured = old ? MeasuredLength(old) : 0;
+  const bool continued = IsRtfDocument(old.data(), measured);
+  const std::size_t oldLength = continued ? ContinuableLength(old.data(), measured) : 0;
+  const std::string_view lead = continued ? kRtfSeparator : kRtfHeader;
+  platform::HeapBlock document =
+      platform::HeapBlock::Allocate(oldLength + lead.size() + encoded.size() + kRtfClosing.size());
+  if (!document) return {};
+  std::uint8_t* at = std::copy_n(old.data(), oldLength, document.data());
+  at = PutBytes(at, lead);
+  at = PutBytes(at, encoded);
+  PutBytes(at, kRtfClosing);
+  return document;
+}
+
 }  // namespace
 
 platform::HeapBlock ReadClipboardData(platform::ClipboardFormat format) {
@@ -103,25 +128,8 @@ void PutRtfOnClipboard(std::u16string_view text, bool append) {
   if (!opening.open) return;
   platform::EmptyClipboard();
 
-  const std::size_t bound = EncodeRtfBody(text, nullptr);
-  std::unique_ptr<char, platform::HeapDeleter> body(static_cast<char*>(AllocOrStop(bound + 1)));
-  if (!body) return;
-  const std::string_view encoded(body.get(), EncodeRtfBody(text, body.get()));
-
-  // Only a rich-text document is continued; anything else under the name
-  // (a program that answers every request with its plain text) is no
-  // document, and the new one starts afresh, with its header.
-  const std::size_t measured = old ? MeasuredLength(old) : 0;
-  const bool continued = IsRtfDocument(old.data(), measured);
-  const std::size_t oldLength = continued ? ContinuableLength(old.data(), measured) : 0;
-  const std::string_view lead = continued ? kRtfSeparator : kRtfHeader;
-  platform::HeapBlock document =
-      platform::HeapBlock::Allocate(oldLength + lead.size() + encoded.size() + kRtfClosing.size());
+  platform::HeapBlock document = RtfDocument(text, old);
   if (!document) return;
-  std::uint8_t* at = std::copy_n(old.data(), oldLength, document.data());
-  at = PutBytes(at, lead);
-  at = PutBytes(at, encoded);
-  PutBytes(at, kRtfClosing);
   platform::SetClipboardData(format, std::move(document));
   // The same article as Unicode text, for the programs that take no rich
   // text; Append continues it as it continues the document.
@@ -137,6 +145,19 @@ void PutTextOnClipboard(std::u16string_view text, bool append) {
   if (!opening.open) return;
   platform::EmptyClipboard();
   if (data) platform::SetClipboardData(platform::kCfUnicodeText, std::move(data));
+}
+
+void PutOnPrimarySelection(std::u16string_view text, bool rich) {
+  std::vector<std::pair<platform::ClipboardFormat, platform::HeapBlock>> contents;
+  if (rich) {
+    platform::HeapBlock document = RtfDocument(text, platform::HeapBlock());
+    if (!document) return;
+    contents.emplace_back(platform::RegisterClipboardFormat(platform::kRtfFormatName), std::move(document));
+  }
+  platform::HeapBlock plain = JoinedText(platform::HeapBlock(), text);
+  if (!plain) return;
+  contents.emplace_back(platform::kCfUnicodeText, std::move(plain));
+  platform::SetPrimarySelection(std::move(contents));
 }
 
 }  // namespace quillory

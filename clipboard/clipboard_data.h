@@ -28,4 +28,9 @@ void PutRtfOnClipboard(std::u16string_view text, bool append);
 // `append` after the Unicode text already there.
 void PutTextOnClipboard(std::u16string_view text, bool append);
 
+// Makes the plain export text the desktop's primary selection: a rich-text
+// document and Unicode text beside it with `rich`, else Unicode text. Left
+// as it was when memory runs out.
+void PutOnPrimarySelection(std::u16string_view text, bool rich);
+
 }  // namespace quillory

@@ -49,6 +49,8 @@ struct AppState {
   std::uint16_t* bookmarks = nullptr;       // owned; zero-terminated article numbers
   std::uint16_t bookmarkOptions = 0;        // bit 0: remove without asking
   std::uint32_t todaySwitch = 0;            // the command line was "/today"
+  // The reader's own beyond the handheld's record:
+  std::uint32_t nightReading = 0;           // "NightReading": the page in the night palette
 };
 
 // The start-up switches of the maker key and what the entry point learnt of

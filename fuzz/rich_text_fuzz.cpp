@@ -1,10 +1,12 @@
 // Stored article text of any shape through the whole export: the plain
 // export text must fit its computed capacity, the rich-text body its size
 // bound, and every character escape must read back as the character it was
-// written for.
+// written for. A passage of it, between two places the first bytes choose,
+// fits the same capacity.
 
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
 #include <cstdlib>
 #include <span>
 #include <string>
@@ -64,18 +66,25 @@ std::vector<unsigned> ReadEscapes(const std::string& body) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size < 1) return 0;
+  if (size < 3) return 0;
   quillory::ResetAppState();
-  // The first byte picks the base and the Reverse option.
+  // The first byte picks the base and the Reverse option, the next two a
+  // passage's places.
   static constexpr std::uint32_t kBases[] = {97, 224, 1488, 64298};
   quillory::App().font.asciiBase = kBases[data[0] & 3];
   quillory::App().flags = (data[0] & 4) ? quillory::kReverseFlag : 0;
-  const std::span<const std::uint8_t> text(data + 1, size - 1);
+  const std::span<const std::uint8_t> text(data + 3, size - 3);
 
   const std::size_t capacity = quillory::PlainTextCapacity(text);
   std::u16string plain(capacity, u'\0');
   Check(quillory::ArticleToPlainText(text, plain.data(), capacity * 2) == 0);
   plain.resize(plain.find(u'\0'));
+
+  const quillory::PassagePlaces passage{std::min<std::size_t>(data[1], data[2]), std::max<std::size_t>(data[1], data[2]),
+                                        (data[0] & 8) != 0};
+  std::u16string part(capacity, u'\0');
+  Check(quillory::PassageToPlainText(text, passage, part.data(), capacity * 2) == 0);
+  Check(part.find(u'\0') != std::u16string::npos);
 
   const std::size_t bound = quillory::EncodeRtfBody(plain, nullptr);
   std::string body(bound + 1, '\0');

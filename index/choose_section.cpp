@@ -10,6 +10,7 @@
 #include "store/uncompress.h"
 #include "view/dialog_layout.h"
 #include "view/letter_code.h"
+#include "view/palette.h"
 
 namespace quillory {
 namespace {
@@ -62,6 +63,7 @@ void OnInit(WindowHandle dialog) {
   gState.dialog = dialog;
   gState.context = platform::GetDC(dialog);
   gState.listRect = ListRectOf(dialog);
+  platform::SetScrollBarColors(dialog, CurrentPalette().scrollBar, false);
   BuildList();
   InitDialogLayout(dialog, kFullScreenLayout);
 }
@@ -86,7 +88,7 @@ void OnEraseBackground() {
   if (!gState.context) return;
   const ListRect& rect = gState.listRect;
   FillViewRect(*gState.context, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-               platform::StockBrush::kWhiteBrush);
+               CurrentPalette().page);
   platform::InvalidateRect(gState.dialog, false);
 }
 

@@ -8,6 +8,7 @@
 #include "index/index_entries.h"
 #include "index/section_list.h"
 #include "view/letter_code.h"
+#include "view/palette.h"
 
 namespace quillory {
 namespace {
@@ -219,7 +220,8 @@ platform::Font* SelectListFont(SectionList* list, std::uint32_t request) {
   platform::Font* const previous = SelectStyleFont(list->fontCache, list->font, *list->context, key);
   if (request & kWithColour) {
     constexpr std::uint8_t kLargeBold = 0x0C;
-    list->context->SetTextColor((key & kLargeBold) == kLargeBold ? platform::Rgb(0, 0, 255) : platform::kBlack);
+    const Palette& palette = CurrentPalette();
+    list->context->SetTextColor((key & kLargeBold) == kLargeBold ? palette.heading : palette.text);
   }
   return previous;
 }

@@ -7,6 +7,7 @@
 #include "index/index_entries.h"
 #include "index/section_list.h"
 #include "view/letter_code.h"
+#include "view/palette.h"
 
 namespace quillory {
 namespace {
@@ -34,7 +35,7 @@ void DrawGlyph(platform::DeviceContext& context, platform::DeviceContext& memory
 // A dotted frame round the drawn lines of the entry with the focus mark,
 // glyph included, as desktop lists mark the item the keys act on.
 void DrawFocusMark(platform::DeviceContext& context, const platform::Rect& around) {
-  const platform::Brush ink = platform::SolidBrush(platform::kBlack);
+  const platform::Brush ink = platform::SolidBrush(CurrentPalette().text);
   for (std::int32_t x = around.left; x < around.right; x += 2) {
     context.FillRect(platform::Rect{x, around.top, x + 1, around.top + 1}, ink);
     context.FillRect(platform::Rect{x, around.bottom - 1, x + 1, around.bottom}, ink);
@@ -63,10 +64,12 @@ int PaintSectionList(SectionList* list, bool erase) {
   const ListLine* line = FirstShownLine(*list);
 
   const platform::Color oldColour = context.textColor();
+  // Text and the glyphs' white stand on the page colour.
+  const platform::Color oldBackground = context.SetBkColor(CurrentPalette().page);
   SetRunBase(kLiveFontBase);
   platform::Font* const oldFont = context.font();
   SelectListFont(list, line->style | kWithColour);
-  if (erase) FillViewRect(context, list->left, list->top, list->width, list->height, platform::StockBrush::kWhiteBrush);
+  if (erase) FillViewRect(context, list->left, list->top, list->width, list->height, CurrentPalette().page);
   const auto memory = platform::DeviceContext::CreateCompatible();
 
   std::int32_t y = list->top;
@@ -98,6 +101,7 @@ int PaintSectionList(SectionList* list, bool erase) {
   SetRunBase(kNoMappingBase);
   context.SelectFont(oldFont);
   context.SetTextColor(oldColour);
+  context.SetBkColor(oldBackground);
   return 0;
 }
 

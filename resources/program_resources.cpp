@@ -28,6 +28,7 @@ constexpr auto kGoMenuItems = std::to_array<MenuItem>({
     {kChooseFontCommand, u"F&ont", u"Ctrl+F"},
     {kReverseCommand, u"Re&verse", u""},
     {kFullScreenCommand, u"&Full Screen", u"F11"},
+    {kNightReadingCommand, u"Night &Reading", u"Ctrl+N"},
     kSeparatorItem,
     {kThisWeekCommand, u"&This Week", u"Ctrl+Home"},
     kSeparatorItem,

@@ -61,6 +61,8 @@ constexpr std::uint16_t kExitCommand = 40005;
 constexpr std::uint16_t kChooseArticleCommand = 107;  // the toolbar's; no menu item
 // The desktop's full screen (F11); it does nothing without a desktop window.
 constexpr std::uint16_t kFullScreenCommand = 40010;
+// The page in the night palette, and back (checked while it is on).
+constexpr std::uint16_t kNightReadingCommand = 40011;
 
 // A menu-bar button without a picture shows its label instead.
 constexpr std::uint16_t kNoButtonImage = 65534;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws the README's pictures with the reader itself (headless, scripted),
 # from fixed settings: article 4 in David CLM, one bookmark, the first-start
-# window at scale 2 (480 x 640 screen pixels).
+# window at scale 2 (480 x 640 screen pixels); the last picture in the night
+# palette with a passage selected.
 set -euo pipefail
 build=${1:?build folder}
 out=${2:?output folder}
@@ -29,6 +30,9 @@ command 116
 type כ?הן
 snapshot $out/search.png
 command 2
+command 40011
+drag 200 140 60 190
+snapshot $out/night.png
 SCRIPT
 QUILLORY_REGISTRY="$scratch/registry.reg" XDG_RUNTIME_DIR="$scratch/run" "$reader" --headless --scale 2 --size 240x320 --script "$scratch/script"
-echo "drawn: $out/reading.png $out/index.png $out/search.png"
+echo "drawn: $out/reading.png $out/index.png $out/search.png $out/night.png"

@@ -155,9 +155,15 @@ ReadingStart FitReadingStart(platform::DeviceContext& context, const std::uint8_
   return best;
 }
 
+std::u16string_view DrawnChars(const std::uint8_t* bytes, std::int32_t count) {
+  return ToDisplayChars(bytes, count, EffectiveBase(RunBase()), ReverseOption());
+}
+
+bool RunDrawnReversed() { return ReverseOption() && EffectiveBase(RunBase()) != kNoMappingBase; }
+
 void DrawRun(platform::DeviceContext& context, const std::uint8_t* bytes, std::int32_t count, std::int32_t x,
              std::int32_t y, std::int32_t width, std::int32_t height) {
-  const std::u16string_view chars = ToDisplayChars(bytes, count, EffectiveBase(RunBase()), ReverseOption());
+  const std::u16string_view chars = DrawnChars(bytes, count);
   constexpr std::uint32_t kCentredOneLine =
       platform::kDtCenter | platform::kDtVCenter | platform::kDtSingleLine | platform::kDtNoPrefix;
   static_assert(kCentredOneLine == 0x825);
@@ -177,6 +183,11 @@ void DrawRunColoured(platform::DeviceContext& context, const std::uint8_t* bytes
 void FillViewRect(platform::DeviceContext& context, std::int32_t left, std::int32_t top, std::int32_t width,
                   std::int32_t height, platform::StockBrush brush) {
   context.FillRect(platform::Rect{left, top, left + width, top + height}, *platform::GetStockBrush(brush));
+}
+
+void FillViewRect(platform::DeviceContext& context, std::int32_t left, std::int32_t top, std::int32_t width,
+                  std::int32_t height, platform::Color colour) {
+  context.FillRect(platform::Rect{left, top, left + width, top + height}, platform::SolidBrush(colour));
 }
 
 }  // namespace quillory

@@ -89,8 +89,16 @@ void DrawRunColoured(platform::DeviceContext& context, const std::uint8_t* bytes
                      std::int32_t y, std::int32_t width, std::int32_t height, platform::Color text,
                      platform::Color background);
 
-// Fills left, top, width × height with a stock brush.
+// Fills left, top, width × height with a stock brush, or with a colour.
 void FillViewRect(platform::DeviceContext& context, std::int32_t left, std::int32_t top, std::int32_t width,
                   std::int32_t height, platform::StockBrush brush);
+void FillViewRect(platform::DeviceContext& context, std::int32_t left, std::int32_t top, std::int32_t width,
+                  std::int32_t height, platform::Color colour);
+
+// The characters DrawRun draws for `count` bytes with the run base now,
+// left to right, and whether they are the bytes in reverse (the Reverse
+// option on a run that the base maps): valid until the next conversion.
+std::u16string_view DrawnChars(const std::uint8_t* bytes, std::int32_t count);
+bool RunDrawnReversed();
 
 }  // namespace quillory

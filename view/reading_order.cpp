@@ -85,4 +85,29 @@ void RestoreLeftToRightRuns(std::span<const std::uint8_t> stored, std::span<char
   }
 }
 
+ReadingMap::ReadingMap(std::span<const std::uint8_t> stored) : size_(stored.size()) {
+  for (auto run = NextLeftToRightRun(stored, 0); run; run = NextLeftToRightRun(stored, run->end)) runs_.push_back(*run);
+}
+
+const LeftToRightRun* ReadingMap::RunHolding(std::size_t storedAt) const {
+  const auto after = std::upper_bound(runs_.begin(), runs_.end(), storedAt,
+                                      [](std::size_t at, const LeftToRightRun& run) { return at < run.begin; });
+  if (after == runs_.begin()) return nullptr;
+  const LeftToRightRun& run = *(after - 1);
+  return storedAt < run.end ? &run : nullptr;
+}
+
+// A string reads from its last stored byte down, each left-to-right run
+// [b, e) taking the reading indices [size - e, size - b) in its own order.
+std::size_t ReadingMap::ReadingIndex(std::size_t storedAt) const {
+  if (const LeftToRightRun* run = RunHolding(storedAt)) return size_ - run->end + (storedAt - run->begin);
+  return size_ - 1 - storedAt;
+}
+
+std::size_t ReadingMap::StoredAt(std::size_t readingIndex) const {
+  const std::size_t mirrored = size_ - 1 - readingIndex;
+  if (const LeftToRightRun* run = RunHolding(mirrored)) return run->begin + (readingIndex - (size_ - run->end));
+  return mirrored;
+}
+
 }  // namespace quillory

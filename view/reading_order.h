@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace quillory {
 
@@ -36,5 +37,25 @@ char16_t MirroredBracket(char16_t c);
 // brackets inside it, which the whole reversal mirrored, get their own
 // shape back.
 void RestoreLeftToRightRuns(std::span<const std::uint8_t> stored, std::span<char16_t> chars);
+
+// Where each byte of a Hebrew string is read, and the other way round: the
+// reading index of a stored byte (0 for the byte read first) and the stored
+// byte at a reading index. Built once per string, for callers that ask
+// about many of its bytes.
+class ReadingMap {
+ public:
+  explicit ReadingMap(std::span<const std::uint8_t> stored);
+  std::size_t ReadingIndex(std::size_t storedAt) const;
+  std::size_t StoredAt(std::size_t readingIndex) const;
+  // Whether the byte belongs to a number or Latin word, read left to right.
+  bool InLeftToRightRun(std::size_t storedAt) const { return RunHolding(storedAt) != nullptr; }
+
+ private:
+  // The left-to-right run holding a stored offset, if one does.
+  const LeftToRightRun* RunHolding(std::size_t storedAt) const;
+
+  std::size_t size_ = 0;
+  std::vector<LeftToRightRun> runs_;  // in stored order
+};
 
 }  // namespace quillory

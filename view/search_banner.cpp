@@ -5,6 +5,7 @@
 
 #include "view/article_format.h"
 #include "view/letter_code.h"
+#include "view/palette.h"
 #include "view/text_paint.h"
 
 namespace quillory {
@@ -91,13 +92,13 @@ BannerRow FitRow(TextView& view, const TitleRun& run) {
 void DrawRow(TextView& view, const TitleRun& run, const BannerRow& row, const platform::Rect& inside, std::int32_t y,
              std::int32_t rowHeight) {
   if (row.width() == 0) return;
-  const platform::Color red = platform::Rgb(255, 0, 0);
-  const platform::Color yellow = platform::Rgb(255, 255, 0);
+  const platform::Color text = CurrentPalette().bannerText;
+  const platform::Color ground = CurrentPalette().bannerInside;
   const bool hebrew = (run.style & kHebrewBit) != 0;
   std::int32_t x = inside.left + (inside.width() - row.width()) / 2;
   SetBaseFor(run);
   const auto draw = [&](const std::uint8_t* bytes, std::int32_t count, std::int32_t width) {
-    if (count != 0) DrawRunColoured(*view.context, bytes, count, x, y, width, rowHeight, red, yellow);
+    if (count != 0) DrawRunColoured(*view.context, bytes, count, x, y, width, rowHeight, text, ground);
     x += width;
   };
   if (hebrew) draw(kCutMark, row.markWidth != 0 ? kCutMarkLength : 0, row.markWidth);
@@ -134,11 +135,11 @@ void DrawSearchBanner(TextView* view) {
   box.bottom = view->top + view->height - 2;
   box.top = view->top + view->height - rowHeight * rows - 12;
 
-  // Two frames of red, one of white, two of blue, each a pixel inside the last.
-  const platform::Color frames[] = {platform::Rgb(255, 0, 0), platform::Rgb(255, 0, 0), platform::kWhite,
-                                    platform::Rgb(0, 0, 255), platform::Rgb(0, 0, 255)};
+  // Two frames of red, one of white, two of blue (by day), each a pixel
+  // inside the last.
+  const Palette& palette = CurrentPalette();
   const platform::Brush* oldBrush = context.SelectBrush(platform::GetStockBrush(platform::StockBrush::kHollowBrush));
-  for (const platform::Color colour : frames) {
+  for (const platform::Color colour : palette.bannerFrames) {
     const platform::Pen pen = platform::SolidPen(1, colour);
     const platform::Pen* oldPen = context.SelectPen(&pen);
     context.Rectangle(box);
@@ -146,7 +147,7 @@ void DrawSearchBanner(TextView* view) {
     box = platform::Rect{box.left + 1, box.top + 1, box.right - 1, box.bottom - 1};
   }
   context.SelectBrush(oldBrush);
-  context.FillRect(box, platform::SolidBrush(platform::Rgb(255, 255, 0)));
+  context.FillRect(box, platform::SolidBrush(palette.bannerInside));
 
   std::int32_t y = box.top;
   if (title.found) {
@@ -157,6 +158,7 @@ void DrawSearchBanner(TextView* view) {
   SetRunBase(kNoMappingBase);
   context.SelectFont(previous);
   context.SetTextColor(oldText);
+  view->bannerShown = true;
 }
 
 }  // namespace quillory

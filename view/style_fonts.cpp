@@ -5,6 +5,7 @@
 
 #include "platform/graphics/font_catalog.h"
 #include "view/article_format.h"
+#include "view/palette.h"
 
 namespace quillory {
 namespace {
@@ -38,9 +39,10 @@ platform::FontRequest StyleFontRequest(const FontDescription& description, std::
 }
 
 platform::Color StyleColour(std::uint8_t key) {
-  if ((key & (kLargeBit | kBoldBit)) == (kLargeBit | kBoldBit)) return platform::Rgb(0, 0, 255);
-  if (key & kSmallBit) return platform::Rgb(0, 0, 128);
-  return platform::kBlack;
+  const Palette& palette = CurrentPalette();
+  if ((key & (kLargeBit | kBoldBit)) == (kLargeBit | kBoldBit)) return palette.heading;
+  if (key & kSmallBit) return palette.small;
+  return palette.text;
 }
 
 void CreateStyleFont(FontCacheEntry& entry, const FontDescription& description) {

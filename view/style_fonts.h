@@ -28,7 +28,9 @@ constexpr std::uint32_t kWithColour = 0x100;
 // large keys (20 when the height is 0), else × 6 / 8 for small keys (14 when
 // it is 0); weight 700 for bold keys, else 400; the description's face.
 platform::FontRequest StyleFontRequest(const FontDescription& description, std::uint8_t key);
-// Blue for large bold keys, navy for small keys, black for the rest.
+// The current palette's colour of a key: its heading colour for large bold
+// keys (blue by day), its small colour for small keys (navy), its text
+// colour for the rest (black).
 platform::Color StyleColour(std::uint8_t key);
 
 // Makes the font of the entry's key; the entry holds nothing when that fails.

@@ -337,6 +337,7 @@ int LayoutText(TextView* view, platform::HeapBlock text, bool replace) {
   if (!text) {
     if (replace) {
       view->text = platform::HeapBlock();
+      view->selectionAnchor = view->selectionFocus = 0;
       ClearLines(*view);
       ResetCounters(*view);
     }
@@ -345,6 +346,7 @@ int LayoutText(TextView* view, platform::HeapBlock text, bool replace) {
   ResetCounters(*view);
   if (Rejected(text)) return kRejectedText;
   if (replace) view->text = platform::HeapBlock();
+  view->selectionAnchor = view->selectionFocus = 0;
   const int result = LayoutBytes(*view, text);
   if (result != kLayoutOk) {
     // The new text is kept only on success; the lines made from it go too,

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "view/article_format.h"
+#include "view/letter_code.h"
 
 namespace quillory {
 namespace {
@@ -77,6 +78,37 @@ FirstLine FindFirstLine(TextView& view) {
 bool IsHiddenLink(const TextView& view, const LineRecord& line) {
   return line.linkNumber != 0 &&
          (!view.links || (line.linkNumber == kBackLinkNumber && !(view.flags & kShowBackLinks)));
+}
+
+LinePieces DrawnPieces(TextView& view, const LineRecord& line) {
+  const LineParts parts = SplitLine(view, line);
+  LinePieces drawn;
+  drawn.hebrew = parts.hebrew;
+  const auto add = [&](std::size_t at, std::int32_t count, std::int32_t x, std::int32_t width) {
+    if (count > 0) drawn.pieces[drawn.count++] = DrawnPiece{at, count, x, width};
+  };
+  if (line.labelWidth != 0) {
+    // The part of the label that fits its column: its beginning in reading
+    // order, set right-aligned in the column right of the body for a Hebrew
+    // line, hanging left of the body for a left-to-right one.
+    const std::uint8_t* label = view.text.data() + parts.labelAt;
+    const auto length = static_cast<std::int32_t>(parts.labelLength);
+    ReadingStart fit;
+    SetRunBase(parts.hebrew ? kLiveFontBase : kNoMappingBase);
+    if (parts.hebrew) {
+      fit = FitReadingStart(*view.context, label, length, line.labelWidth);
+    } else {
+      const MeasuredRun run = MeasureRun(*view.context, label, line.labelWidth, length);
+      fit = ReadingStart{0, 0, 0, run.count, 0, run.width};
+    }
+    SetRunBase(kNoMappingBase);
+    const std::int32_t x = parts.hebrew ? line.x + line.width + line.labelWidth - fit.width : line.x - line.labelWidth;
+    add(parts.labelAt + static_cast<std::size_t>(fit.headAt), fit.headCount, x, fit.headWidth);
+    add(parts.labelAt + static_cast<std::size_t>(fit.tailAt), fit.tailCount, x + fit.headWidth,
+        fit.width - fit.headWidth);
+  }
+  add(parts.bodyAt, line.count, line.x, line.width);
+  return drawn;
 }
 
 }  // namespace quillory

@@ -1,18 +1,21 @@
-// The paint pass and the highlight pass of the text view.
+// The paint pass of the text view, the marks over it (the search highlight
+// and the selection), and the repaint of single rows.
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "view/article_format.h"
+#include "view/article_records.h"
 #include "view/letter_code.h"
+#include "view/palette.h"
 #include "view/text_lines.h"
 #include "view/text_paint.h"
+#include "view/text_selection.h"
 
 namespace quillory {
 namespace {
 
-constexpr platform::Color kHighlightText = platform::Rgb(0, 0, 255);
-constexpr platform::Color kHighlightBackground = platform::Rgb(255, 255, 0);
 // A link box reaches this far beyond its text.
 constexpr std::int32_t kBoxSide = 10;
 constexpr std::int32_t kBoxAbove = 2;
@@ -21,52 +24,52 @@ constexpr std::int32_t kBoxCorner = 6;
 
 const std::uint8_t* Bytes(const TextView& view, std::size_t offset) { return view.text.data() + offset; }
 
-std::int32_t BaseOf(const LineParts& parts) { return parts.hebrew ? kLiveFontBase : kNoMappingBase; }
+// The colours a paint sets in the view's context, put back when it ends:
+// the text colour, and the background behind drawn text (the page's).
+class PaintColours {
+ public:
+  explicit PaintColours(platform::DeviceContext& context)
+      : context_(context),
+        text_(context.textColor()),
+        background_(context.SetBkColor(CurrentPalette().page)) {}
+  ~PaintColours() {
+    context_.SetTextColor(text_);
+    context_.SetBkColor(background_);
+  }
+  PaintColours(const PaintColours&) = delete;
+  PaintColours& operator=(const PaintColours&) = delete;
 
-// The part of a label that fits its column: the label's beginning in
-// reading order, drawn right-aligned in the column for a Hebrew line, left
-// of the body for a left-to-right one.
-ReadingStart FitLabel(TextView& view, const LineParts& parts, const LineRecord& line) {
-  const auto length = static_cast<std::int32_t>(parts.labelLength);
-  if (parts.hebrew) return FitReadingStart(*view.context, Bytes(view, parts.labelAt), length, line.labelWidth);
-  const MeasuredRun fit = MeasureRun(*view.context, Bytes(view, parts.labelAt), line.labelWidth, length);
-  return ReadingStart{0, 0, 0, fit.count, 0, fit.width};
-}
-
-// Where a label's pieces start: Hebrew labels are set right-aligned in the
-// column right of the body, left-to-right labels hang left of it.
-std::int32_t LabelX(const LineRecord& line, const LineParts& parts, const ReadingStart& label) {
-  return parts.hebrew ? line.x + line.width + line.labelWidth - label.width : line.x - line.labelWidth;
-}
+ private:
+  platform::DeviceContext& context_;
+  platform::Color text_;
+  platform::Color background_;
+};
 
 void DrawLineText(TextView& view, const LineRecord& line, std::int32_t y) {
-  const LineParts parts = SplitLine(view, line);
-  SetRunBase(BaseOf(parts));
-  if (line.labelWidth != 0) {
-    const ReadingStart label = FitLabel(view, parts, line);
-    const std::int32_t x = LabelX(line, parts, label);
-    if (label.headCount != 0) {
-      DrawRun(*view.context, Bytes(view, parts.labelAt + label.headAt), label.headCount, x, y, label.headWidth,
-              line.height);
-    }
-    DrawRun(*view.context, Bytes(view, parts.labelAt + label.tailAt), label.tailCount, x + label.headWidth, y,
-            label.width - label.headWidth, line.height);
+  const LinePieces drawn = DrawnPieces(view, line);
+  SetRunBase(drawn.hebrew ? kLiveFontBase : kNoMappingBase);
+  for (int i = 0; i < drawn.count; ++i) {
+    const DrawnPiece& piece = drawn.pieces[i];
+    DrawRun(*view.context, Bytes(view, piece.at), piece.count, piece.x, y, piece.width, line.height);
   }
-  DrawRun(*view.context, Bytes(view, parts.bodyAt), line.count, line.x, y, line.width, line.height);
   SetRunBase(kNoMappingBase);
 }
 
 void DrawRule(TextView& view, const LineRecord& line, std::int32_t y) {
   platform::DeviceContext& context = *view.context;
-  const platform::Brush* previous = context.SelectBrush(platform::GetStockBrush(platform::StockBrush::kBlackBrush));
+  const platform::Brush ink = platform::SolidBrush(CurrentPalette().rule);
+  const platform::Pen edge = platform::SolidPen(1, CurrentPalette().rule);
+  const platform::Brush* previousBrush = context.SelectBrush(&ink);
+  const platform::Pen* previousPen = context.SelectPen(&edge);
   const std::int32_t middle = y + line.height / 2;
   context.Rectangle(platform::Rect{line.x, middle, line.x + line.width, middle + 1});
-  context.SelectBrush(previous);
+  context.SelectPen(previousPen);
+  context.SelectBrush(previousBrush);
 }
 
 // The rounded box around the link group that starts at line `first`: its
 // following lines of the same number, as far as they fit in `room`.
-void DrawLinkBox(TextView& view, std::uint16_t first, std::int32_t y, std::int32_t room) {
+platform::Rect LinkBoxRect(const TextView& view, std::uint16_t first, std::int32_t y, std::int32_t room) {
   const LineRecord* lines = view.lines;
   std::uint16_t last = first;
   std::int32_t budget = room;
@@ -79,83 +82,93 @@ void DrawLinkBox(TextView& view, std::uint16_t first, std::int32_t y, std::int32
     above += lines[last].height;
     ++last;
   }
-  platform::DeviceContext& context = *view.context;
-  const platform::Brush* previous = context.SelectBrush(platform::GetStockBrush(platform::StockBrush::kHollowBrush));
   const LineRecord& line = lines[first];
   // The box keeps inside the text area: on the page's first line its margin
   // above would reach over the bar, which no paint of the view repaints.
-  const platform::Rect box{std::max(line.x - kBoxSide, view.left), std::max(y - kBoxAbove, view.top),
-                           std::min(line.x + line.width + kBoxSide, view.left + view.width),
-                           std::min(y + above + lines[last].height + kBoxBelow, view.top + view.height)};
-  context.RoundRect(box, kBoxCorner, kBoxCorner);
-  context.SelectBrush(previous);
+  return platform::Rect{std::max(line.x - kBoxSide, view.left), std::max(y - kBoxAbove, view.top),
+                        std::min(line.x + line.width + kBoxSide, view.left + view.width),
+                        std::min(y + above + lines[last].height + kBoxBelow, view.top + view.height)};
 }
 
-int HighlightPass(TextView& view) {
-  const FirstLine first = FindFirstLine(view);
-  std::uint8_t current = view.lines[first.index].style;
-  if (IsSpecialStyle(current)) current = 1;
-  platform::Font* previous = SelectStyleFont(&view, current);
-  std::int32_t y = first.y;
-  std::int32_t room = first.room;
-  for (std::uint16_t i = first.index; view.lines[i].style != 0 && view.lines[i].height <= room; ++i) {
-    const LineRecord& line = view.lines[i];
-    if (IsSpecialStyle(line.style)) {
-      if (IsHiddenLink(view, line)) continue;
-    } else if (const LineSpan span = SpanOf(view, line);
-               span.first <= view.highlightEnd && view.highlightStart <= span.end) {
-      if ((line.style & kStyleKeyMask) != (current & kStyleKeyMask)) SelectStyleFont(&view, line.style);
-      current = line.style;
-      const LineParts parts = SplitLine(view, line);
-      SetRunBase(BaseOf(parts));
-      if (line.labelWidth != 0) {
-        // The matched letters of the label, where the paint pass drew them.
-        const ReadingStart label = FitLabel(view, parts, line);
-        const std::int32_t x = LabelX(line, parts, label);
-        PaintHighlightRun(&view, static_cast<std::uint16_t>(parts.labelAt + label.headAt), label.headCount, x, y);
-        PaintHighlightRun(&view, static_cast<std::uint16_t>(parts.labelAt + label.tailAt), label.tailCount,
-                          x + label.headWidth, y);
-      }
-      PaintHighlightRun(&view, static_cast<std::uint16_t>(parts.bodyAt), line.count, line.x, y);
-      SetRunBase(kNoMappingBase);
-    }
-    for (int unit = 0; unit < LineUnits(line); ++unit) {
-      room -= line.height;
-      y += line.height;
-    }
+void DrawLinkBox(TextView& view, const platform::Rect& box) {
+  platform::DeviceContext& context = *view.context;
+  const platform::Pen edge = platform::SolidPen(1, CurrentPalette().linkBox);
+  const platform::Brush* previousBrush = context.SelectBrush(platform::GetStockBrush(platform::StockBrush::kHollowBrush));
+  const platform::Pen* previousPen = context.SelectPen(&edge);
+  context.RoundRect(box, kBoxCorner, kBoxCorner);
+  context.SelectPen(previousPen);
+  context.SelectBrush(previousBrush);
+}
+
+// The search highlight on one line; special lines carry none.
+void HighlightLine(TextView& view, const LineRecord& line, std::int32_t y) {
+  if (IsSpecialStyle(line.style)) return;
+  const LineSpan span = SpanOf(view, line);
+  if (span.first > view.highlightEnd || view.highlightStart > span.end) return;
+  const LinePieces drawn = DrawnPieces(view, line);
+  SetRunBase(drawn.hebrew ? kLiveFontBase : kNoMappingBase);
+  for (int i = 0; i < drawn.count; ++i) {
+    const DrawnPiece& piece = drawn.pieces[i];
+    PaintHighlightRun(&view, static_cast<std::uint16_t>(piece.at), piece.count, piece.x, y);
   }
+  SetRunBase(kNoMappingBase);
+}
+
+bool HasHighlight(const TextView& view) { return view.highlightStart != 0 || view.highlightEnd != 0; }
+
+// The marks over the lines a paint drew: the search highlight, then the
+// selection. Each line is measured in its own font.
+void MarkLine(TextView& view, const LineRecord& line, std::int32_t y, RecordCursor& records) {
+  if (!HasHighlight(view) && !HasSelection(view)) return;
+  platform::Font* previous = SelectLineFont(&view, line, false);
+  if (HasHighlight(view)) HighlightLine(view, line, y);
+  MarkSelectionOnLine(view, line, y, records);
   view.context->SelectFont(previous);
-  return 0;
+}
+
+// Draws a line's rule or text in its font and colour.
+void DrawLine(TextView& view, const LineRecord& line, std::int32_t y) {
+  if (IsSpecialStyle(line.style) && line.linkNumber == 0) {
+    DrawRule(view, line, y);
+    return;
+  }
+  platform::Font* previous = SelectLineFont(&view, line, true);
+  DrawLineText(view, line, y);
+  view.context->SelectFont(previous);
 }
 
 }  // namespace
 
+platform::Font* SelectLineFont(TextView* view, const LineRecord& line, bool withColour) {
+  std::uint32_t key = line.style;
+  if (IsSpecialStyle(line.style)) key = line.linkNumber != 0 ? (line.style & kHebrewBit) | kSmallBit : 1;
+  return SelectStyleFont(view, key | (withColour ? kWithColour : 0));
+}
+
 int PaintTextView(TextView* view, bool erase) {
   if (!view || !view->text || !view->lines) return kNoView;
   platform::DeviceContext& context = *view->context;
+  const PaintColours colours(context);
   view->unitsDrawn = 0;
+  view->bannerShown = false;
   const FirstLine first = FindFirstLine(*view);
-  const platform::Color oldText = context.textColor();
   std::uint8_t current = view->lines[first.index].style;
   if (IsSpecialStyle(current) || current == 0) current = 1;
   platform::Font* previous = SelectStyleFont(view, current | kWithColour);
-  if (erase) FillViewRect(context, view->left, view->top, view->width, view->height, platform::StockBrush::kWhiteBrush);
+  if (erase) FillViewRect(context, view->left, view->top, view->width, view->height, CurrentPalette().page);
   std::uint16_t nextLink = 0;
   if (view->links) view->links[0] = LinkHit{};
   int lastBoxed = -1;  // link number of the last box drawn
 
-  std::int32_t y = first.y;
-  std::int32_t room = first.room;
-  for (std::uint16_t i = first.index; view->lines[i].style != 0 && view->lines[i].height <= room; ++i) {
+  ForEachShownLine(*view, [&](std::uint16_t i, std::int32_t y, std::int32_t room) {
     const LineRecord& line = view->lines[i];
     if (IsSpecialStyle(line.style) && line.linkNumber == 0) {
       DrawRule(*view, line, y);
     } else if (IsSpecialStyle(line.style)) {
-      if (IsHiddenLink(*view, line)) continue;
       view->links[nextLink++] = LinkHit{&line, static_cast<std::uint16_t>(y)};
       view->links[nextLink] = LinkHit{};
       if (line.linkNumber != lastBoxed) {
-        DrawLinkBox(*view, i, y, room);
+        DrawLinkBox(*view, LinkBoxRect(*view, i, y, room));
         lastBoxed = line.linkNumber;
       }
       SelectStyleFont(view, (line.style & kHebrewBit) | kSmallBit | kWithColour);
@@ -168,16 +181,73 @@ int PaintTextView(TextView* view, bool erase) {
       current = line.style;
       DrawLineText(*view, line, y);
     }
-    for (int unit = 0; unit < LineUnits(line); ++unit) {
-      room -= line.height;
-      y += line.height;
-      ++view->unitsDrawn;
+    view->unitsDrawn += LineUnits(line);
+  });
+  context.SelectFont(previous);
+  if (HasHighlight(*view) || HasSelection(*view)) {
+    RecordCursor records({view->text.data(), view->text.length()});
+    ForEachShownLine(*view, [&](std::uint16_t i, std::int32_t y, std::int32_t) {
+      MarkLine(*view, view->lines[i], y, records);
+    });
+  }
+  return 0;
+}
+
+void RepaintLines(TextView* view, const std::function<bool(const LineRecord&)>& changed) {
+  if (!view || !view->text || !view->lines) return;
+  if (view->bannerShown) {
+    PaintTextView(view, true);
+    return;
+  }
+  struct Row {
+    std::uint16_t index;
+    std::int32_t y;
+    bool repaint;
+    int box;  // the box of the link group this line starts, or -1
+    bool Crosses(const platform::Rect& rect, std::int32_t height) const { return y < rect.bottom && rect.top < y + height; }
+  };
+  std::vector<Row> rows;
+  std::vector<platform::Rect> boxes;
+  int lastBoxed = -1;
+  ForEachShownLine(*view, [&](std::uint16_t i, std::int32_t y, std::int32_t room) {
+    const LineRecord& line = view->lines[i];
+    int box = -1;
+    if (line.linkNumber != 0 && line.linkNumber != lastBoxed) {
+      box = static_cast<int>(boxes.size());
+      boxes.push_back(LinkBoxRect(*view, i, y, room));
+      lastBoxed = line.linkNumber;
+    }
+    rows.push_back(Row{i, y, changed(line), box});
+  });
+  // A link box's outline reaches into the rows above and below its lines,
+  // and lines and marks lie over it: a box that crosses a row painted again
+  // is drawn again, and so is every row it crosses.
+  std::vector<bool> redrawn(boxes.size(), false);
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (std::size_t b = 0; b < boxes.size(); ++b) {
+      if (redrawn[b]) continue;
+      const auto crosses = [&](const Row& row) { return row.Crosses(boxes[b], view->lines[row.index].height); };
+      if (std::none_of(rows.begin(), rows.end(), [&](const Row& row) { return row.repaint && crosses(row); })) continue;
+      redrawn[b] = grew = true;
+      for (Row& row : rows) row.repaint = row.repaint || crosses(row);
     }
   }
-  context.SelectFont(previous);
-  context.SetTextColor(oldText);
-  if (view->highlightStart != 0 || view->highlightEnd != 0) return HighlightPass(*view);
-  return 0;
+  // In the order of a whole paint: the ground, then lines and boxes top
+  // down, then the marks.
+  const PaintColours colours(*view->context);
+  for (const Row& row : rows) {
+    if (row.repaint) FillViewRect(*view->context, view->left, row.y, view->width, view->lines[row.index].height,
+                                  CurrentPalette().page);
+  }
+  for (const Row& row : rows) {
+    if (row.box >= 0 && redrawn[static_cast<std::size_t>(row.box)]) DrawLinkBox(*view, boxes[static_cast<std::size_t>(row.box)]);
+    if (row.repaint) DrawLine(*view, view->lines[row.index], row.y);
+  }
+  RecordCursor records({view->text.data(), view->text.length()});
+  for (const Row& row : rows) {
+    if (row.repaint) MarkLine(*view, view->lines[row.index], row.y, records);
+  }
 }
 
 void PaintHighlightRun(TextView* view, std::uint16_t runStart, std::int32_t count, std::int32_t x, std::int32_t y) {
@@ -194,7 +264,7 @@ void PaintHighlightRun(TextView* view, std::uint16_t runStart, std::int32_t coun
   if (n < 1) return;
   const MeasuredRun run = MeasureRun(*view->context, Bytes(*view, static_cast<std::size_t>(start)), INT32_MAX, n);
   DrawRunColoured(*view->context, Bytes(*view, static_cast<std::size_t>(start)), n, x + shift, y, run.width,
-                  view->context->GetTextMetrics().height, kHighlightText, kHighlightBackground);
+                  view->context->GetTextMetrics().height, CurrentPalette().markText, CurrentPalette().markBackground);
 }
 
 }  // namespace quillory

@@ -74,6 +74,13 @@ struct TextView {
   std::uint16_t highlightEnd = 0;
   LinkHit* links = nullptr;  // owned (platform heap); rebuilt by every paint
   std::uint16_t flags = 0;   // kShowBackLinks
+  // The reader's own beyond the handheld's record. The selection, as
+  // reading places (view/text_selection.h): where it was started and where
+  // it reaches; equal when nothing is selected. A new layout of the same
+  // text keeps it; another text clears it.
+  std::uint16_t selectionAnchor = 0;
+  std::uint16_t selectionFocus = 0;
+  bool bannerShown = false;  // the search banner is over the page until the next paint
 };
 
 struct ViewRect {

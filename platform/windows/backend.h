@@ -49,6 +49,9 @@ class Backend {
   // written: a desktop with a clipboard of its own learns that the program
   // holds it.
   virtual void ClipboardChanged() {}
+  // The program's primary selection (platform/windows/clipboard.h) was
+  // replaced: a desktop that has one learns that the program holds it.
+  virtual void PrimarySelectionChanged() {}
   // Another program's clipboard data in `format`, when another program holds
   // the desktop's clipboard and has it in that format. Waits a moment at
   // most for an answer; without a desktop clipboard there is never any.

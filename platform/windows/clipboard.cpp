@@ -22,6 +22,7 @@ struct ClipboardState {
   std::map<ClipboardFormat, std::vector<std::uint8_t>> fetched;
   bool open = false;
   bool changed = false;  // emptied or written during this opening
+  std::map<ClipboardFormat, HeapBlock> primary;
 };
 
 ClipboardState& State() {
@@ -106,6 +107,24 @@ std::optional<std::span<const std::uint8_t>> HeldClipboardData(ClipboardFormat f
 bool ClipboardHoldsAnything() { return !State().held.empty(); }
 
 void ForgetHeldClipboard() { State().held.clear(); }
+
+void SetPrimarySelection(std::vector<std::pair<ClipboardFormat, HeapBlock>> contents) {
+  std::map<ClipboardFormat, HeapBlock>& primary = State().primary;
+  primary.clear();
+  for (auto& [format, data] : contents) {
+    if (data) primary[format] = std::move(data);
+  }
+  CurrentBackend().PrimarySelectionChanged();
+}
+
+std::optional<std::span<const std::uint8_t>> HeldPrimarySelection(ClipboardFormat format) {
+  const auto& primary = State().primary;
+  const auto held = primary.find(format);
+  if (held == primary.end()) return std::nullopt;
+  return BytesOf(held->second);
+}
+
+void ForgetPrimarySelection() { State().primary.clear(); }
 
 void ResetClipboard() { State() = ClipboardState{}; }
 

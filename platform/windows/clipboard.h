@@ -12,6 +12,8 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/graphics/handles.h"
 #include "platform/system/memory.h"
@@ -53,7 +55,17 @@ std::optional<std::span<const std::uint8_t>> HeldClipboardData(ClipboardFormat f
 bool ClipboardHoldsAnything();
 void ForgetHeldClipboard();
 
-// For tests: an unopened, empty clipboard with no formats registered.
+// The desktop's primary selection (PRIMARY on X11): what the program has
+// selected last, which other programs paste with the middle button. It is
+// replaced whole, without an opening; a backend that serves the desktop
+// learns of each change. Another program's selection taking its place
+// drops it.
+void SetPrimarySelection(std::vector<std::pair<ClipboardFormat, HeapBlock>> contents);
+std::optional<std::span<const std::uint8_t>> HeldPrimarySelection(ClipboardFormat format);
+void ForgetPrimarySelection();
+
+// For tests: an unopened, empty clipboard with no formats registered, and
+// no primary selection.
 void ResetClipboard();
 
 }  // namespace platform

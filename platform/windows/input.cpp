@@ -1,5 +1,6 @@
 #include "platform/windows/input.h"
 
+#include <algorithm>
 #include <set>
 
 #include "platform/windows/window_system.h"
@@ -85,7 +86,7 @@ void NotePointerOver(Window* window) {
 
 }  // namespace
 
-void InjectStylus(StylusAction action, Point screen) {
+void InjectStylus(StylusAction action, Point screen, int clicks) {
   WindowSystem& system = System();
   if (action != StylusAction::kMove) StylusIsDown() = action == StylusAction::kDown;
   NotePointerOver(WindowAt(screen));
@@ -117,8 +118,9 @@ void InjectStylus(StylusAction action, Point screen) {
   }
   if (!captured && CaptionBarStylus(*target, InWindow(target, screen), action == StylusAction::kDown)) return;
   const Point client = ClientToScreen(target, Point{0, 0});
-  const WParam buttons = action == StylusAction::kMove && StylusIsDown() ? kMkLButton : 0;
-  PostMessage(target, StylusMessage(action), buttons, PointParam(screen.x - client.x, screen.y - client.y));
+  WParam first = action == StylusAction::kMove && StylusIsDown() ? kMkLButton : 0;
+  if (action == StylusAction::kDown) first = MakeLong(0, static_cast<std::uint16_t>(std::clamp(clicks, 1, 0xFFFF)));
+  PostMessage(target, StylusMessage(action), first, PointParam(screen.x - client.x, screen.y - client.y));
 }
 
 void InjectPointerLeave() { NotePointerOver(nullptr); }

@@ -16,8 +16,10 @@ enum class StylusAction { kDown, kMove, kUp };
 // that captured the stylus); a touch on another top-level window brings it
 // to the front first. Disabled windows get nothing. A move while the stylus
 // is up is a desktop pointer passing over (kWmMouseMove without
-// kMkLButton); the window it leaves gets kWmMouseLeave.
-void InjectStylus(StylusAction action, Point screenPoint);
+// kMkLButton); the window it leaves gets kWmMouseLeave. A press counts the
+// presses of a double or triple click (`clicks`, as the desktop counted
+// them), which kWmLButtonDown carries.
+void InjectStylus(StylusAction action, Point screenPoint, int clicks = 1);
 // The pointer has left the screen: the window it was over gets kWmMouseLeave.
 void InjectPointerLeave();
 // A key pressed or released; `character` is what a press types (0 for none).

@@ -59,6 +59,9 @@ constexpr LResult kDlgcWantMessage = 0x0004;
 
 // kWmMouseMove's first parameter: the stylus (left button) is down.
 constexpr WParam kMkLButton = 0x0001;
+// kWmLButtonDown's first parameter: its high word counts the presses of a
+// double or triple click (1 for a single press), as the desktop counts them.
+constexpr std::uint16_t ClickCount(WParam first) { return static_cast<std::uint16_t>((first >> 16) & 0xFFFF); }
 
 // Activation states in the low word of kWmActivate's first parameter.
 constexpr std::uint16_t kWaInactive = 0;

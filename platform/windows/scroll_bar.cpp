@@ -15,10 +15,6 @@ namespace {
 
 enum Part { kUpArrow = 0, kTrackAbove = 1, kThumb = 2, kTrackBelow = 3, kDownArrow = 4 };
 
-constexpr Pixel kTrack = 0x00E0E0E0;
-constexpr Pixel kFace = 0x00C0C0C0;
-constexpr Pixel kShadow = 0x00808080;
-constexpr Pixel kInk = 0x00000000;
 
 struct Geometry {
   Rect bar;    // in window coordinates
@@ -54,16 +50,17 @@ std::int32_t PositionAt(const Window& window, const Geometry& g, std::int32_t th
 // The surface's pixels for a rectangle of the program's pixels.
 void Fill(Framebuffer& surface, const Rect& rect, Pixel value) { surface.Fill(surface.scale().ToDevice(rect), value); }
 
-void Box(Framebuffer& surface, Rect box, Pixel face) {
-  Fill(surface, box, face);
-  Fill(surface, Rect{box.left, box.bottom - 1, box.right, box.bottom}, kShadow);
-  Fill(surface, Rect{box.right - 1, box.top, box.right, box.bottom}, kShadow);
+void Box(Framebuffer& surface, Rect box, const ScrollBarColors& colors) {
+  Fill(surface, box, ToPixel(colors.face));
+  const Pixel shadow = ToPixel(colors.shadow);
+  Fill(surface, Rect{box.left, box.bottom - 1, box.right, box.bottom}, shadow);
+  Fill(surface, Rect{box.right - 1, box.top, box.right, box.bottom}, shadow);
 }
 
 // A small solid triangle pointing up or down, centred in the box: four rows
 // of the program's pixels, 1, 3, 5 and 7 wide, drawn row by row of the
 // screen's pixels so that its slopes stay smooth on a dense screen.
-void Arrow(Framebuffer& surface, Rect box, bool up) {
+void Arrow(Framebuffer& surface, Rect box, bool up, Pixel ink) {
   const DeviceScale scale = surface.scale();
   const std::int32_t middle = (box.left + box.right - 1) / 2;
   const std::int32_t top = scale.ToDevice((box.top + box.bottom) / 2 - 2);
@@ -72,7 +69,7 @@ void Arrow(Framebuffer& surface, Rect box, bool up) {
     const std::int32_t fromApex = up ? row : rows - 1 - row;
     const std::int32_t half = (2 * fromApex + 1) * 7 * scale.quarters() / (16 * rows);
     surface.Fill(Rect{scale.ToDevice(middle) - half, top + row, scale.ToDevice(middle + 1) + half, top + row + 1},
-                 kInk);
+                 ink);
   }
 }
 
@@ -92,15 +89,16 @@ void DrawScrollBar(Window& window) {
     return Rect{r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y};
   };
   Framebuffer& surface = *top->surface;
-  Fill(surface, place(g.bar), kTrack);
+  const ScrollBarColors& colors = window.scroll.colors;
+  Fill(surface, place(g.bar), ToPixel(colors.track));
   const Rect up = place(Rect{g.bar.left, g.bar.top, g.bar.right, g.trackTop});
   const Rect down = place(Rect{g.bar.left, g.trackBottom, g.bar.right, g.bar.bottom});
-  Box(surface, up, kFace);
-  Arrow(surface, up, true);
-  Box(surface, down, kFace);
-  Arrow(surface, down, false);
+  Box(surface, up, colors);
+  Arrow(surface, up, true, ToPixel(colors.arrow));
+  Box(surface, down, colors);
+  Arrow(surface, down, false, ToPixel(colors.arrow));
   if (g.trackBottom - g.trackTop >= kScrollBarWidth) {
-    Box(surface, place(Rect{g.bar.left, g.thumbTop, g.bar.right, g.thumbTop + kScrollBarWidth}), kFace);
+    Box(surface, place(Rect{g.bar.left, g.thumbTop, g.bar.right, g.thumbTop + kScrollBarWidth}), colors);
   }
 }
 
@@ -166,6 +164,13 @@ void SetScrollPos(WindowHandle handle, int bar, std::int32_t position, bool redr
 std::int32_t GetScrollPos(WindowHandle handle, int bar) {
   const Window* window = Live(handle);
   return window && bar == kSbVert ? window->scroll.position : 0;
+}
+
+void SetScrollBarColors(WindowHandle handle, const ScrollBarColors& colors, bool redraw) {
+  Window* window = Live(handle);
+  if (!window) return;
+  window->scroll.colors = colors;
+  if (redraw) DrawScrollBar(*window);
 }
 
 void GetScrollRange(WindowHandle handle, int bar, std::int32_t& minimum, std::int32_t& maximum) {

@@ -164,6 +164,14 @@ void SetScrollRange(WindowHandle window, int bar, std::int32_t minimum, std::int
 void SetScrollPos(WindowHandle window, int bar, std::int32_t position, bool redraw);
 std::int32_t GetScrollPos(WindowHandle window, int bar);
 void GetScrollRange(WindowHandle window, int bar, std::int32_t& minimum, std::int32_t& maximum);
+// The colours the bar is drawn in; the defaults are the handheld's greys.
+struct ScrollBarColors {
+  Color track = Rgb(224, 224, 224);
+  Color face = Rgb(192, 192, 192);  // the arrow boxes and the thumb
+  Color shadow = Rgb(128, 128, 128);
+  Color arrow = kBlack;
+};
+void SetScrollBarColors(WindowHandle window, const ScrollBarColors& colors, bool redraw);
 
 enum SystemMetric {
   kSmCxScreen = 0,

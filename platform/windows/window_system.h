@@ -22,6 +22,7 @@ struct ScrollBarState {
   bool dragging = false;
   std::int32_t grabOffset = 0;  // from the thumb's top to where the stylus took it
   std::int32_t pressedPart = -1;
+  ScrollBarColors colors;
 };
 
 // How the platform keeps a top-level window placed as the work area

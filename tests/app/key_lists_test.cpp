@@ -29,6 +29,7 @@ const std::vector<std::string> kKeys = {
     "Page Down", "Space",  "Page Up", "Shift+Space", "Home",     "End",       "Backspace", "Alt+Left",
     "F10",       "Alt+G",  "Ctrl+Home", "Ctrl+F",    "Ctrl+plus", "Ctrl+minus", "Ctrl+0",  "Ctrl+D",
     "Ctrl+B",    "Alt+F3", "F3",      "Ctrl+C",      "Ctrl+E",   "F11",       "Ctrl+Q",    "F1",
+    "Ctrl+N",
 };
 
 TEST(KeyLists, TheReadmeHelpAndManualPageListEveryKey) {

@@ -27,6 +27,15 @@ class PlainText : public ::testing::Test {
     EXPECT_EQ(quillory::ArticleToPlainText(text, buffer.data(), buffer.size() * 2), 0);
     return std::u16string(buffer.c_str());
   }
+  // The export of the passage between two reading places.
+  static std::u16string Passage(const std::vector<std::uint8_t>& text, std::size_t start, std::size_t end,
+                                bool backLinkShown = false) {
+    std::u16string buffer(quillory::PlainTextCapacity(text), u'?');
+    EXPECT_EQ(quillory::PassageToPlainText(text, quillory::PassagePlaces{start, end, backLinkShown}, buffer.data(),
+                                           buffer.size() * 2),
+              0);
+    return std::u16string(buffer.c_str());
+  }
 };
 
 TEST_F(PlainText, HebrewRecordsConvertWithTheBaseAndReverseAndTakeTheirIndentAfter) {
@@ -98,6 +107,38 @@ TEST_F(PlainText, TextWithoutItsEndingZeroEndsAtItsLastByte) {
   EXPECT_EQ(Export(cut), u"ab\r\n");
   const std::vector<std::uint8_t> linkCut = {0xD7, 4, 0x85};
   EXPECT_EQ(Export(linkCut), u"----\r\n\r\n");
+}
+
+TEST_F(PlainText, APassageGivesWhatItHoldsAndBreaksLinesOnlyBetweenItsParagraphs) {
+  // "abc def" with an indent of 2 at string offset 2 (to 9); the Hebrew
+  // "ab(c" with an indent of 3 and a blank line after it at 12 (to 16),
+  // read c ( b a; a rule at 17; "xy" at 22.
+  std::vector<std::uint8_t> text = ArticleBytes().Record(0x01, 2, "abc def").Record(0xB1, 3, "ab(c").Rule(50).Ended();
+  text.pop_back();
+  const auto more = ArticleBytes().Record(0x01, 0, "xy").Ended();
+  text.insert(text.end(), more.begin(), more.end());
+  EXPECT_EQ(Passage(text, 3, 7), u"bc d") << "inside a paragraph: no indent, no line end";
+  EXPECT_EQ(Passage(text, 2, 9), u"abc def") << "a whole paragraph that the passage does not go past";
+  EXPECT_EQ(Passage(text, 2, 14), u"  abc def\r\n(\u05D2") << "its first two letters read, in stored order";
+  App().flags = quillory::kReverseFlag;
+  EXPECT_EQ(Passage(text, 2, 14), u"  abc def\r\n\u05D2)") << "in reading order, as Copy asks for it";
+  EXPECT_EQ(Passage(text, 6, 23), u"def\r\n\u05D2)\u05D1\u05D0   \r\n\r\n" + std::u16string(50, u'-') + u"\r\nx")
+      << "the Hebrew paragraph whole, with its indent and its blank line, then the rule";
+  EXPECT_EQ(Passage(text, 0, text.size()), Export(text)) << "the whole text is the article's export";
+  EXPECT_EQ(Passage(text, 5, 5), u"") << "an empty passage";
+}
+
+TEST_F(PlainText, APassageGivesTheCaptionsOfTheLinksItCrossesButNotOfHiddenOnes) {
+  // "a" at 2; a link to 5 captioned "bc" at 7 (to 9); the back link
+  // captioned "dd" at 14 (to 16); "e" at 19.
+  std::vector<std::uint8_t> text = ArticleBytes().Record(0x01, 0, "a").Ended();
+  text.pop_back();
+  const std::uint8_t links[] = {0x47, 3, 0x05, 'b', 'c', 0, 0x47, 3, 0xFF, 0xFF, 'd', 'd', 0, 0x01, 0, 'e', 0, 0};
+  text.insert(text.end(), std::begin(links), std::end(links));
+  EXPECT_EQ(Passage(text, 2, 20), u"a\r\nbc\r\ne") << "the back link is not on the page";
+  EXPECT_EQ(Passage(text, 2, 20, true), u"a\r\nbc\r\ndd\r\ne");
+  EXPECT_EQ(Passage(text, 8, 9), u"c");
+  EXPECT_EQ(Export(text), u"a\r\n---\r\n---\r\ne\r\n") << "the article's export keeps its dashes";
 }
 
 }  // namespace

@@ -4,41 +4,13 @@
 // text starts a rich-text document of its own. Every wait is for a
 // condition, never for a fixed time.
 
-#include <gtest/gtest.h>
-
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-#include <cctype>
-#include <chrono>
-#include <cstdio>
-#include <optional>
 #include <string>
 
-#include "tests/support/real_window_test.h"
-#include "tests/support/scoped_environment.h"
-#include "tests/support/wait_until.h"
-#include "tests/support/x11_test_server.h"
-#include "tests/support/x11_windows.h"
-
-extern char** environ;
+#include "tests/e2e/reader_window_fixture.h"
 
 namespace {
 
-using namespace std::chrono_literals;
-
-std::string Output(const std::string& command) {
-  std::string text;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, count);
-    pclose(pipe);
-  }
-  return text;
-}
-
+using quillory::testing::Output;
 using quillory::testing::WaitUntil;
 
 // Has xclip take the clipboard with `text` (a printf format); it serves it
@@ -53,43 +25,13 @@ std::string Clipboard(const std::string& target) {
   return Output("timeout 5 xclip -o -selection clipboard -t '" + target + "' 2>/dev/null");
 }
 
-class ReaderClipboardWindow : public quillory::testing::RealWindowTest {
+class ReaderClipboardWindow : public quillory::testing::ReaderWindowTest {
  protected:
-  void TearDown() override {
-    if (reader_ == 0) return;
-    kill(reader_, SIGTERM);
-    const bool ended = WaitUntil([&] { return waitpid(reader_, nullptr, WNOHANG) == reader_; });
-    if (!ended) {
-      kill(reader_, SIGKILL);
-      waitpid(reader_, nullptr, 0);
-    }
-    EXPECT_TRUE(ended) << "the reader ends on SIGTERM";
-  }
-
   // Starts the reader on article 1 in the default font and waits for its window.
   void Start() {
-    scratch_.Write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
-                                   "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n"
-                                   "\"FontName\"=\"David CLM\"\n\"Lesson\"=dword:00000001\n"
-                                   "\"Flags\"=dword:d1140044\n");
-    char program[] = QUILLORY_READER;
-    char* arguments[] = {program, nullptr};
-    ASSERT_EQ(posix_spawn(&reader_, program, nullptr, nullptr, arguments, environ), 0);
-    // The window once it is shown and drawn, found without racing windows
-    // that come and go meanwhile, and given the keyboard focus.
-    const std::optional<Window> window = windows_->WaitForDrawn("Quillory - 32");
-    ASSERT_TRUE(window) << "the reader's window never showed a picture";
-    window_ = std::to_string(*window);
-    XSetInputFocus(windows_->display(), *window, RevertToParent, CurrentTime);
-    XSync(windows_->display(), False);
-    ASSERT_TRUE(WaitUntil([&] { return windows_->HasFocus(*window); }));
+    StoreSettings("\"FontName\"=\"David CLM\"\n\"Lesson\"=dword:00000001\n\"Flags\"=dword:d1140044\n");
+    ReaderWindowTest::Start();
   }
-  void Key(const std::string& key) {
-    ASSERT_EQ(std::system(("timeout 30 xdotool key --window " + window_ + " " + key).c_str()), 0);
-  }
-
-  pid_t reader_ = 0;
-  std::string window_;
 };
 
 TEST_F(ReaderClipboardWindow, CopyOffersTheArticleAsTextInReadingOrderBesideTheRichText) {

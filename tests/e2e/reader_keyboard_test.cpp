@@ -43,10 +43,10 @@ std::vector<std::uint16_t> StoredBookmarks() {
 
 TEST_F(ReaderTest, F10AndAltGOpenTheGoMenuWhichTheKeysWork) {
   StoreSettings(Settings(12));
-  // F10 selects About; seven Downs pass the separators and Full Screen to
-  // Bookmark. F10, Down and Escape close without a choice. Alt+G and the
-  // underlined letter of Next Article.
-  Script("key F10\nkey Down\nkey Down\nkey Down\nkey Down\nkey Down\nkey Down\nkey Down\nkey Return\n"
+  // F10 selects About; eight Downs pass the separators, Full Screen and
+  // Night Reading to Bookmark. F10, Down and Escape close without a choice.
+  // Alt+G and the underlined letter of Next Article.
+  Script("key F10\nkey Down\nkey Down\nkey Down\nkey Down\nkey Down\nkey Down\nkey Down\nkey Down\nkey Return\n"
          "key F10\nkey Down\nkey Escape\n"
          "key alt+g\nkey n\n");
   Run(nullptr);

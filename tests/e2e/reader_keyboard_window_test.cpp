@@ -111,10 +111,10 @@ class KeyboardWindow : public quillory::testing::RealWindowTest {
 TEST_F(KeyboardWindow, TheGoMenuPagingAndTheTextSizeAnswerTheKeyboard) {
   StoreSettings("\"Lesson\"=dword:0000000c\n");
   Start();
-  // F10, seven Downs to Bookmark (past the separators and Full Screen),
-  // Enter; Alt+G and N for Next Article; two pages forward and one back;
-  // the text a size larger; Ctrl+Q.
-  Keys("F10 Down Down Down Down Down Down Down Return alt+g n space space shift+space ctrl+plus ctrl+q");
+  // F10, eight Downs to Bookmark (past the separators, Full Screen and
+  // Night Reading), Enter; Alt+G and N for Next Article; two pages forward
+  // and one back; the text a size larger; Ctrl+Q.
+  Keys("F10 Down Down Down Down Down Down Down Down Return alt+g n space space shift+space ctrl+plus ctrl+q");
   EXPECT_EQ(Exit(), 0);
   const auto bookmarks = quillory::testing::StoredSetting("Bookmarks");
   ASSERT_TRUE(bookmarks);

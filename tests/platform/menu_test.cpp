@@ -70,7 +70,7 @@ TEST_F(MenuTest, TheGoMenuLoadsWithItsItemsSeparatorsAndShortcuts) {
   EXPECT_EQ(menu_->items[0].text, u"&Go");
   const Menu* go = GetSubMenu(menu_.get(), 0);
   ASSERT_TRUE(go);
-  ASSERT_EQ(go->items.size(), 21u);
+  ASSERT_EQ(go->items.size(), 22u);
   EXPECT_EQ(go->items[0].command, 40004);
   EXPECT_TRUE(go->items[2].flags & kMfSeparator);
   EXPECT_EQ(go->items[3].text, u"F&ont");
@@ -78,7 +78,9 @@ TEST_F(MenuTest, TheGoMenuLoadsWithItsItemsSeparatorsAndShortcuts) {
   EXPECT_EQ(go->items[5].text, u"&Full Screen");
   EXPECT_EQ(go->items[5].shortcut, u"F11");
   EXPECT_FALSE(go->items[5].flags & kMfGrayed) << "the window can be made full screen";
-  EXPECT_EQ(go->items[20].text, u"E&xit");
+  EXPECT_EQ(go->items[6].text, u"Night &Reading");
+  EXPECT_EQ(go->items[6].shortcut, u"Ctrl+N");
+  EXPECT_EQ(go->items[21].text, u"E&xit");
   EXPECT_EQ(GetSubMenu(menu_.get(), 1), nullptr);
 }
 
@@ -183,7 +185,7 @@ TEST_F(MenuTest, TheMenuBarStandsAtTheBottomAndOpensTheGoMenuAboveItself) {
   EXPECT_EQ(GetForegroundWindow(), owner_) << "the bar never takes the foreground";
   Menu* go = BarMenu(bar, kGoButtonCommand);
   ASSERT_TRUE(go);
-  EXPECT_EQ(go->items.size(), 21u);
+  EXPECT_EQ(go->items.size(), 22u);
   EXPECT_EQ(BarMenu(bar, 40002), nullptr);
   EXPECT_EQ(ShellCreateMenuBar(owner_, &module_, 999, 0), nullptr) << "no such definition";
 
@@ -246,9 +248,9 @@ TEST_F(MenuKeyboardTest, GrayedItemsArePassedOverAndCannotBeChosenByTheirLetter)
   for (MenuItem& item : go->items) {
     if (item.command == quillory::kFullScreenCommand) item.flags |= kMfGrayed;
   }
-  // Font, Reverse, then Full Screen (grayed), then This Week.
+  // Font, Reverse, then Full Screen (grayed), then Night Reading.
   EXPECT_EQ(OpenAndPlay("key Down\nkey Down\nkey Down\nkey Down\nkey Return\n"),
-            (std::vector<std::uint16_t>{quillory::kThisWeekCommand}));
+            (std::vector<std::uint16_t>{quillory::kNightReadingCommand}));
   EXPECT_EQ(OpenAndPlay("key f\nkey Escape\n"), (std::vector<std::uint16_t>{}));
 }
 

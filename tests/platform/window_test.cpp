@@ -346,11 +346,46 @@ TEST(HeadlessScript, ParsesEveryCommandAndNamesTheFirstBadLine) {
   EXPECT_EQ((*script)[5].command, 108);
 
   for (const char* bad : {"tap 10", "tap x y", "key", "key NoSuchKey", "command 70000", "command", "wait-idle now",
-                          "snapshot", "type", "jump 3"}) {
+                          "snapshot", "type", "jump 3", "tap 1 2 3", "drag 1 2 3", "double-tap 1", "shift+key a",
+                          "drag 1 2 3 x"}) {
     EXPECT_FALSE(ParseScript(std::string("wait-idle\n") + bad + "\n", error)) << bad;
     EXPECT_EQ(error.line, 2) << bad;
     EXPECT_FALSE(error.reason.empty());
   }
+}
+
+// What the stylus did to a window, as its procedure saw it.
+std::vector<std::string> stylusSeen;
+LResult StylusRecorder(WindowHandle window, std::uint32_t message, WParam first, LParam second) {
+  const std::string x = std::to_string(SignedLowWord(static_cast<WParam>(second)));
+  switch (message) {
+    case kWmLButtonDown:
+      stylusSeen.push_back(std::string(GetKeyState(kVkShift) ? "shift+" : "") + "down " +
+                           std::to_string(ClickCount(first)) + " at " + x);
+      return 0;
+    case kWmMouseMove:
+      stylusSeen.push_back((first & kMkLButton) ? "drag to " + x : "hover");
+      return 0;
+    case kWmLButtonUp:
+      stylusSeen.push_back("up");
+      return 0;
+    default:
+      return DefWindowProc(window, message, first, second);
+  }
+}
+
+TEST_F(WindowTest, ScriptedDragsAndClicksComeAsTheDesktopSendsThem) {
+  const WindowHandle main = Main();
+  SetWindowProcedure(main, StylusRecorder);
+  ScriptError error;
+  auto script = ParseScript("drag 10 20 30 24\ndouble-tap 5 6\nshift+tap 7 8\n", error);
+  ASSERT_TRUE(script) << error.reason;
+  stylusSeen.clear();
+  for (const ScriptCommand& command : *script) RunScriptCommand(command);
+  PumpUntilIdle();
+  EXPECT_EQ(stylusSeen, (std::vector<std::string>{"down 1 at 10", "drag to 20", "drag to 30", "up", "down 1 at 5",
+                                                  "up", "down 2 at 5", "up", "shift+down 1 at 7", "up"}))
+      << "a drag moves a few pixels at a time; a double tap's second press counts two";
 }
 
 TEST_F(WindowTest, AScriptPlaysWhenTheLoopIsIdleAndEndsWithTheCloseRequest) {

@@ -41,6 +41,7 @@ class X11Backend final : public platform::Backend {
   explicit X11Backend(X11Clipboard& clipboard) : clipboard_(clipboard) {}
   int RunMessageBox(const platform::MessageBoxRequest&) override { return platform::kIdOk; }
   void ClipboardChanged() override { clipboard_.Claim(); }
+  void PrimarySelectionChanged() override { clipboard_.ClaimPrimary(); }
   std::optional<std::vector<std::uint8_t>> ReadDesktopClipboard(platform::ClipboardFormat format) override {
     return clipboard_.Read(format);
   }
@@ -85,10 +86,10 @@ class X11ClipboardTest : public ::testing::Test {
     waitpid(child, nullptr, 0);
     return false;
   }
-  // What xclip reads from the clipboard in `target`.
-  std::string XclipOut(const std::string& target) {
+  // What xclip reads from the clipboard (or another selection) in `target`.
+  std::string XclipOut(const std::string& target, const std::string& selection = "clipboard") {
     const std::string file = (scratch_.path() / "out").string();
-    EXPECT_TRUE(RunWhileServing("xclip -o -selection clipboard -t '" + target + "' > " + file));
+    EXPECT_TRUE(RunWhileServing("xclip -o -selection " + selection + " -t '" + target + "' > " + file));
     std::ostringstream text;
     text << std::ifstream(file, std::ios::binary).rdbuf();
     return text.str();
@@ -255,6 +256,28 @@ TEST_F(X11ClipboardTest, AtTheEndTheClipboardManagerGetsACopy) {
   saved << std::ifstream(file, std::ios::binary).rdbuf();
   EXPECT_EQ(saved.str(), "{\\rtf1 kept}");
   clipboard_ = X11Clipboard::Open();
+}
+
+TEST_F(X11ClipboardTest, ThePrimarySelectionIsServedBesideTheClipboardAndGoesWhenAnotherProgramSelects) {
+  Put(platform::kCfUnicodeText, Utf16Le(u"copied"));
+  std::vector<std::pair<platform::ClipboardFormat, platform::HeapBlock>> selected;
+  const std::string text = Utf16Le(u"selected \u05D0");
+  platform::HeapBlock block = platform::HeapBlock::Allocate(text.size());
+  std::copy(text.begin(), text.end(), block.data());
+  selected.emplace_back(platform::kCfUnicodeText, std::move(block));
+  platform::SetPrimarySelection(std::move(selected));
+  EXPECT_EQ(XclipOut("UTF8_STRING", "primary"), "selected \xD7\x90");
+  EXPECT_EQ(XclipOut("TARGETS", "primary"), "TARGETS\nTIMESTAMP\nUTF8_STRING\ntext/plain;charset=utf-8\n");
+  EXPECT_EQ(XclipOut("UTF8_STRING"), "copied") << "the clipboard keeps its own";
+
+  // Another program selecting something takes PRIMARY; the clipboard stays.
+  const auto file = scratch_.Write("in", "theirs");
+  ASSERT_EQ(std::system(("xclip -i -selection primary < " + file.string()).c_str()), 0);
+  ASSERT_TRUE(WaitUntil([&] {
+    clipboard_->HandlePending();
+    return !platform::HeldPrimarySelection(platform::kCfUnicodeText);
+  }, kStepLimit));
+  EXPECT_EQ(XclipOut("UTF8_STRING"), "copied");
 }
 
 }  // namespace

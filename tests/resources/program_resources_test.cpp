@@ -272,6 +272,7 @@ TEST(ProgramResources, MenuIsOneGoPopupOfTheReadersCommandsInOrderWithTheirKeys)
       {40006, u"F&ont\tCtrl+F"},
       {122, u"Re&verse"},
       {40010, u"&Full Screen\tF11"},
+      {40011, u"Night &Reading\tCtrl+N"},
       {0, u""},
       {108, u"&This Week\tCtrl+Home"},
       {0, u""},

@@ -9,8 +9,10 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -99,7 +101,8 @@ class XWindows {
   // The shown window titled `title` once the program has drawn into it:
   // before its first picture a new window shows the black screen under it,
   // and a window may be replaced by another on the way. The reader draws
-  // white pages and dialogs and anti-aliased text.
+  // pages and dialogs on a ground of one colour (white by day, near-black at
+  // night) and anti-aliased text over it.
   std::optional<Window> WaitForDrawn(const std::string& title) {
     std::optional<Window> drawn;
     WaitUntil([&] {
@@ -143,14 +146,22 @@ class XWindows {
   Display* display() const { return display_.get(); }
 
  private:
+  // A ground of one colour other than black over a twentieth of the picture
+  // at least, and shades that are neither that ground nor black.
   static bool LooksDrawn(const std::vector<std::uint32_t>& picture) {
-    std::size_t white = 0;
-    bool shaded = false;
-    for (const std::uint32_t pixel : picture) {
-      white += (pixel & 0xFFFFFF) == 0xFFFFFF;
-      shaded = shaded || ((pixel & 0xFFFFFF) != 0xFFFFFF && (pixel & 0xFFFFFF) != 0);
+    std::unordered_map<std::uint32_t, std::size_t> counts;
+    for (const std::uint32_t pixel : picture) ++counts[pixel & 0xFFFFFF];
+    std::uint32_t ground = 0;
+    std::size_t most = 0;
+    for (const auto& [colour, count] : counts) {
+      if (colour != 0 && count > most) {
+        ground = colour;
+        most = count;
+      }
     }
-    return !picture.empty() && white * 20 > picture.size() && shaded;
+    const bool shaded = std::any_of(counts.begin(), counts.end(),
+                                    [&](const auto& entry) { return entry.first != ground && entry.first != 0; });
+    return !picture.empty() && most * 20 > picture.size() && shaded;
   }
 
   std::optional<std::string> Title(Window window) {

@@ -111,4 +111,32 @@ TEST_F(ReadingStartFit, KeepsTheBeginningInReadingOrder) {
   EXPECT_EQ(Fit("15-21 ab", 80), "|15-21 ab");
 }
 
+TEST(ReadingOrder, TheReadingMapAgreesWithTheReadingConversionBothWays) {
+  // Each stored byte's reading index is where the reading-order export puts
+  // its character, and the map's two directions undo each other.
+  for (const std::string stored : {"abc", "ab 1,080 cd", "F3 ab", "ab 15-21", "a", "12 34"}) {
+    SCOPED_TRACE(stored);
+    const ReadingMap map(Span(stored));
+    std::string inRuns;
+    for (std::size_t at = 0; at < stored.size(); ++at) inRuns += map.InLeftToRightRun(at) ? stored[at] : '.';
+    const std::u16string_view read = ToReadingChars(Span(stored).data(), static_cast<std::int32_t>(stored.size()), kNoMappingBase + 1);
+    const std::u16string reading(read);
+    for (std::size_t at = 0; at < stored.size(); ++at) {
+      const std::size_t index = map.ReadingIndex(at);
+      ASSERT_LT(index, stored.size());
+      EXPECT_EQ(map.StoredAt(index), at);
+      const bool letter = stored[at] >= 'a' && stored[at] <= 'z';
+      if (!letter) {
+        EXPECT_EQ(reading[index], static_cast<char16_t>(stored[at]));
+      }
+    }
+    std::string runs = inRuns;  // the runs' bytes in a row, as Runs lists them
+    std::string listed = Runs(stored);
+    std::erase(listed, '[');
+    std::erase(listed, ']');
+    std::erase(runs, '.');
+    EXPECT_EQ(runs, listed);
+  }
+}
+
 }  // namespace

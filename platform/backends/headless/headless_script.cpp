@@ -1,5 +1,7 @@
 #include "platform/backends/headless/headless_script.h"
 
+#include <algorithm>
+#include <cstdlib>
 
 #include "platform/graphics/png_writer.h"
 #include "platform/system/ascii_case.h"
@@ -10,6 +12,9 @@
 
 namespace platform {
 namespace {
+
+// The largest step of a scripted drag, in pixels.
+constexpr int kDragStep = 8;
 
 struct NamedKey {
   std::string_view name;
@@ -65,19 +70,54 @@ bool ParseKey(std::string_view name, ScriptCommand& command) {
   return true;
 }
 
+// Exactly `count` whole numbers of pixel coordinates, separated by single spaces.
+std::optional<std::vector<std::int32_t>> ParseCoordinates(std::string_view text, std::size_t count) {
+  std::vector<std::int32_t> numbers;
+  while (true) {
+    const std::size_t gap = text.find(' ');
+    const auto number = ParseWholeNumber(text.substr(0, gap), -32768, 32767);
+    if (!number) return std::nullopt;
+    numbers.push_back(static_cast<std::int32_t>(*number));
+    if (gap == std::string_view::npos) break;
+    text.remove_prefix(gap + 1);
+  }
+  if (numbers.size() != count) return std::nullopt;
+  return numbers;
+}
+
+// The presses of the tap verbs.
+int TapClicks(std::string_view verb) {
+  if (verb == "tap") return 1;
+  if (verb == "double-tap") return 2;
+  if (verb == "triple-tap") return 3;
+  return 0;
+}
+
 // One line's command, or the reason it is not one.
 std::optional<std::string> ParseLine(std::string_view line, ScriptCommand& command) {
   const std::size_t space = line.find(' ');
-  const std::string_view verb = line.substr(0, space);
+  std::string_view verb = line.substr(0, space);
   const std::string_view rest = space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
-  if (verb == "tap") {
-    const std::size_t gap = rest.find(' ');
-    const auto x = ParseWholeNumber(rest.substr(0, gap), -32768, 32767);
-    const auto y = gap == std::string_view::npos ? std::nullopt : ParseWholeNumber(rest.substr(gap + 1), -32768, 32767);
-    if (!x || !y) return "tap takes two whole numbers: tap X Y";
+  const bool shifted = StartsWithIgnoringAsciiCase(verb, "shift+");
+  if (shifted) verb.remove_prefix(6);
+  if (TapClicks(verb) != 0) {
+    const auto at = ParseCoordinates(rest, 2);
+    if (!at) return std::string(verb) + " takes two whole numbers: " + std::string(verb) + " X Y";
     command.kind = ScriptCommand::Kind::kTap;
-    command.x = static_cast<std::int32_t>(*x);
-    command.y = static_cast<std::int32_t>(*y);
+    command.x = (*at)[0];
+    command.y = (*at)[1];
+    command.clicks = TapClicks(verb);
+    command.shift = shifted;
+  } else if (shifted) {
+    return "only a tap takes shift+";
+  } else if (verb == "drag") {
+    const auto at = ParseCoordinates(rest, 4);
+    if (!at) return "drag takes four whole numbers: drag X1 Y1 X2 Y2";
+    command.kind = ScriptCommand::Kind::kDrag;
+    command.x = (*at)[0];
+    command.y = (*at)[1];
+    command.toX = (*at)[2];
+    command.toY = (*at)[3];
   } else if (verb == "key") {
     command.kind = ScriptCommand::Kind::kKey;
     if (rest.empty() || !ParseKey(rest, command)) return "unknown key '" + std::string(rest) + "'";
@@ -142,8 +182,27 @@ void RunScriptCommand(const ScriptCommand& command) {
     case ScriptCommand::Kind::kTap: {
       if (!front) return;
       const Point at = ClientToScreen(front, Point{command.x, command.y});
-      InjectStylus(StylusAction::kDown, at);
-      InjectStylus(StylusAction::kUp, at);
+      if (command.shift) InjectKey(kVkShift, true);
+      // Each press counted as the desktop counts the presses of a click.
+      for (int press = 1; press <= command.clicks; ++press) {
+        InjectStylus(StylusAction::kDown, at, press);
+        InjectStylus(StylusAction::kUp, at);
+      }
+      if (command.shift) InjectKey(kVkShift, false);
+      return;
+    }
+    case ScriptCommand::Kind::kDrag: {
+      if (!front) return;
+      const Point from = ClientToScreen(front, Point{command.x, command.y});
+      const Point to = ClientToScreen(front, Point{command.toX, command.toY});
+      InjectStylus(StylusAction::kDown, from);
+      // A hand moves the pointer through the points between, a few pixels
+      // at a time.
+      const int steps = std::max({1, std::abs(to.x - from.x) / kDragStep, std::abs(to.y - from.y) / kDragStep});
+      for (int step = 1; step <= steps; ++step) {
+        InjectStylus(StylusAction::kMove, Point{from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
+      }
+      InjectStylus(StylusAction::kUp, to);
       return;
     }
     case ScriptCommand::Kind::kKey:

@@ -3,7 +3,11 @@
 // person, each run when the message loop has nothing left to do.
 //
 //   tap X Y          the stylus down and up at client pixel X, Y of the
-//                    window in front
+//                    window in front; "double-tap" and "triple-tap" are
+//                    the presses of a double and a triple click there, and
+//                    "shift+" may come first (shift+tap X Y)
+//   drag X1 Y1 X2 Y2 the stylus down at X1, Y1, moved in steps to X2, Y2
+//                    and up there
 //   key NAME         a key pressed and released: Up, Down, Left, Right,
 //                    PageUp, PageDown, Home, End, Return, Escape, Tab,
 //                    Backspace, Delete, Space, F1, F3, F10, F11, plus,
@@ -27,10 +31,13 @@
 namespace platform {
 
 struct ScriptCommand {
-  enum class Kind { kTap, kKey, kType, kCommand, kWaitIdle, kSnapshot, kCall };
+  enum class Kind { kTap, kDrag, kKey, kType, kCommand, kWaitIdle, kSnapshot, kCall };
   Kind kind = Kind::kWaitIdle;
   std::int32_t x = 0;
   std::int32_t y = 0;
+  std::int32_t toX = 0;  // where a drag ends
+  std::int32_t toY = 0;
+  int clicks = 1;        // the presses of a tap
   std::uint16_t key = 0;       // virtual key
   char16_t character = 0;      // what the key types, if anything
   bool control = false;

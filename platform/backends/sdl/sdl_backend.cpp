@@ -246,7 +246,7 @@ bool SdlBackend::Handle(const void* raw) {
       if (event.button.button != SDL_BUTTON_LEFT) return false;
       sdl_->stylusDown = event.type == SDL_MOUSEBUTTONDOWN;
       InjectStylus(sdl_->stylusDown ? StylusAction::kDown : StylusAction::kUp,
-                   sdl_->ScreenPoint(event.button.x, event.button.y));
+                   sdl_->ScreenPoint(event.button.x, event.button.y), event.button.clicks);
       return true;
     case SDL_MOUSEMOTION:
       // With the button up the pointer only passes over: hover for tooltips.
@@ -397,6 +397,10 @@ Size SdlBackend::WindowedSize() const { return sdl_->ScreenFor(sdl_->windowed.cx
 
 void SdlBackend::ClipboardChanged() {
   if (sdl_->clipboard) sdl_->clipboard->Claim();
+}
+
+void SdlBackend::PrimarySelectionChanged() {
+  if (sdl_->clipboard) sdl_->clipboard->ClaimPrimary();
 }
 
 std::optional<std::vector<std::uint8_t>> SdlBackend::ReadDesktopClipboard(ClipboardFormat format) {

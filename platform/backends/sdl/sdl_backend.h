@@ -55,6 +55,7 @@ class SdlBackend final : public Backend {
   Size WindowedSize() const override;
   // On X11 the program's clipboard is the desktop's CLIPBOARD selection.
   void ClipboardChanged() override;
+  void PrimarySelectionChanged() override;
   std::optional<std::vector<std::uint8_t>> ReadDesktopClipboard(ClipboardFormat format) override;
 
   // The window's system identifier (an X11 window id), for tests that send

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -55,15 +56,23 @@ struct Property {
 }  // namespace
 
 struct X11Clipboard::Connection {
+  // A selection the program may hold: CLIPBOARD (copies) or PRIMARY (what
+  // was selected last).
+  struct Held {
+    Atom selection = 0;
+    bool owned = false;
+    Time since = CurrentTime;
+  };
+
   Display* display = nullptr;
   ::Window window = 0;
-  Atom clipboard = 0, targets = 0, timestamp = 0, incr = 0, utf8 = 0, plainUtf8 = 0, rtf = 0, applicationRtf = 0;
+  Atom clipboard = 0, primarySelection = 0, targets = 0, timestamp = 0, incr = 0, utf8 = 0, plainUtf8 = 0, rtf = 0, applicationRtf = 0;
   Atom landing = 0;    // our property that other owners write into
   Atom timeProbe = 0;  // our property touched to learn the server's time
   Atom manager = 0, saveTargets = 0;
   std::size_t chunk = kLargestChunk;
-  bool owned = false;
-  Time ownedSince = CurrentTime;
+  Held board;    // CLIPBOARD
+  Held primary;  // PRIMARY
 
   // An answer being sent in increments.
   struct Transfer {
@@ -87,10 +96,13 @@ struct X11Clipboard::Connection {
   template <typename Wanted>
   std::optional<XEvent> WaitFor(Wanted wanted, milliseconds limit);
   void Dispatch(XEvent& event);
+  Held* HeldFor(Atom selection) { return selection == clipboard ? &board : selection == primarySelection ? &primary : nullptr; }
+  void Claim(Held& held);
   void Answer(const XSelectionRequestEvent& request);
-  bool Serve(::Window requestor, Atom property, Atom target);
-  std::optional<std::vector<std::uint8_t>> HeldAs(Atom target) const;
-  std::vector<Atom> HeldTargets() const;
+  bool Serve(const Held& held, ::Window requestor, Atom property, Atom target);
+  std::optional<std::span<const std::uint8_t>> HeldData(const Held& held, ClipboardFormat format) const;
+  std::optional<std::vector<std::uint8_t>> HeldAs(const Held& held, Atom target) const;
+  std::vector<Atom> HeldTargets(const Held& held) const;
   void ContinueTransfer(const XPropertyEvent& event);
   Time ServerTime();
   Property TakeLanding();
@@ -123,15 +135,22 @@ void X11Clipboard::Connection::Dispatch(XEvent& event) {
     case SelectionRequest:
       Answer(event.xselectionrequest);
       break;
-    case SelectionClear:
-      // Another program has taken the clipboard: what the program held is
-      // no longer what the desktop's clipboard holds. (A clear that a newer
+    case SelectionClear: {
+      // Another program has taken the selection: what the program held is
+      // no longer what the desktop's selection holds. (A clear that a newer
       // claim of ours overtook changes nothing.)
-      if (event.xselectionclear.selection == clipboard && XGetSelectionOwner(display, clipboard) != window) {
-        owned = false;
-        ForgetHeldClipboard();
+      const Atom selection = event.xselectionclear.selection;
+      Held* held = HeldFor(selection);
+      if (held != nullptr && XGetSelectionOwner(display, selection) != window) {
+        held->owned = false;
+        if (held == &board) {
+          ForgetHeldClipboard();
+        } else {
+          ForgetPrimarySelection();
+        }
       }
       break;
+    }
     case PropertyNotify:
       if (event.xproperty.window != window && event.xproperty.state == PropertyDelete) {
         ContinueTransfer(event.xproperty);
@@ -142,21 +161,26 @@ void X11Clipboard::Connection::Dispatch(XEvent& event) {
   }
 }
 
-std::vector<Atom> X11Clipboard::Connection::HeldTargets() const {
+std::optional<std::span<const std::uint8_t>> X11Clipboard::Connection::HeldData(const Held& held,
+                                                                               ClipboardFormat format) const {
+  return &held == &board ? HeldClipboardData(format) : HeldPrimarySelection(format);
+}
+
+std::vector<Atom> X11Clipboard::Connection::HeldTargets(const Held& held) const {
   std::vector<Atom> list{targets, timestamp};
-  if (HeldClipboardData(RtfFormat())) list.insert(list.end(), {rtf, applicationRtf});
-  if (HeldClipboardData(kCfUnicodeText)) list.insert(list.end(), {utf8, plainUtf8});
+  if (HeldData(held, RtfFormat())) list.insert(list.end(), {rtf, applicationRtf});
+  if (HeldData(held, kCfUnicodeText)) list.insert(list.end(), {utf8, plainUtf8});
   return list;
 }
 
-std::optional<std::vector<std::uint8_t>> X11Clipboard::Connection::HeldAs(Atom target) const {
+std::optional<std::vector<std::uint8_t>> X11Clipboard::Connection::HeldAs(const Held& held, Atom target) const {
   if (target == rtf || target == applicationRtf) {
-    const auto data = HeldClipboardData(RtfFormat());
+    const auto data = HeldData(held, RtfFormat());
     if (!data) return std::nullopt;
     return std::vector<std::uint8_t>(data->begin(), data->end());
   }
   if (target == utf8 || target == plainUtf8) {
-    const auto data = HeldClipboardData(kCfUnicodeText);
+    const auto data = HeldData(held, kCfUnicodeText);
     if (!data) return std::nullopt;
     // The text ends at its terminator, which the desktop's text does not carry.
     std::size_t length = 0;
@@ -173,20 +197,20 @@ std::optional<std::vector<std::uint8_t>> X11Clipboard::Connection::HeldAs(Atom t
   return std::nullopt;
 }
 
-bool X11Clipboard::Connection::Serve(::Window requestor, Atom property, Atom target) {
+bool X11Clipboard::Connection::Serve(const Held& held, ::Window requestor, Atom property, Atom target) {
   if (target == targets) {
-    const std::vector<Atom> list = HeldTargets();
+    const std::vector<Atom> list = HeldTargets(held);
     XChangeProperty(display, requestor, property, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(list.data()), static_cast<int>(list.size()));
     return true;
   }
   if (target == timestamp) {
-    const long since = static_cast<long>(ownedSince);
+    const long since = static_cast<long>(held.since);
     XChangeProperty(display, requestor, property, XA_INTEGER, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&since), 1);
     return true;
   }
-  std::optional<std::vector<std::uint8_t>> data = HeldAs(target);
+  std::optional<std::vector<std::uint8_t>> data = HeldAs(held, target);
   if (!data) return false;
   if (data->size() > chunk) {
     // Too large for one request: announce the size, then send a chunk each
@@ -214,9 +238,10 @@ void X11Clipboard::Connection::Answer(const XSelectionRequestEvent& request) {
   notify.property = None;
   // Clients of old name no property and expect the target's name.
   const Atom property = request.property != None ? request.property : request.target;
-  const bool current = request.time == CurrentTime || ownedSince == CurrentTime || request.time >= ownedSince;
-  if (owned && request.selection == clipboard && request.owner == window && current &&
-      Serve(request.requestor, property, request.target)) {
+  const Held* held = HeldFor(request.selection);
+  const bool current = held != nullptr && (request.time == CurrentTime || held->since == CurrentTime ||
+                                           request.time >= held->since);
+  if (current && held->owned && request.owner == window && Serve(*held, request.requestor, property, request.target)) {
     notify.property = property;
   }
   XSendEvent(display, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&notify));
@@ -351,7 +376,7 @@ std::optional<std::vector<std::uint8_t>> X11Clipboard::Connection::Convert(Atom 
 // it stays on the clipboard after the program has ended.
 void X11Clipboard::Connection::HandOverToManager() {
   if (XGetSelectionOwner(display, manager) == None) return;
-  XConvertSelection(display, manager, saveTargets, None, window, ownedSince);
+  XConvertSelection(display, manager, saveTargets, None, window, board.since);
   WaitFor([&](const XEvent& e) { return e.type == SelectionNotify && e.xselection.selection == manager; },
           kManagerWait);
 }
@@ -370,6 +395,9 @@ std::unique_ptr<X11Clipboard> X11Clipboard::Open() {
   x->window = XCreateWindow(x->display, DefaultRootWindow(x->display), -10, -10, 1, 1, 0, 0, InputOnly,
                             CopyFromParent, CWEventMask, &attributes);
   x->clipboard = x->Intern("CLIPBOARD");
+  x->primarySelection = XA_PRIMARY;
+  x->board.selection = x->clipboard;
+  x->primary.selection = x->primarySelection;
   x->targets = x->Intern("TARGETS");
   x->timestamp = x->Intern("TIMESTAMP");
   x->incr = x->Intern("INCR");
@@ -390,18 +418,31 @@ std::unique_ptr<X11Clipboard> X11Clipboard::Open() {
 X11Clipboard::X11Clipboard(std::unique_ptr<Connection> connection) : x_(std::move(connection)) {}
 
 X11Clipboard::~X11Clipboard() {
-  if (x_->owned && XGetSelectionOwner(x_->display, x_->clipboard) == x_->window) {
+  if (x_->board.owned && XGetSelectionOwner(x_->display, x_->clipboard) == x_->window) {
     x_->HandOverToManager();
-    XSetSelectionOwner(x_->display, x_->clipboard, None, x_->ownedSince);
-    XSync(x_->display, False);
+    XSetSelectionOwner(x_->display, x_->clipboard, None, x_->board.since);
   }
+  // What was selected goes with the program, as it does with every other.
+  if (x_->primary.owned && XGetSelectionOwner(x_->display, x_->primarySelection) == x_->window) {
+    XSetSelectionOwner(x_->display, x_->primarySelection, None, x_->primary.since);
+  }
+  XSync(x_->display, False);
+}
+
+void X11Clipboard::Connection::Claim(Held& held) {
+  const Time time = ServerTime();
+  XSetSelectionOwner(display, held.selection, window, time);
+  held.owned = XGetSelectionOwner(display, held.selection) == window;
+  held.since = time;
 }
 
 void X11Clipboard::Claim() {
-  const Time time = x_->ServerTime();
-  XSetSelectionOwner(x_->display, x_->clipboard, x_->window, time);
-  x_->owned = XGetSelectionOwner(x_->display, x_->clipboard) == x_->window;
-  x_->ownedSince = time;
+  x_->Claim(x_->board);
+  HandlePending();
+}
+
+void X11Clipboard::ClaimPrimary() {
+  x_->Claim(x_->primary);
   HandlePending();
 }
 

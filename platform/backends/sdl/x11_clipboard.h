@@ -1,6 +1,7 @@
 #pragma once
 // The desktop's clipboard on X11: the CLIPBOARD selection, held for the
-// program by a hidden window of its own. It serves the program's clipboard
+// program by a hidden window of its own, and beside it PRIMARY, what the
+// program has selected last (a middle click elsewhere pastes it). It serves the program's clipboard
 // to other programs ("Rich Text Format" as text/rtf and application/rtf,
 // Unicode text as UTF8_STRING and text/plain;charset=utf-8 with its lines
 // ended by LF as the desktop's are, with TARGETS and
@@ -34,6 +35,9 @@ class X11Clipboard {
 
   // Takes the selection for what the program's clipboard holds now.
   void Claim();
+  // Takes PRIMARY for what the program's primary selection holds now, served
+  // with the same targets.
+  void ClaimPrimary();
   // Another owner's data in `format`; nothing when the program holds the
   // selection, nobody does, the owner does not list such a target among
   // its TARGETS, or it does not answer within a moment.
