@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/reader.h"
 #include "core/app_state.h"
@@ -146,6 +147,26 @@ TEST_F(KeyboardWindow, TheSearchBoxTypesHebrewFromALatinLayout) {
   ASSERT_TRUE(pattern);
   ASSERT_FALSE(pattern->data.empty());
   EXPECT_EQ(pattern->data[0], 0x66) << "vav in the letter code";
+}
+
+TEST_F(KeyboardWindow, AClosedGoMenuLeavesThePageAsItWas) {
+  StoreSettings("\"Lesson\"=dword:00000004\n");
+  Start();
+  const auto window = static_cast<::Window>(std::stoul(window_));
+  const std::vector<std::uint32_t> page = windows_->Picture(window);
+  ASSERT_FALSE(page.empty());
+  // Closed by Escape, and by a click on the page beside it, which only
+  // closes the menu: nothing of the menu or its button stays on the bar or
+  // the page, and the page does not turn.
+  for (const std::string& close : {std::string("key Escape"), "mousemove --window " + window_ + " 440 300 click 1"}) {
+    SCOPED_TRACE(close);
+    Keys("F10");
+    ASSERT_TRUE(windows_->WaitForChange(window, page)) << "the menu never showed";
+    ASSERT_EQ(std::system(("xdotool " + close + " >/dev/null 2>&1").c_str()), 0);
+    EXPECT_TRUE(WaitUntil([&] { return windows_->Picture(window) == page; })) << "the page is not as it was";
+  }
+  Keys("ctrl+q");
+  EXPECT_EQ(Exit(), 0);
 }
 
 // Runs the same reader without a display and calls `look` once it is
