@@ -9,65 +9,34 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "app/reader.h"
 #include "core/app_state.h"
-#include "core/registry_values.h"
-#include "platform/backends/headless/headless_backend.h"
 #include "platform/menus/command_bar.h"
-#include "platform/registry/registry.h"
 #include "platform/windows/window.h"
-#include "tests/support/real_window_test.h"
-#include "tests/support/scoped_environment.h"
+#include "tests/e2e/headless_look.h"
+#include "tests/e2e/reader_window_fixture.h"
 #include "tests/support/stored_values.h"
-#include "tests/support/x11_test_server.h"
-#include "tests/support/x11_windows.h"
-#include "view/article_format.h"
-#include "view/text_view.h"
-
-extern char** environ;
 
 namespace {
 
-using namespace std::chrono_literals;
+using quillory::testing::LookAtHeadlessReader;
+using quillory::testing::WaitUntil;
 
-constexpr auto kLimit = 15s;
 // Reader pixels to the window's: the reader starts at scale 2.
 constexpr int kScale = 2;
 
-// Polls `holds` until it is true or the limit has passed.
-bool WaitUntil(const std::function<bool()>& holds) {
-  const auto end = std::chrono::steady_clock::now() + kLimit;
-  while (std::chrono::steady_clock::now() < end) {
-    if (holds()) return true;
-    std::this_thread::sleep_for(20ms);
-  }
-  return holds();
-}
-
-class KeyboardWindow : public quillory::testing::RealWindowTest {
+class KeyboardWindow : public quillory::testing::ReaderWindowTest {
  protected:
-  void TearDown() override {
-    if (reader_ > 0) {
-      kill(reader_, SIGKILL);
-      waitpid(reader_, nullptr, 0);
-    }
-  }
-
+  // The reader's settings in David CLM with its usual option bits, and `values`.
   void StoreSettings(const std::string& values) {
-    scratch_.Write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
-                                   "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n"
-                                   "\"FontName\"=\"David CLM\"\n\"Flags\"=dword:d1140044\n" + values + "\n");
+    ReaderWindowTest::StoreSettings("\"FontName\"=\"David CLM\"\n\"Flags\"=dword:d1140044\n" + values + "\n");
   }
 
   std::optional<std::uint32_t> Stored(std::string_view name) const {
@@ -75,20 +44,6 @@ class KeyboardWindow : public quillory::testing::RealWindowTest {
     if (!value || value->data.size() != 4) return std::nullopt;
     return static_cast<std::uint32_t>(value->data[0] | value->data[1] << 8 | value->data[2] << 16 |
                                       static_cast<std::uint32_t>(value->data[3]) << 24);
-  }
-
-  // Starts the reader and waits until its window shows a picture and has
-  // the keyboard focus; windows that come and go meanwhile are passed over.
-  void Start() {
-    char program[] = QUILLORY_READER;
-    char* arguments[] = {program, nullptr};
-    ASSERT_EQ(posix_spawn(&reader_, program, nullptr, nullptr, arguments, environ), 0);
-    const std::optional<Window> window = windows_->WaitForDrawn("Quillory - 32");
-    ASSERT_TRUE(window) << "the reader's window never showed a picture";
-    window_ = std::to_string(*window);
-    XSetInputFocus(windows_->display(), *window, RevertToParent, CurrentTime);
-    XSync(windows_->display(), False);
-    ASSERT_TRUE(WaitUntil([&] { return windows_->HasFocus(*window); })) << "the window never took the focus";
   }
 
   // Real key presses, in order, to the focused window.
@@ -104,9 +59,6 @@ class KeyboardWindow : public quillory::testing::RealWindowTest {
     reader_ = 0;
     return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::optional<int>(128);
   }
-
-  pid_t reader_ = 0;
-  std::string window_;
 };
 
 TEST_F(KeyboardWindow, TheGoMenuPagingAndTheTextSizeAnswerTheKeyboard) {
@@ -152,13 +104,13 @@ TEST_F(KeyboardWindow, TheSearchBoxTypesHebrewFromALatinLayout) {
 TEST_F(KeyboardWindow, AClosedGoMenuLeavesThePageAsItWas) {
   StoreSettings("\"Lesson\"=dword:00000004\n");
   Start();
-  const auto window = static_cast<::Window>(std::stoul(window_));
+  const ::Window window = window_;
   const std::vector<std::uint32_t> page = windows_->Picture(window);
   ASSERT_FALSE(page.empty());
   // Closed by Escape, and by a click on the page beside it, which only
   // closes the menu: nothing of the menu or its button stays on the bar or
   // the page, and the page does not turn.
-  for (const std::string& close : {std::string("key Escape"), "mousemove --window " + window_ + " 440 300 click 1"}) {
+  for (const std::string& close : {std::string("key Escape"), "mousemove --window " + Id() + " 440 300 click 1"}) {
     SCOPED_TRACE(close);
     Keys("F10");
     ASSERT_TRUE(windows_->WaitForChange(window, page)) << "the menu never showed";
@@ -169,22 +121,6 @@ TEST_F(KeyboardWindow, AClosedGoMenuLeavesThePageAsItWas) {
   EXPECT_EQ(Exit(), 0);
 }
 
-// Runs the same reader without a display and calls `look` once it is
-// shown: the same screen and fonts give the same layout as the window's.
-void LookAtHeadlessReader(const std::function<void()>& look) {
-  platform::ScopedHeadlessBackend backend;
-  backend->SetScript({});
-  backend->SetDesktopWindow(platform::Size{800, 800});  // like the real one: no task bar
-  platform::SetScreenSize(platform::Size{240, 320});
-  quillory::ReaderOptions options;
-  options.onShown = [&] {
-    platform::PumpUntilIdle();
-    look();
-  };
-  quillory::RunReader(options);
-  platform::ResetWindowSystem();
-}
-
 // A point of the reader's screen in the window's pixels.
 platform::Point InWindow(platform::WindowHandle window, platform::Point client) {
   const platform::Point screen = platform::ClientToScreen(window, client);
@@ -192,19 +128,11 @@ platform::Point InWindow(platform::WindowHandle window, platform::Point client) 
 }
 
 // Where a link to another article is on the opening page of the article
-// and top position stored.
+// and top position stored, in the window's pixels.
 std::optional<platform::Point> LinkOnOpeningPage() {
-  std::optional<platform::Point> found;
-  LookAtHeadlessReader([&] {
-    for (const quillory::LinkHit* hit = quillory::App().textView->links; hit && hit->line; ++hit) {
-      const std::uint16_t number = hit->line->linkNumber;
-      if (number != 0 && number != quillory::kBackLinkNumber) {
-        found = InWindow(quillory::App().mainWindow, platform::Point{hit->line->x + 3, hit->y + 3});
-        break;
-      }
-    }
-  });
-  return found;
+  const std::optional<quillory::testing::LinkPlace> link = quillory::testing::FirstLinkOnOpeningPage();
+  if (!link) return std::nullopt;
+  return platform::Point{link->at.x * kScale, link->at.y * kScale};
 }
 
 TEST_F(KeyboardWindow, BackspaceAndAltLeftGoBackWhereTheLinkWasFollowedFrom) {
@@ -223,7 +151,7 @@ TEST_F(KeyboardWindow, BackspaceAndAltLeftGoBackWhereTheLinkWasFollowedFrom) {
     StoreSettings(settings);
     Start();
     // The link, then back, then Ctrl+Q.
-    const std::string keys = "xdotool mousemove --window " + window_ + " " + std::to_string(link->x) + " " +
+    const std::string keys = "xdotool mousemove --window " + Id() + " " + std::to_string(link->x) + " " +
                              std::to_string(link->y) + " click 1 key " + back + " key ctrl+q >/dev/null 2>&1";
     ASSERT_EQ(std::system(keys.c_str()), 0);
     EXPECT_EQ(Exit(), 0);
@@ -265,9 +193,9 @@ TEST_F(KeyboardWindow, ATooltipShowsWhileThePointerRestsOnAButton) {
   Start();
   std::unique_ptr<Display, int (*)(Display*)> display(XOpenDisplay(nullptr), XCloseDisplay);
   ASSERT_TRUE(display);
-  const auto window = static_cast<::Window>(std::stoul(window_));
+  const ::Window window = window_;
   EXPECT_FALSE(ShowsTooltipColour(display.get(), window));
-  const std::string move = "xdotool mousemove --window " + window_ + " ";
+  const std::string move = "xdotool mousemove --window " + Id() + " ";
   ASSERT_EQ(std::system((move + std::to_string(button->x) + " " + std::to_string(button->y)).c_str()), 0);
   EXPECT_TRUE(WaitUntil([&] { return ShowsTooltipColour(display.get(), window); })) << "no tooltip after resting";
   ASSERT_EQ(std::system((move + "240 500").c_str()), 0);

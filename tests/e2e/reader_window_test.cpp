@@ -20,6 +20,7 @@
 #include "platform/backends/headless/headless_backend.h"
 #include "platform/windows/input.h"
 #include "platform/windows/window.h"
+#include "tests/e2e/headless_look.h"
 #include "tests/support/child_process.h"
 #include "tests/support/real_window_test.h"
 #include "tests/support/scoped_environment.h"
@@ -119,40 +120,14 @@ class ReaderWindow : public quillory::testing::RealWindowTest {
   std::vector<pid_t> readers_;  // whatever still runs at the end is killed
 };
 
-// Where the first link of the opening page is, found by the same reader on
-// the headless backend: same screen, same fonts, so the same page.
-std::optional<platform::Point> FirstLinkOnOpeningPage(std::uint16_t& target) {
-  std::optional<platform::Point> found;
-  platform::ScopedHeadlessBackend backend;
-  backend->SetScript({});
-  backend->SetDesktopWindow(platform::Size{800, 800});  // like the real one: no task bar
-  platform::SetScreenSize(platform::Size{240, 320});
-  quillory::ReaderOptions options;
-  options.onShown = [&] {
-    platform::PumpUntilIdle();
-    for (const quillory::LinkHit* hit = App().textView->links; hit && hit->line; ++hit) {
-      const std::uint16_t number = hit->line->linkNumber;
-      if (number != 0 && number != quillory::kBackLinkNumber) {
-        target = number;
-        found = platform::ClientToScreen(App().mainWindow, platform::Point{hit->line->x + 3, hit->y + 3});
-        break;
-      }
-    }
-  };
-  quillory::RunReader(options);
-  platform::ResetWindowSystem();
-  return found;
-}
-
 TEST_F(ReaderWindow, ALinkClickedAPageTurnedAndTheWindowClosedAreSaved) {
   // Article 4 at the page that shows its first link.
-  std::uint16_t target = 0;
-  std::optional<platform::Point> link;
+  std::optional<quillory::testing::LinkPlace> link;
   for (int top = 0; top < 80 && !link; top += 4) {
     char values[120];
     std::snprintf(values, sizeof values, "\"Lesson\"=dword:00000004\n\"Flags\"=dword:d1140044\n\"LastPosition\"=dword:%08x\n", top);
     StoreSettings(values);
-    link = FirstLinkOnOpeningPage(target);
+    link = quillory::testing::FirstLinkOnOpeningPage();
   }
   ASSERT_TRUE(link);
 
@@ -160,14 +135,14 @@ TEST_F(ReaderWindow, ALinkClickedAPageTurnedAndTheWindowClosedAreSaved) {
   const Window window = ShownWindow();
   ASSERT_NE(window, None);
   std::vector<std::uint32_t> before = windows_->Picture(window);
-  Xdotool("mousemove --window " + std::to_string(window) + " " + std::to_string(link->x * 2) + " " +
-          std::to_string(link->y * 2) + " click 1");
+  Xdotool("mousemove --window " + std::to_string(window) + " " + std::to_string(link->at.x * 2) + " " +
+          std::to_string(link->at.y * 2) + " click 1");
   ASSERT_TRUE(windows_->WaitForChange(window, before)) << "the link was not followed";
   PressAndWait(window, "Next");
   ASSERT_TRUE(quillory::testing::RequestWindowClose(window));
   EXPECT_EQ(WaitForExit(reader), 0);
 
-  EXPECT_EQ(Stored("Lesson"), target);
+  EXPECT_EQ(Stored("Lesson"), link->target);
   EXPECT_EQ(Stored("PreviousLesson"), 4u);
   EXPECT_GT(Stored("LastPosition").value_or(0), 0u);
 }
