@@ -165,9 +165,10 @@ TEST_F(DesktopWindow, AResizedWindowIsFilledByTheBarAndTheTextAndItsSizeIsKept) 
   // The command bar spans the new width up to the scroll bar (13 pixels of
   // the reader's, 26 on the screen), and the text area is white below it.
   EXPECT_TRUE(WaitForBarUpTo(window, 700 - 26));
-  const platform::Framebuffer image = Image(window);
-  ASSERT_EQ(image.width(), 700);
-  EXPECT_EQ(image.at(650, 480), kWhite) << "no stale region at the bottom right";
+  EXPECT_TRUE(WaitUntil([&] {
+    const platform::Framebuffer image = Image(window);
+    return image.width() == 700 && image.at(650, 480) == kWhite;
+  })) << "a stale region at the bottom right";
   ASSERT_TRUE(Close(window));
   EXPECT_EQ(Stored("WindowWidth"), 350u);
   EXPECT_EQ(Stored("WindowHeight"), 250u);

@@ -66,12 +66,24 @@ std::uint16_t KeyOf(SDL_Keycode code, char16_t& character) {
   return 0;
 }
 
-// While the window is destroyed, SDL may still wake its own wait with a
-// message to that window over a second connection of its own, which the X
-// server serves in its own time: a "bad window" answer to it then says
-// nothing, where Xlib's default handler would end the program with it
+// While the window is destroyed, SDL may still have woken its own wait with
+// a message to that window over a second connection of its own; the X
+// server's "bad window" answer to it is only read when SDL closes that
+// connection, after it has put back the error handler it found at start.
+// That handler is this one, installed first: once closing, errors say
+// nothing, where Xlib's default handler would end the program with them
 // (after the settings were saved, but with a failure for an exit code).
-int IgnoreErrorsWhileClosing(Display*, XErrorEvent*) { return 0; }
+XErrorHandler gXlibErrorHandler = nullptr;
+bool gClosing = false;
+int OnXErrorUntilClosing(Display* display, XErrorEvent* error) {
+  if (gClosing || gXlibErrorHandler == nullptr) return 0;
+  return gXlibErrorHandler(display, error);
+}
+void InstallXErrorHandler() {
+  gClosing = false;
+  const XErrorHandler previous = XSetErrorHandler(OnXErrorUntilClosing);
+  if (previous != OnXErrorUntilClosing) gXlibErrorHandler = previous;
+}
 
 // Whether SDL has queued the window's first exposure, leaving the queue as
 // it was.
@@ -97,7 +109,7 @@ struct SdlBackend::Sdl {
   bool stylusDown = false;
 
   ~Sdl() {
-    XSetErrorHandler(IgnoreErrorsWhileClosing);
+    gClosing = true;
     if (window) SDL_DestroyWindow(window);
     SDL_Quit();
   }
@@ -154,6 +166,7 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(const std::string& title, const Des
   if (!HasValue("SDL_VIDEODRIVER") && !HasValue("WAYLAND_DISPLAY") && HasValue("DISPLAY")) {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   }
+  InstallXErrorHandler();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     const char* display = std::getenv(HasValue("DISPLAY") ? "DISPLAY" : "WAYLAND_DISPLAY");
     error = "the display " + std::string(display ? display : "") + " could not be opened";
