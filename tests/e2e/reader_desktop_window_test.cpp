@@ -20,22 +20,24 @@
 #include <string>
 #include <vector>
 
-#include "core/registry_values.h"
 #include "platform/graphics/framebuffer.h"
 #include "tests/support/child_process.h"
 #include "tests/support/crispness.h"
 #include "tests/support/real_window_test.h"
 #include "tests/support/scoped_environment.h"
+#include "tests/support/stored_values.h"
 #include "tests/support/wait_until.h"
 #include "tests/support/window_manager_stand_in.h"
 #include "tests/support/x11_close_request.h"
 #include "tests/support/x11_test_server.h"
 #include "tests/support/x11_windows.h"
+#include "tests/support/xdotool.h"
 
 namespace {
 
 using quillory::testing::ChildOptions;
 using quillory::testing::WaitUntil;
+using quillory::testing::Xdotool;
 using quillory::testing::WindowManagerStandIn;
 
 constexpr char kTitle[] = "Quillory - 32";
@@ -53,10 +55,6 @@ std::ostream& operator<<(std::ostream& out, const Geometry& g) {
   return out << g.width << "x" << g.height << "+" << g.x << "+" << g.y;
 }
 
-void Xdotool(const std::string& arguments) {
-  ASSERT_EQ(std::system(("timeout 30 xdotool " + arguments + " >/dev/null 2>&1").c_str()), 0) << arguments;
-}
-
 class DesktopWindow : public quillory::testing::RealWindowTest {
  protected:
   void TearDown() override {
@@ -69,11 +67,7 @@ class DesktopWindow : public quillory::testing::RealWindowTest {
                                    "[HKEY_CURRENT_USER\\Software\\Orvenda\\Quillory - 32]\n"
                                    "\"FontName\"=\"David CLM\"\n\"Lesson\"=dword:00000004\n" + product + "\n");
   }
-  std::optional<std::uint32_t> Stored(std::string_view name) const {
-    constexpr std::uint32_t kMissing = 0xFFFFFFFF;
-    const std::uint32_t value = quillory::ReadRegNumber(quillory::kProductKey, name, kMissing);
-    return value == kMissing ? std::nullopt : std::optional<std::uint32_t>(value);
-  }
+  std::optional<std::uint32_t> Stored(std::string_view name) const { return quillory::testing::StoredNumber(name); }
 
   // Starts the reader and waits for its window to show its first picture.
   Window Start(std::vector<std::string> arguments = {}) {

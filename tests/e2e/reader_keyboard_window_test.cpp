@@ -9,7 +9,6 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <functional>
@@ -22,12 +21,14 @@
 #include "platform/windows/window.h"
 #include "tests/e2e/headless_look.h"
 #include "tests/e2e/reader_window_fixture.h"
+#include "tests/support/child_process.h"
 #include "tests/support/stored_values.h"
 
 namespace {
 
 using quillory::testing::LookAtHeadlessReader;
 using quillory::testing::WaitUntil;
+using quillory::testing::Xdotool;
 
 // Reader pixels to the window's: the reader starts at scale 2.
 constexpr int kScale = 2;
@@ -39,25 +40,18 @@ class KeyboardWindow : public quillory::testing::ReaderWindowTest {
     ReaderWindowTest::StoreSettings("\"FontName\"=\"David CLM\"\n\"Flags\"=dword:d1140044\n" + values + "\n");
   }
 
-  std::optional<std::uint32_t> Stored(std::string_view name) const {
-    const auto value = quillory::testing::StoredSetting(name);
-    if (!value || value->data.size() != 4) return std::nullopt;
-    return static_cast<std::uint32_t>(value->data[0] | value->data[1] << 8 | value->data[2] << 16 |
-                                      static_cast<std::uint32_t>(value->data[3]) << 24);
-  }
+  std::optional<std::uint32_t> Stored(std::string_view name) const { return quillory::testing::StoredNumber(name); }
 
   // Real key presses, in order, to the focused window.
   void Keys(const std::string& keys) {
-    ASSERT_EQ(std::system(("xdotool key --delay 30 " + keys + " >/dev/null 2>&1").c_str()), 0) << keys;
+    Xdotool("key --delay 30 " + keys);
   }
 
   // Waits for the reader to end (Ctrl+Q was its last key); its exit code.
   std::optional<int> Exit() {
-    int status = 0;
-    const bool ended = WaitUntil([&] { return waitpid(reader_, &status, WNOHANG) == reader_; });
-    if (!ended) return std::nullopt;
+    const std::optional<int> code = quillory::testing::WaitForExit(reader_);
     reader_ = 0;
-    return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::optional<int>(128);
+    return code;
   }
 };
 
@@ -114,7 +108,7 @@ TEST_F(KeyboardWindow, AClosedGoMenuLeavesThePageAsItWas) {
     SCOPED_TRACE(close);
     Keys("F10");
     ASSERT_TRUE(windows_->WaitForChange(window, page)) << "the menu never showed";
-    ASSERT_EQ(std::system(("xdotool " + close + " >/dev/null 2>&1").c_str()), 0);
+    Xdotool(close);
     EXPECT_TRUE(WaitUntil([&] { return windows_->Picture(window) == page; })) << "the page is not as it was";
   }
   Keys("ctrl+q");
@@ -151,9 +145,8 @@ TEST_F(KeyboardWindow, BackspaceAndAltLeftGoBackWhereTheLinkWasFollowedFrom) {
     StoreSettings(settings);
     Start();
     // The link, then back, then Ctrl+Q.
-    const std::string keys = "xdotool mousemove --window " + Id() + " " + std::to_string(link->x) + " " +
-                             std::to_string(link->y) + " click 1 key " + back + " key ctrl+q >/dev/null 2>&1";
-    ASSERT_EQ(std::system(keys.c_str()), 0);
+    Xdotool("mousemove --window " + Id() + " " + std::to_string(link->x) + " " + std::to_string(link->y) +
+            " click 1 key " + back + " key ctrl+q");
     EXPECT_EQ(Exit(), 0);
     EXPECT_EQ(Stored("Lesson"), 4u);
     EXPECT_EQ(Stored("PreviousLesson"), 0u) << "going back forgets the back link";
@@ -195,10 +188,10 @@ TEST_F(KeyboardWindow, ATooltipShowsWhileThePointerRestsOnAButton) {
   ASSERT_TRUE(display);
   const ::Window window = window_;
   EXPECT_FALSE(ShowsTooltipColour(display.get(), window));
-  const std::string move = "xdotool mousemove --window " + Id() + " ";
-  ASSERT_EQ(std::system((move + std::to_string(button->x) + " " + std::to_string(button->y)).c_str()), 0);
+  const std::string move = "mousemove --window " + Id() + " ";
+  Xdotool(move + std::to_string(button->x) + " " + std::to_string(button->y));
   EXPECT_TRUE(WaitUntil([&] { return ShowsTooltipColour(display.get(), window); })) << "no tooltip after resting";
-  ASSERT_EQ(std::system((move + "240 500").c_str()), 0);
+  Xdotool(move + "240 500");
   EXPECT_TRUE(WaitUntil([&] { return !ShowsTooltipColour(display.get(), window); })) << "the tooltip stayed";
   Keys("ctrl+q");
   EXPECT_EQ(Exit(), 0);

@@ -16,6 +16,7 @@ namespace {
 
 using quillory::testing::Output;
 using quillory::testing::WaitUntil;
+using quillory::testing::Xdotool;
 
 // The night page's colour as the window shows it.
 constexpr std::uint32_t kNightPage = 0x121214;

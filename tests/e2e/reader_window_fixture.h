@@ -18,6 +18,7 @@
 
 #include "tests/support/real_window_test.h"
 #include "tests/support/wait_until.h"
+#include "tests/support/xdotool.h"
 
 extern char** environ;
 
@@ -76,9 +77,6 @@ class ReaderWindowTest : public RealWindowTest {
   }
 
   std::string Id() const { return std::to_string(window_); }
-  void Xdotool(const std::string& arguments) {
-    ASSERT_EQ(std::system(("timeout 30 xdotool " + arguments).c_str()), 0) << arguments;
-  }
   void Key(const std::string& key) { Xdotool("key --window " + Id() + " " + key); }
 
   pid_t reader_ = 0;

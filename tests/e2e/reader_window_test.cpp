@@ -16,7 +16,6 @@
 
 #include "app/reader.h"
 #include "core/app_state.h"
-#include "core/registry_values.h"
 #include "platform/backends/headless/headless_backend.h"
 #include "platform/windows/input.h"
 #include "platform/windows/window.h"
@@ -24,9 +23,11 @@
 #include "tests/support/child_process.h"
 #include "tests/support/real_window_test.h"
 #include "tests/support/scoped_environment.h"
+#include "tests/support/stored_values.h"
 #include "tests/support/x11_close_request.h"
 #include "tests/support/x11_test_server.h"
 #include "tests/support/x11_windows.h"
+#include "tests/support/xdotool.h"
 #include "view/article_format.h"
 #include "view/text_view.h"
 
@@ -37,6 +38,7 @@ using quillory::testing::ChildOptions;
 using quillory::testing::StartChild;
 using quillory::testing::WaitForExit;
 using quillory::testing::WaitUntil;
+using quillory::testing::Xdotool;
 using namespace std::chrono_literals;
 
 constexpr char kTitle[] = "Quillory - 32";
@@ -75,11 +77,7 @@ class ReaderWindow : public quillory::testing::RealWindowTest {
     scratch_.Write("registry.reg", Settings(values, chosenFace));
   }
 
-  std::optional<std::uint32_t> Stored(std::string_view name) const {
-    constexpr std::uint32_t kMissing = 0xFFFFFFFF;
-    const std::uint32_t value = quillory::ReadRegNumber(quillory::kProductKey, name, kMissing);
-    return value == kMissing ? std::nullopt : std::optional<std::uint32_t>(value);
-  }
+  std::optional<std::uint32_t> Stored(std::string_view name) const { return quillory::testing::StoredNumber(name); }
 
   pid_t Start(const ChildOptions& options = {}) {
     const pid_t reader = StartChild(QUILLORY_READER, options);
@@ -102,11 +100,6 @@ class ReaderWindow : public quillory::testing::RealWindowTest {
     XSetInputFocus(windows_->display(), window, RevertToParent, CurrentTime);
     XSync(windows_->display(), False);
     EXPECT_TRUE(WaitUntil([&] { return windows_->HasFocus(window); }));
-  }
-
-  // Real input from xdotool (XTEST), as a person's keyboard and mouse give it.
-  static void Xdotool(const std::string& arguments) {
-    ASSERT_EQ(std::system(("timeout 30 xdotool " + arguments + " >/dev/null 2>&1").c_str()), 0) << arguments;
   }
 
   // Presses `keys` and waits until the window shows their effect.

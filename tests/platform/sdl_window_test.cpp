@@ -17,10 +17,12 @@
 #include "platform/windows/window.h"
 #include "tests/support/x11_test_server.h"
 #include "tests/support/x11_windows.h"
+#include "tests/support/xdotool.h"
 
 namespace {
 
 using namespace platform;
+using quillory::testing::Xdotool;
 
 std::vector<Message> received;
 
@@ -62,11 +64,7 @@ class SdlWindow : public ::testing::Test {
     if (backend_) InstallBackend(previous_);
   }
 
-  // Runs xdotool against the window; window pixels are screen pixels × 2.
-  void Xdotool(const std::string& arguments) {
-    const std::string command = "timeout 30 xdotool " + arguments + " >/dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-  }
+  // Window pixels, where xdotool points, are screen pixels × 2.
   std::string Id() const { return std::to_string(backend_->NativeWindowId()); }
 
   // Lets the loop take input until `count` messages came (or a generous

@@ -41,6 +41,15 @@ inline std::optional<platform::RegistryValue> StoredSetting(std::string_view nam
   return value ? std::optional(*value) : std::nullopt;
 }
 
+// The product key's number `name` as the registry file holds it now;
+// nothing when it is missing or not a number.
+inline std::optional<std::uint32_t> StoredNumber(std::string_view name) {
+  const std::optional<platform::RegistryValue> value = StoredSetting(name);
+  if (!value || value->type != platform::kRegNumber || value->data.size() != 4) return std::nullopt;
+  return static_cast<std::uint32_t>(value->data[0] | value->data[1] << 8 | value->data[2] << 16 |
+                                    static_cast<std::uint32_t>(value->data[3]) << 24);
+}
+
 struct ExpectedSetting {
   const char* name;
   std::uint32_t type;
