@@ -11,7 +11,7 @@ namespace quillory {
 
 // One size larger (`step` > 0) or smaller (< 0); nothing past either end.
 void StepReaderFontSize(platform::WindowHandle window, int step);
-// The default height (0).
+// The default height.
 void ResetReaderFontSize(platform::WindowHandle window);
 
 }  // namespace quillory

@@ -155,8 +155,7 @@ LResult MainWindowProc(WindowHandle window, std::uint32_t message, WParam first,
                             platform::SignedHighWord(static_cast<WParam>(second)), (first & platform::kMkLButton) != 0);
       return 0;
     case platform::kWmLButtonUp:
-      HandleViewRelease(window, platform::SignedLowWord(static_cast<WParam>(second)),
-                        platform::SignedHighWord(static_cast<WParam>(second)));
+      HandleViewRelease(window);
       return 0;
     case platform::kWmTimer:
       HandleViewTimer(window, first);

@@ -34,6 +34,7 @@ struct Press {
   std::int32_t pointerY = 0;
   std::uint16_t anchor = 0;
   std::uint16_t article = 0;  // the places belong to this article's text
+  bool scrolling = false;     // the drag's scrolling timer runs
 };
 
 // What the last click did, for the double click that may follow it.
@@ -61,9 +62,13 @@ void Extend(std::int32_t x, std::int32_t y) {
 }
 
 // The drag's scrolling: on while the pointer is above or below the page.
+// The timer is set only as the pointer leaves the page: set again at every
+// move, it would never come due while the hand moves.
 void FollowPointerOffPage(platform::WindowHandle window) {
   const TextView* view = View();
   const bool off = view != nullptr && (gPress.pointerY < view->top || gPress.pointerY >= view->top + view->height);
+  if (off == gPress.scrolling) return;
+  gPress.scrolling = off;
   if (off) {
     platform::SetTimer(window, kDragScrollTimer, kDragScrollMilliseconds);
   } else {
@@ -136,8 +141,7 @@ void HandleViewPointerMove(platform::WindowHandle window, std::int32_t x, std::i
   FollowPointerOffPage(window);
 }
 
-void HandleViewRelease(platform::WindowHandle window, std::int32_t x, std::int32_t y) {
-  (void)x, (void)y;  // a click is where it was pressed; a drag ended at its last move
+void HandleViewRelease(platform::WindowHandle window) {
   if (!gPress.active) return;
   platform::ReleaseCapture();
   platform::KillTimer(window, kDragScrollTimer);
@@ -156,6 +160,7 @@ void HandleViewTimer(platform::WindowHandle window, std::uintptr_t timer) {
   if (timer != kDragScrollTimer) return;
   if (!PressHolds() || !gPress.dragging) {
     platform::KillTimer(window, kDragScrollTimer);
+    gPress.scrolling = false;
     return;
   }
   const TextView* view = View();

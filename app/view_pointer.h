@@ -18,7 +18,9 @@ namespace quillory {
 // `clicks` counts the presses of a double or triple click.
 void HandleViewPress(platform::WindowHandle window, std::int32_t x, std::int32_t y, int clicks);
 void HandleViewPointerMove(platform::WindowHandle window, std::int32_t x, std::int32_t y, bool buttonDown);
-void HandleViewRelease(platform::WindowHandle window, std::int32_t x, std::int32_t y);
+// The release needs no place: a click is where it was pressed, and a drag
+// ended at its last move.
+void HandleViewRelease(platform::WindowHandle window);
 // The timer that scrolls the page while a drag holds the pointer beyond it.
 void HandleViewTimer(platform::WindowHandle window, std::uintptr_t timer);
 

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <optional>
 
 #include "platform/system/memory.h"
 #include "view/article_format.h"
 #include "view/letter_code.h"
 #include "view/text_paint.h"
+#include "view/text_scroll.h"
 #include "view/text_view.h"
 
 namespace quillory {
@@ -387,9 +389,13 @@ int ApplyFontDescription(TextView* view, const FontDescription* font) {
     ReleaseFontCache(view->fontCache);
     return 0;
   }
+  // Another font breaks the lines elsewhere, and the same top position
+  // would be another passage: the byte at the top stays on the top line.
+  const std::optional<std::uint16_t> place = TopPlace(view);
   view->font = *font;
   RecreateFontCache(view->fontCache, view->font);
   if (RelayoutText(view) != kLayoutOk) return 1;
+  if (place) ShowPlaceAtTop(view, *place);
   return PaintTextView(view, true);
 }
 

@@ -103,7 +103,8 @@ int RelayoutText(TextView* view);
 
 int ResizeTextView(TextView* view, std::int32_t width, std::int32_t height);
 // With null: releases every cached font and returns 0. Otherwise takes the
-// description, remakes the fonts, lays out and repaints.
+// description, remakes the fonts, lays out (the text at the top of the page
+// staying there) and repaints.
 int ApplyFontDescription(TextView* view, const FontDescription* font);
 // Releases text, tables and fonts; with `freeRecord` the view itself.
 void DestroyTextView(TextView* view, bool freeRecord);

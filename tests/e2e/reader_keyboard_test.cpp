@@ -162,11 +162,13 @@ TEST_F(ReaderTest, CtrlPlusMinusAndZeroSizeTheTextKeepingThePlaceAndTheSizeIsSav
   Then(check);
   Then("key ctrl+minus\n");
   Then(check);
+  Then("key ctrl+0\n");
+  Then(check);
   Run(nullptr);
   ASSERT_TRUE(place);
-  EXPECT_EQ(heights, (std::vector<std::int32_t>{18, 20, 18, 0, 14}));
-  EXPECT_EQ(sameLine, (std::vector<bool>(5, true))) << "the text that was at the top stays there";
-  EXPECT_EQ(Stored("FontSize"), 14u);
+  EXPECT_EQ(heights, (std::vector<std::int32_t>{18, 20, 18, 16, 14, 16}));
+  EXPECT_EQ(sameLine, (std::vector<bool>(6, true))) << "the text that was at the top stays there";
+  EXPECT_EQ(Stored("FontSize"), 16u) << "the default size is saved over the size saved before";
 }
 
 // The key of the entry with the focus mark, and whether it is on the page.

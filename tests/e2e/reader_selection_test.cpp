@@ -3,10 +3,12 @@
 // Copy of the selection onto the clipboard and the primary selection; and
 // Night Reading, its check mark, its page and its setting across a restart.
 
+#include <chrono>
 #include <string>
 
 #include "app/bars.h"
 #include "platform/windows/clipboard.h"
+#include "platform/windows/timer.h"
 #include "resources/program_resources.h"
 #include "tests/e2e/reader_fixture.h"
 #include "tests/support/clipboard_contents.h"
@@ -113,6 +115,32 @@ TEST_F(ReaderSelection, AClickClearsTheSelectionAndTheNextClickTurnsThePage) {
     EXPECT_EQ(App().textView->topPosition, top) << "the click only cleared";
     Click(lower.x, lower.y);
     EXPECT_GT(App().textView->topPosition, top) << "a click in the lower half pages forward";
+  });
+}
+
+platform::TimerClock::time_point gTestNow;
+platform::TimerClock::time_point TestClock() { return gTestNow; }
+
+TEST_F(ReaderSelection, ADragHeldBelowThePageScrollsItWhileThePointerKeepsMoving) {
+  StoreSettings(Article31());
+  Run([&] {
+    gTestNow = platform::TimerClock::time_point{} + std::chrono::hours(1);
+    const platform::TimeSource previous = platform::SetTimeSource(TestClock);
+    const quillory::TextView& view = *App().textView;
+    const std::uint16_t top = view.topPosition;
+    const platform::Point from = OnLine(2, 30);
+    platform::InjectStylus(platform::StylusAction::kDown, OnScreen(from.x, from.y));
+    // A hand that goes on moving below the page, a little every 40 ms.
+    for (int move = 0; move < 10; ++move) {
+      platform::InjectStylus(platform::StylusAction::kMove, OnScreen(from.x - move, view.top + view.height + 10));
+      platform::PumpUntilIdle();
+      gTestNow += std::chrono::milliseconds(40);
+    }
+    platform::InjectStylus(platform::StylusAction::kUp, OnScreen(from.x - 10, view.top + view.height + 10));
+    platform::PumpUntilIdle();
+    platform::SetTimeSource(previous);
+    EXPECT_GE(view.topPosition, top + 4) << "a line each 80 ms of the 400";
+    EXPECT_TRUE(quillory::HasSelection(view));
   });
 }
 
