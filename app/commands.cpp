@@ -87,9 +87,10 @@ int DispatchCommand(platform::WindowHandle window, platform::WParam first) {
       ChooseFont(window);
       return 0;
     case kFullScreenCommand:
-      // The desktop answers with a new size, which moves the check mark.
+      // The mark follows at once; the desktop's new size comes later (or,
+      // with nothing to change, never).
       platform::SetDesktopFullScreen(!platform::IsDesktopFullScreen());
-      UpdateFullScreenCheck(window);
+      UpdateFullScreenCheck();
       return 0;
     case kCopyCommand:
       CopyArticleToClipboard(App().textView, false);
@@ -132,8 +133,7 @@ void UpdateReverseCheck(platform::WindowHandle window, bool set) {
   App().flags = checked != 0 ? (App().flags | kReverseFlag) : (App().flags & ~kReverseFlag);
 }
 
-void UpdateFullScreenCheck(platform::WindowHandle window) {
-  (void)window;
+void UpdateFullScreenCheck() {
   if (platform::Menu* menu = CheckMarkMenu()) {
     SetMenuCheck(menu, true, kFullScreenCommand, platform::IsDesktopFullScreen() ? 1 : 0);
   }

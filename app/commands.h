@@ -29,7 +29,7 @@ void ApplyReaderFont(platform::WindowHandle window);
 void UpdateReverseCheck(platform::WindowHandle window, bool set);
 
 // The Full Screen check mark shows whether the window is full screen.
-void UpdateFullScreenCheck(platform::WindowHandle window);
+void UpdateFullScreenCheck();
 
 // The Bookmark check mark shows whether the current article is bookmarked.
 void UpdateBookmarkCheckInReader(platform::WindowHandle window);

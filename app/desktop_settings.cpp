@@ -34,8 +34,8 @@ WindowPlacement ReadWindowPlacement() {
   return placement;
 }
 
-void LoadReadingPlace() {
-  gSaved.article = static_cast<std::uint16_t>(ReadSetting("Lesson", 0));
+void LoadReadingPlace(std::uint16_t article) {
+  gSaved.article = article;
   gSaved.textOffset = ReadSetting("LastTextOffset", kNotStored);
   gSaved.layoutWidth = ReadSetting("LastLayoutWidth", 0);
 }

@@ -29,8 +29,9 @@ struct WindowPlacement {
 // the "FullScreen" switch asks for it. Read before the window opens.
 WindowPlacement ReadWindowPlacement();
 
-// Reads the reading place saved beside "LastPosition" (with the settings).
-void LoadReadingPlace();
+// Reads the reading place saved beside "LastPosition" (with the settings),
+// in `article`, the "Lesson" stored with it.
+void LoadReadingPlace(std::uint16_t article);
 // After the initial load at the saved position: when that position was
 // counted at another width, the view goes to the saved place instead.
 void RestoreReadingPlace(TextView& view);

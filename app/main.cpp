@@ -9,7 +9,7 @@
 #include "app/render_page.h"
 #include "app/run_modes.h"
 #include "app/this_week_query.h"
-#include "platform/system/time.h"
+#include "calendar/this_week.h"
 
 namespace {
 
@@ -26,8 +26,7 @@ int RunThisWeekQuery(const CommandLine& commandLine) {
 // Answers --readings: no setting is read, so without --israel or
 // --diaspora the time zone alone decides.
 int RunReadingsQuery(const CommandLine& commandLine) {
-  const ReadingLocation location = commandLine.location.value_or(
-      ZoneNameSelectsIsrael(platform::StandardTimeZoneName()) ? ReadingLocation::kIsrael : ReadingLocation::kDiaspora);
+  const ReadingLocation location = commandLine.location.value_or(TimeZoneReadingLocation());
   const std::string table = ReadingsTable(commandLine.readings, location);
   return std::fwrite(table.data(), 1, table.size(), stdout) == table.size() && std::fflush(stdout) == 0 ? 0 : 1;
 }

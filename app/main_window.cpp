@@ -63,7 +63,7 @@ void OnSize(WindowHandle window, LParam second) {
   FitBars(window);
   HandleViewResize(window, platform::LowWord(static_cast<WParam>(second)),
                    platform::HighWord(static_cast<WParam>(second)));
-  UpdateFullScreenCheck(window);
+  UpdateFullScreenCheck();
 }
 
 // The client area round the text area (the gutter) in the page's colour,

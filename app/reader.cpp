@@ -58,7 +58,9 @@ void ListenForLaterStarts(platform::SingleInstance& instance) {
 }
 
 // On a desktop the window is made full screen as the desktop has it; the
-// screen then grows to the monitor and the main window with it.
+// screen then grows to the monitor and the main window with it. (The
+// program's own runs open the window so already; a reader run on a desktop
+// window opened otherwise gets it here.)
 void PlaceFullScreen(platform::WindowHandle window) {
   const platform::Rect rect = platform::GetWindowRect(window);
   platform::ShellFullScreen(window, platform::kShfsHideTaskBar | platform::kShfsHideSipButton |

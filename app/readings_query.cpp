@@ -1,13 +1,13 @@
 #include "app/readings_query.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 
 #include "app/this_week_query.h"
 #include "calendar/calendar_names.h"
 #include "calendar/hebrew_calendar.h"
 #include "calendar/sabbath_readings.h"
+#include "platform/system/decimal.h"
 
 namespace quillory {
 namespace {
@@ -20,12 +20,11 @@ struct Year {
 };
 
 std::optional<Year> ParseYear(std::string_view text) {
-  std::int32_t number = 0;
-  if (text.empty() || text.size() > 4) return std::nullopt;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  if (number >= kFirstQueryYear && number <= kLastQueryYear) return Year{YearKind::kCivil, number};
-  if (number >= kFirstReadingsHebrewYear && number <= kLastReadingsHebrewYear) return Year{YearKind::kHebrew, number};
+  const std::optional<std::int64_t> number = platform::ParseWholeNumber(text, kFirstQueryYear, kLastReadingsHebrewYear);
+  if (!number) return std::nullopt;
+  const auto year = static_cast<std::int32_t>(*number);
+  if (year <= kLastQueryYear) return Year{YearKind::kCivil, year};
+  if (year >= kFirstReadingsHebrewYear) return Year{YearKind::kHebrew, year};
   return std::nullopt;
 }
 

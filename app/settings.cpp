@@ -129,10 +129,10 @@ void LoadSettings() {
   App().previousPosition = ReadLow16("PreviousPosition");
   if (!IsArticleNumber(App().previousArticle)) App().previousArticle = App().previousPosition = 0;
   App().currentArticle = ReadLow16("Lesson");
+  LoadReadingPlace(App().currentArticle);
   // An own choice of no article would keep the reader on nothing at every
   // start; This Week is what a reader without a choice gets.
   if (App().currentArticle == 0) App().flags &= ~kChosenArticleFlag;
-  LoadReadingPlace();
   App().nightReading = ReadSetting("NightReading", 0) != 0 ? 1 : 0;
   for (std::size_t i = 0; i < kGlyphs.size(); ++i) {
     App().glyphBitmaps[i] = platform::LoadBitmap(App().module, ListGlyphId(kGlyphs[i]));

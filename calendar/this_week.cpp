@@ -60,8 +60,12 @@ bool ZoneNameSelectsIsrael(std::string_view standardName) {
          platform::StartsWithIgnoringAsciiCase(standardName, kJerusalemZonePrefix);
 }
 
+ReadingLocation TimeZoneReadingLocation() {
+  return ZoneNameSelectsIsrael(platform::StandardTimeZoneName()) ? ReadingLocation::kIsrael : ReadingLocation::kDiaspora;
+}
+
 ReadingLocation DeviceReadingLocation() {
-  if (ZoneNameSelectsIsrael(platform::StandardTimeZoneName())) return ReadingLocation::kIsrael;
+  if (TimeZoneReadingLocation() == ReadingLocation::kIsrael) return ReadingLocation::kIsrael;
   return ReadRegNumber(kMakerKey, kIsraelValueName, 0) != 0 ? ReadingLocation::kIsrael : ReadingLocation::kDiaspora;
 }
 

@@ -32,6 +32,8 @@ WeeklyReading ReadingOfWeek(std::int32_t day, ReadingLocation location);
 // Israel when the zone's standard-time name starts with "Israel" or
 // "Jerusalem", in any letter case.
 bool ZoneNameSelectsIsrael(std::string_view standardName);
+// The location as the time zone alone says it.
+ReadingLocation TimeZoneReadingLocation();
 // The location as the device has it: the zone name, else the maker key's
 // "Israel" number (default 0), read afresh at every call.
 ReadingLocation DeviceReadingLocation();
