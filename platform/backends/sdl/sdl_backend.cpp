@@ -11,6 +11,7 @@
 
 #include "platform/backends/sdl/desktop_scale.h"
 #include "platform/backends/sdl/x11_clipboard.h"
+#include "platform/backends/sdl/x11_errors.h"
 #include "platform/dialogs/message_box_dialog.h"
 #include "platform/system/text_encoding.h"
 #include "platform/windows/descriptor_watch.h"
@@ -66,25 +67,6 @@ std::uint16_t KeyOf(SDL_Keycode code, char16_t& character) {
   return 0;
 }
 
-// While the window is destroyed, SDL may still have woken its own wait with
-// a message to that window over a second connection of its own; the X
-// server's "bad window" answer to it is only read when SDL closes that
-// connection, after it has put back the error handler it found at start.
-// That handler is this one, installed first: once closing, errors say
-// nothing, where Xlib's default handler would end the program with them
-// (after the settings were saved, but with a failure for an exit code).
-XErrorHandler gXlibErrorHandler = nullptr;
-bool gClosing = false;
-int OnXErrorUntilClosing(Display* display, XErrorEvent* error) {
-  if (gClosing || gXlibErrorHandler == nullptr) return 0;
-  return gXlibErrorHandler(display, error);
-}
-void InstallXErrorHandler() {
-  gClosing = false;
-  const XErrorHandler previous = XSetErrorHandler(OnXErrorUntilClosing);
-  if (previous != OnXErrorUntilClosing) gXlibErrorHandler = previous;
-}
-
 // Whether SDL has queued the window's first exposure, leaving the queue as
 // it was.
 bool Exposed() {
@@ -109,7 +91,9 @@ struct SdlBackend::Sdl {
   bool stylusDown = false;
 
   ~Sdl() {
-    gClosing = true;
+    // SDL may still hear of a wake-up message it sent to the window as it
+    // went: that error is read only when SDL closes its connections.
+    QuietXErrorsWhileClosing();
     if (window) SDL_DestroyWindow(window);
     SDL_Quit();
   }

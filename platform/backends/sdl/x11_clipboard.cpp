@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/backends/sdl/x11_errors.h"
 #include "platform/system/text_encoding.h"
 
 namespace platform {
@@ -31,18 +32,6 @@ constexpr std::chrono::seconds kStaleTransfer{10};
 constexpr milliseconds kManagerWait{1000};
 // Data above this is sent in increments; below the server's request limit.
 constexpr std::size_t kLargestChunk = 256 * 1024;
-
-// Errors on the clipboard's own connection concern one request of one
-// other program (a requestor window gone, a property too large): that
-// request fails and nothing else. Errors of other connections go on to
-// the handler that was there before.
-Display* gClipboardDisplay = nullptr;
-XErrorHandler gPreviousErrorHandler = nullptr;
-
-int OnXError(Display* display, XErrorEvent* error) {
-  if (display == gClipboardDisplay) return 0;
-  return gPreviousErrorHandler != nullptr ? gPreviousErrorHandler(display, error) : 0;
-}
 
 ClipboardFormat RtfFormat() { return RegisterClipboardFormat(kRtfFormatName); }
 
@@ -87,7 +76,7 @@ struct X11Clipboard::Connection {
 
   ~Connection() {
     if (window != 0) XDestroyWindow(display, window);
-    if (gClipboardDisplay == display) gClipboardDisplay = nullptr;
+    QuietXErrorsOf(nullptr);
     if (display != nullptr) XCloseDisplay(display);
   }
 
@@ -385,9 +374,8 @@ std::unique_ptr<X11Clipboard> X11Clipboard::Open() {
   auto x = std::make_unique<Connection>();
   x->display = XOpenDisplay(nullptr);
   if (x->display == nullptr) return nullptr;
-  gClipboardDisplay = x->display;
-  XErrorHandler previous = XSetErrorHandler(OnXError);
-  if (previous != OnXError) gPreviousErrorHandler = previous;
+  InstallXErrorHandler();
+  QuietXErrorsOf(x->display);
 
   XSetWindowAttributes attributes{};
   attributes.event_mask = PropertyChangeMask;
