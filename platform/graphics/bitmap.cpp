@@ -106,20 +106,16 @@ const Framebuffer& Bitmap::AtScale(DeviceScale scale) {
   return *scaled_;
 }
 
-namespace {
-
-std::unique_ptr<Bitmap> ParseResource(ModuleHandle module, std::uint16_t id, ResourceType type) {
+std::unique_ptr<Bitmap> ParseBitmapResource(ModuleHandle module, std::uint16_t id, ResourceType type) {
   const ResourceHandle resource = FindResource(module, id, type);
   const std::uint8_t* bytes = LoadResource(resource);
   if (!bytes) return nullptr;
   return ParseBitmap(std::span<const std::uint8_t>(bytes, SizeofResource(resource)));
 }
 
-}  // namespace
-
 std::unique_ptr<Bitmap> LoadBitmapResource(ModuleHandle module, std::uint16_t id) {
-  auto bitmap = ParseResource(module, id, ResourceType::kBitmap);
-  if (bitmap) bitmap->SetDoubleSize(ParseResource(module, id, ResourceType::kBitmapDoubleSize));
+  auto bitmap = ParseBitmapResource(module, id, ResourceType::kBitmap);
+  if (bitmap) bitmap->SetDoubleSize(ParseBitmapResource(module, id, ResourceType::kBitmapDoubleSize));
   return bitmap;
 }
 

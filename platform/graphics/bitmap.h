@@ -71,6 +71,9 @@ std::unique_ptr<Bitmap> ParseBitmap(std::span<const std::uint8_t> bytes);
 // The bitmap resource `id` of `module`, with its double-size companion when
 // the module has a sound one; null when the bitmap is missing or damaged.
 std::unique_ptr<Bitmap> LoadBitmapResource(ModuleHandle module, std::uint16_t id);
+// The picture stored as resource `id` of `type`; null when there is none
+// or it does not parse.
+std::unique_ptr<Bitmap> ParseBitmapResource(ModuleHandle module, std::uint16_t id, ResourceType type);
 
 // The same as a handle, for records that keep handles: the caller owns the
 // bitmap and gives it back with DeleteBitmap.

@@ -38,10 +38,7 @@ class DeviceScale {
   }
 
   constexpr int quarters() const { return quarters_; }
-  constexpr double value() const { return quarters_ / static_cast<double>(kQuartersPerPixel); }
   constexpr bool identity() const { return quarters_ == kQuartersPerPixel; }
-  // The smallest whole scale at least this large: 2 for 1.25 to 2.
-  constexpr int wholeCeiling() const { return (quarters_ + kQuartersPerPixel - 1) / kQuartersPerPixel; }
 
   // A coordinate in the program's pixels on the screen.
   constexpr std::int32_t ToDevice(std::int32_t v) const {

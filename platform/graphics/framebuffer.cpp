@@ -6,20 +6,11 @@
 
 namespace platform {
 
-Rect Union(const Rect& a, const Rect& b) {
-  if (a.empty()) return b;
-  if (b.empty()) return a;
-  return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-              std::max(a.bottom, b.bottom)};
-}
-
-Framebuffer::Framebuffer(std::int32_t width, std::int32_t height, Pixel fill) { Resize(width, height, fill); }
-
-Framebuffer::Framebuffer(Size logical, DeviceScale scale, Pixel fill) { Resize(logical, scale, fill); }
-
-void Framebuffer::Resize(std::int32_t width, std::int32_t height, Pixel fill) {
+Framebuffer::Framebuffer(std::int32_t width, std::int32_t height, Pixel fill) {
   Resize(Size{width, height}, DeviceScale{}, fill);
 }
+
+Framebuffer::Framebuffer(Size logical, DeviceScale scale, Pixel fill) { Resize(logical, scale, fill); }
 
 void Framebuffer::Resize(Size logical, DeviceScale scale, Pixel fill) {
   assert(logical.cx >= 0 && logical.cy >= 0);

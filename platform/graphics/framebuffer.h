@@ -42,7 +42,6 @@ class Framebuffer {
   // Fills the part of `area` (device pixels) that lies inside the framebuffer.
   void Fill(const Rect& area, Pixel value);
   // Changes the size; the contents are then all `fill`.
-  void Resize(std::int32_t width, std::int32_t height, Pixel fill = 0x00FFFFFF);
   void Resize(Size logical, DeviceScale scale, Pixel fill = 0x00FFFFFF);
 
   // Notes that `area` (device pixels) was written other than through Fill.
@@ -61,8 +60,5 @@ class Framebuffer {
   std::vector<Pixel> pixels_;
   Rect changed_;
 };
-
-// The smallest rectangle holding both (an empty one holds nothing).
-Rect Union(const Rect& a, const Rect& b);
 
 }  // namespace platform

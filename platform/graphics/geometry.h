@@ -37,6 +37,14 @@ inline Rect Intersect(const Rect& a, const Rect& b) {
   return r.empty() ? Rect{} : r;
 }
 
+// The smallest rectangle holding both (an empty one holds nothing).
+inline Rect Union(const Rect& a, const Rect& b) {
+  if (a.empty()) return b;
+  if (b.empty()) return a;
+  return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+              std::max(a.bottom, b.bottom)};
+}
+
 inline bool operator==(const Rect& a, const Rect& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }

@@ -89,7 +89,8 @@ void NotePointerOver(Window* window) {
 void InjectStylus(StylusAction action, Point screen, int clicks) {
   WindowSystem& system = System();
   if (action != StylusAction::kMove) StylusIsDown() = action == StylusAction::kDown;
-  NotePointerOver(WindowAt(screen));
+  Window* under = WindowAt(screen);
+  NotePointerOver(under);
   Window*& holder = ScrollBarHolder();
   if (holder && !Live(holder)) holder = nullptr;
   if (holder) {
@@ -103,7 +104,7 @@ void InjectStylus(StylusAction action, Point screen, int clicks) {
     return;
   }
   const bool captured = system.capture && Live(system.capture);
-  Window* target = captured ? system.capture : WindowAt(screen);
+  Window* target = captured ? system.capture : under;
   if (!target || !Enabled(target)) return;
   if (action == StylusAction::kDown) {
     Window* top = TopLevelOf(target);

@@ -3,8 +3,10 @@
 // handheld.
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/windows/backend.h"
+#include "platform/windows/timer.h"
 #include "platform/windows/window_system.h"
 
 namespace platform {
@@ -27,6 +29,28 @@ Window* NextInvalid() {
     if (Window* found = FindInvalid(*top)) return found;
   }
   return nullptr;
+}
+
+// The next posted or input message, keyboard input addressed to the focus
+// as it is taken; nothing when the queue is empty.
+std::optional<Message> TakeQueued() {
+  auto& queue = System().queue;
+  while (!queue.empty()) {
+    Message message = queue.front();
+    queue.pop_front();
+    NoteKeyMessage(message);
+    if (AddressKeyboardInput(message)) return message;
+  }
+  return std::nullopt;
+}
+
+// With no message queued: a window's paint, else a timer due by `now`.
+std::optional<Message> TakePaintOrTimer(TimerClock::time_point now) {
+  if (Window* invalid = NextInvalid()) {
+    DrawNonClient(*invalid);
+    return Message{invalid, kWmPaint, 0, 0, 0};
+  }
+  return TakeDueTimer(now);
 }
 
 }  // namespace
@@ -89,11 +113,8 @@ LResult DefWindowProc(WindowHandle handle, std::uint32_t message, WParam first, 
 bool GetMessage(Message& message) {
   WindowSystem& system = System();
   while (true) {
-    if (!system.queue.empty()) {
-      message = system.queue.front();
-      system.queue.pop_front();
-      NoteKeyMessage(message);
-      if (!AddressKeyboardInput(message)) continue;
+    if (const std::optional<Message> queued = TakeQueued()) {
+      message = *queued;
       return true;
     }
     if (system.quitPosted) {
@@ -101,13 +122,8 @@ bool GetMessage(Message& message) {
       message = Message{nullptr, kWmQuit, static_cast<WParam>(system.quitCode), 0, 0};
       return false;
     }
-    if (Window* invalid = NextInvalid()) {
-      DrawNonClient(*invalid);
-      message = Message{invalid, kWmPaint, 0, 0, 0};
-      return true;
-    }
-    if (const std::optional<Message> timer = TakeDueTimer(TimerNow())) {
-      message = *timer;
+    if (const std::optional<Message> next = TakePaintOrTimer(TimerNow())) {
+      message = *next;
       return true;
     }
     PresentScreen();
@@ -159,29 +175,14 @@ bool RunModalLoop(const std::function<bool()>& done, const std::function<bool(co
 }
 
 void PumpUntilIdle() {
-  WindowSystem& system = System();
   // Timers due by now, once each: the pump never waits for time to pass.
   const auto now = TimerNow();
   while (true) {
-    if (!system.queue.empty()) {
-      Message message = system.queue.front();
-      system.queue.pop_front();
-      NoteKeyMessage(message);
-      if (!AddressKeyboardInput(message)) continue;
-      TranslateMessage(message);
-      DispatchMessage(message);
-      continue;
-    }
-    if (Window* invalid = NextInvalid()) {
-      DrawNonClient(*invalid);
-      DispatchMessage(Message{invalid, kWmPaint, 0, 0, 0});
-      continue;
-    }
-    if (const std::optional<Message> timer = TakeDueTimer(now)) {
-      DispatchMessage(*timer);
-      continue;
-    }
-    break;
+    std::optional<Message> message = TakeQueued();
+    if (!message) message = TakePaintOrTimer(now);
+    if (!message) break;
+    TranslateMessage(*message);
+    DispatchMessage(*message);
   }
   PresentScreen();
 }

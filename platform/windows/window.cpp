@@ -18,10 +18,7 @@ constexpr Pixel kIconTransparent = 0x00FF00FF;
 // Given at the screen's scale, enlarged as pictures are, so that a dense
 // desktop need not blow the small one up itself.
 void ShowClassIcon(const WindowClass& windowClass) {
-  const ResourceHandle resource = FindResource(windowClass.module, windowClass.icon, ResourceType::kIcon);
-  const std::uint8_t* bytes = LoadResource(resource);
-  if (!bytes) return;
-  if (const auto icon = ParseBitmap(std::span(bytes, SizeofResource(resource)))) {
+  if (const auto icon = ParseBitmapResource(windowClass.module, windowClass.icon, ResourceType::kIcon)) {
     CurrentBackend().SetIcon(icon->AtScale(System().scale), kIconTransparent);
   }
 }

@@ -88,7 +88,6 @@ struct SdlBackend::Sdl {
   Size windowed;                      // screen pixels, the last size when not full screen
   const Framebuffer* shown = nullptr;  // the screen last presented: the window system's
   bool wholeWindowStale = true;        // a new or exposed window surface shows nothing yet
-  bool stylusDown = false;
 
   ~Sdl() {
     // SDL may still hear of a wake-up message it sent to the window as it
@@ -241,8 +240,7 @@ bool SdlBackend::Handle(const void* raw) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       if (event.button.button != SDL_BUTTON_LEFT) return false;
-      sdl_->stylusDown = event.type == SDL_MOUSEBUTTONDOWN;
-      InjectStylus(sdl_->stylusDown ? StylusAction::kDown : StylusAction::kUp,
+      InjectStylus(event.type == SDL_MOUSEBUTTONDOWN ? StylusAction::kDown : StylusAction::kUp,
                    sdl_->ScreenPoint(event.button.x, event.button.y), event.button.clicks);
       return true;
     case SDL_MOUSEMOTION:
