@@ -92,12 +92,18 @@ bool Bitmap::SetDoubleSize(std::unique_ptr<Bitmap> doubled) {
     std::copy(from.begin(), from.end(), doubled_->row(y).begin());
   }
   scaled_.reset();
+  pixels_.TakeChanged();  // the double shows the picture as it is now
   return true;
 }
 
 const Framebuffer& Bitmap::AtScale(DeviceScale scale) {
   if (scale.identity()) return pixels_;
-  if (!pixels_.TakeChanged().empty()) scaled_.reset();
+  // Drawn into since: the enlargement and the double-size drawing show
+  // what it was.
+  if (!pixels_.TakeChanged().empty()) {
+    scaled_.reset();
+    doubled_.reset();
+  }
   if (!scaled_ || scaled_->scale() != scale) {
     const Size logical{pixels_.width(), pixels_.height()};
     const bool fromDouble = doubled_ && scale.quarters() >= kFromDoubleQuarters;

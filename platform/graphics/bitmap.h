@@ -51,7 +51,8 @@ class Bitmap {
   bool SetDoubleSize(std::unique_ptr<Bitmap> doubled);
   // The picture at `scale`: its own pixels at 1, else enlarged from the
   // largest drawing it has (platform/graphics/picture_scaling.h). The
-  // enlargement is made once and kept until the picture is drawn into.
+  // enlargement is made once and kept until the picture is drawn into,
+  // which also drops the double-size drawing.
   const Framebuffer& AtScale(DeviceScale scale);
 
   // How many device contexts hold this bitmap selected.

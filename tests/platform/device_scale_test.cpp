@@ -155,6 +155,11 @@ TEST(DeviceScale, ABitmapIsShownAtTheScaleWithItsInkAndPaperColours) {
   ASSERT_TRUE(bitmap.SetDoubleSize(std::move(doubled)));
   ASSERT_TRUE(context.BitBlt(1, 1, 3, 3, *memory, 0, 0));
   EXPECT_EQ(Picture(pixels, Rect{2, 2, 8, 3}, 0x00FF0000), (std::vector<std::string>{".....#"}));
+  // Drawn into, it is enlarged from what it is now: the double-size drawing
+  // no longer shows it.
+  bitmap.pixels().Fill(Rect{2, 0, 3, 1}, 0);
+  ASSERT_TRUE(context.BitBlt(1, 1, 3, 3, *memory, 0, 0));
+  EXPECT_EQ(pixels.at(6, 2), 0x00FF0000u) << "the pixel drawn in";
   EXPECT_FALSE(bitmap.SetDoubleSize(std::make_unique<Bitmap>(5, 6, true))) << "not twice the size";
   EXPECT_FALSE(bitmap.SetDoubleSize(std::make_unique<Bitmap>(6, 6, false))) << "not of the same kind";
 }
