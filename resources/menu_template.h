@@ -6,7 +6,7 @@
 //   word  header size, 0
 //   then items, in order, each:
 //   word  options: kMenuPopup, kMenuLastItem (last item of its level),
-//         kMenuSeparator, kMenuGrayed (shown, not chosen)
+//         kMenuSeparator
 //   word  command identifier (absent on a pop-up, whose items follow it)
 //   text  UTF-16 code units and a 0 unit; a shortcut label follows the text
 //         after a tab ("F&ont\tCtrl+F")
@@ -27,13 +27,11 @@ namespace quillory {
 constexpr std::uint16_t kMenuPopup = 0x0010;
 constexpr std::uint16_t kMenuLastItem = 0x0080;
 constexpr std::uint16_t kMenuSeparator = 0x0800;
-constexpr std::uint16_t kMenuGrayed = 0x0001;
 
 struct MenuItem {
   std::uint16_t command;
   std::u16string_view text;
   std::u16string_view shortcut;  // empty when the command has none
-  bool grayed = false;
 
   constexpr bool separator() const { return command == 0 && text.empty(); }
 };
@@ -52,7 +50,6 @@ constexpr void WriteMenuTemplate(Writer& out, std::u16string_view popupTitle, st
   for (std::size_t i = 0; i < items.size(); ++i) {
     const MenuItem& item = items[i];
     std::uint16_t options = item.separator() ? kMenuSeparator : 0;
-    if (item.grayed) options |= kMenuGrayed;
     if (i + 1 == items.size()) options |= kMenuLastItem;
     out.Word(options);
     out.Word(item.command);

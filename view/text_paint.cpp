@@ -151,10 +151,6 @@ int PaintTextView(TextView* view, bool erase) {
   const PaintColours colours(context);
   view->unitsDrawn = 0;
   view->bannerShown = false;
-  const FirstLine first = FindFirstLine(*view);
-  std::uint8_t current = view->lines[first.index].style;
-  if (IsSpecialStyle(current) || current == 0) current = 1;
-  platform::Font* previous = SelectStyleFont(view, current | kWithColour);
   if (erase) FillViewRect(context, view->left, view->top, view->width, view->height, CurrentPalette().page);
   std::uint16_t nextLink = 0;
   if (view->links) view->links[0] = LinkHit{};
@@ -162,28 +158,17 @@ int PaintTextView(TextView* view, bool erase) {
 
   ForEachShownLine(*view, [&](std::uint16_t i, std::int32_t y, std::int32_t room) {
     const LineRecord& line = view->lines[i];
-    if (IsSpecialStyle(line.style) && line.linkNumber == 0) {
-      DrawRule(*view, line, y);
-    } else if (IsSpecialStyle(line.style)) {
+    if (IsSpecialStyle(line.style) && line.linkNumber != 0) {
       view->links[nextLink++] = LinkHit{&line, static_cast<std::uint16_t>(y)};
       view->links[nextLink] = LinkHit{};
       if (line.linkNumber != lastBoxed) {
         DrawLinkBox(*view, LinkBoxRect(*view, i, y, room));
         lastBoxed = line.linkNumber;
       }
-      SelectStyleFont(view, (line.style & kHebrewBit) | kSmallBit | kWithColour);
-      current = 0;  // the next ordinary line selects its own font
-      DrawLineText(*view, line, y);
-    } else {
-      if ((line.style & kStyleKeyMask) != (current & kStyleKeyMask) || current == 0) {
-        SelectStyleFont(view, line.style | kWithColour);
-      }
-      current = line.style;
-      DrawLineText(*view, line, y);
     }
+    DrawLine(*view, line, y);
     view->unitsDrawn += LineUnits(line);
   });
-  context.SelectFont(previous);
   if (HasHighlight(*view) || HasSelection(*view)) {
     RecordCursor records({view->text.data(), view->text.length()});
     ForEachShownLine(*view, [&](std::uint16_t i, std::int32_t y, std::int32_t) {

@@ -24,18 +24,31 @@ int ScrollTextView(TextView* view, int delta, int redrawMode, bool clamp) {
   return moved ? kMovedNotPainted : kNothingToDo;
 }
 
-int ShowOffsetAtTop(TextView* view, std::uint16_t offset) {
-  if (!view || !view->lines) return 0;
+namespace {
+
+// Puts the first line that `holds` at the top, not beyond the maximum top
+// position; false, changing nothing, when no line does.
+template <typename Holds>
+bool ShowLineAtTop(TextView* view, Holds holds) {
+  if (!view || !view->lines) return false;
   int unit = 0;
   for (const LineRecord* line = view->lines; line->style != 0; ++line) {
-    const LineSpan span = SpanOf(*view, *line);
-    if (span.first <= offset && offset <= span.end) {
+    if (holds(*line)) {
       view->topPosition = static_cast<std::uint16_t>(std::min(unit, static_cast<int>(view->maxTop)));
-      return 1;
+      return true;
     }
     unit += LineUnits(*line);
   }
-  return 0;
+  return false;
+}
+
+}  // namespace
+
+int ShowOffsetAtTop(TextView* view, std::uint16_t offset) {
+  return ShowLineAtTop(view, [&](const LineRecord& line) {
+    const LineSpan span = SpanOf(*view, line);
+    return span.first <= offset && offset <= span.end;
+  }) ? 1 : 0;
 }
 
 std::optional<std::uint16_t> TopPlace(TextView* view) {
@@ -50,16 +63,9 @@ std::optional<std::uint16_t> TopPlace(TextView* view) {
 }
 
 bool ShowPlaceAtTop(TextView* view, std::uint16_t place) {
-  if (!view || !view->lines) return false;
-  int unit = 0;
-  for (const LineRecord* line = view->lines; line->style != 0; ++line) {
-    if (line->textOffset <= place && place < line->textOffset + line->count) {
-      view->topPosition = static_cast<std::uint16_t>(std::min(unit, static_cast<int>(view->maxTop)));
-      return true;
-    }
-    unit += LineUnits(*line);
-  }
-  return false;
+  return ShowLineAtTop(view, [place](const LineRecord& line) {
+    return line.textOffset <= place && place < line.textOffset + line.count;
+  });
 }
 
 std::uint16_t HitTestLink(const TextView* view, std::int32_t x, std::int32_t y) {
