@@ -115,6 +115,9 @@ ReadingStart FitReadingStart(platform::DeviceContext& context, const std::uint8_
   const auto widthOf = [&](std::int32_t at, std::int32_t n) {
     return n == 0 ? 0 : MeasureRun(context, bytes + at, INT32_MAX, n).width;
   };
+  // Most runs fit whole (a label's column is made for its label): one
+  // measure instead of one for each byte.
+  if (const std::int32_t whole = widthOf(0, count); whole <= maxWidth) return ReadingStart{0, 0, 0, count, 0, whole};
   const std::span<const std::uint8_t> stored(bytes, static_cast<std::size_t>(std::max(count, 0)));
   // The left-to-right run that ends where the tail begins, if one does.
   const auto runEndingAt = [&](std::size_t end) -> std::optional<LeftToRightRun> {

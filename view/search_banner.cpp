@@ -73,14 +73,8 @@ BannerRow FitRow(TextView& view, const TitleRun& run) {
         row.fit = ReadingStart{0, 0, space + 1, end - space - 1, 0, width};
       }
     } else {
-      const MeasuredRun fit = MeasureRun(context, run.text, room, run.length);
-      std::int32_t count = fit.count;
-      if (run.text[count] != ' ') {
-        while (count > 0 && run.text[count - 1] != ' ') --count;
-        while (count > 0 && run.text[count - 1] == ' ') --count;
-      }
-      if (count == 0) count = fit.count;
-      row.fit = ReadingStart{0, 0, 0, count, 0, MeasureRun(context, run.text, INT32_MAX, count).width};
+      const MeasuredRun fit = FitLine(context, run.text, room, run.length, false);
+      row.fit = ReadingStart{0, 0, 0, fit.count, 0, fit.width};
     }
   }
   SetRunBase(kNoMappingBase);
