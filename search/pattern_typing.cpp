@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "search/keyboard_layout.h"
+#include "view/reading_order.h"
 
 namespace quillory {
 namespace {
@@ -13,9 +14,6 @@ bool IsLatin(char16_t c, std::uint32_t base) {
   return ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z')) && !IsHebrewLetter(c, base);
 }
 bool IsLeftToRight(char16_t c, std::uint32_t base) { return IsDigit(c) || IsLatin(c, base); }
-bool IsNumberSeparator(char16_t c) {
-  return c == u'-' || c == u'+' || c == u',' || c == u'.' || c == u':' || c == u'/';
-}
 
 // The left-to-right run that ends at `caret`, with what was typed after it
 // that may still join it: where it starts (== caret when there is none).

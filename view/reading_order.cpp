@@ -10,10 +10,6 @@ bool IsLatin(std::uint8_t b) { return b >= 'A' && b <= 'Z'; }
 bool IsLeftToRight(std::uint8_t b) { return IsDigit(b) || IsLatin(b); }
 // The letter codes 0x61 to 0x7B: right-to-left.
 bool IsLetterCode(std::uint8_t b) { return b >= 0x61 && b <= 0x7B; }
-// Separators that join two digits into one number.
-bool IsNumberSeparator(std::uint8_t b) {
-  return b == '-' || b == '+' || b == ',' || b == '.' || b == ':' || b == '/';
-}
 // Signs that belong to the number they stand beside.
 bool IsNumberSign(std::uint8_t b) { return b == '%' || b == '$' || b == '#'; }
 

@@ -19,6 +19,11 @@
 
 namespace quillory {
 
+// A separator that joins the two digits beside it into one number.
+constexpr bool IsNumberSeparator(char32_t c) {
+  return c == '-' || c == '+' || c == ',' || c == '.' || c == ':' || c == '/';
+}
+
 struct LeftToRightRun {
   std::size_t begin = 0;  // stored offsets within the string, end exclusive
   std::size_t end = 0;
