@@ -8,12 +8,7 @@ void ForEachSabbathReading(std::int32_t first, std::int32_t last, ReadingLocatio
                            const std::function<void(const SabbathReading&)>& visit) {
   ReadingYear year{};
   for (std::int32_t sabbath = SaturdayOnOrAfter(first); sabbath <= last; sabbath += 7) {
-    if (year.schedule.empty() || sabbath >= year.nextFirstSabbath) {
-      year = ReadingYear{};
-      if (location == ReadingLocation::kIsrael) year.flags |= kIsraelScheduleFlag;
-      // Every year the calendar produces has a schedule.
-      SetupReadingYear(year, HebrewYearOfDayNumber(sabbath));
-    }
+    if (year.schedule.empty() || sabbath >= year.nextFirstSabbath) year = ReadingYearOf(sabbath, location);
     const auto week = static_cast<std::size_t>((sabbath - year.firstSabbath) / 7);
     visit(SabbathReading{sabbath, year.schedule[week] == kFestivalSabbath, PortionCodeForSabbath(year, sabbath)});
   }

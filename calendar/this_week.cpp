@@ -46,13 +46,17 @@ int ArticleForPortionCode(PortionCode code) {
   return 0;
 }
 
-WeeklyReading ReadingOfWeek(std::int32_t day, ReadingLocation location) {
-  const std::int32_t sabbath = SaturdayOnOrAfter(day);
+ReadingYear ReadingYearOf(std::int32_t day, ReadingLocation location) {
   ReadingYear year{};
   if (location == ReadingLocation::kIsrael) year.flags |= kIsraelScheduleFlag;
   // Every year the calendar produces has a schedule.
-  SetupReadingYear(year, HebrewYearOfDayNumber(sabbath));
-  return {sabbath, PortionCodeForSabbath(year, sabbath)};
+  SetupReadingYear(year, HebrewYearOfDayNumber(day));
+  return year;
+}
+
+WeeklyReading ReadingOfWeek(std::int32_t day, ReadingLocation location) {
+  const std::int32_t sabbath = SaturdayOnOrAfter(day);
+  return {sabbath, PortionCodeForSabbath(ReadingYearOf(sabbath, location), sabbath)};
 }
 
 bool ZoneNameSelectsIsrael(std::string_view standardName) {

@@ -28,6 +28,8 @@ struct WeeklyReading {
   PortionCode code;      // never -1
 };
 WeeklyReading ReadingOfWeek(std::int32_t day, ReadingLocation location);
+// The schedule of the Hebrew year that holds `day`, at `location`.
+ReadingYear ReadingYearOf(std::int32_t day, ReadingLocation location);
 
 // Israel when the zone's standard-time name starts with "Israel" or
 // "Jerusalem", in any letter case.
