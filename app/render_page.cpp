@@ -1,6 +1,5 @@
 #include "app/render_page.h"
 
-#include <algorithm>
 
 #include "core/app_state.h"
 #include "platform/graphics/device_context.h"
@@ -18,8 +17,7 @@ int RenderPage(const RenderOptions& options, std::string& error) {
   const platform::Module module{VolumeResources()};
   App().module = &module;
   FontDescription& font = App().font;
-  const std::u16string face = platform::Utf8ToUtf16(options.face);
-  std::copy_n(face.begin(), std::min(face.size(), font.faceName.size() - 1), font.faceName.begin());
+  SetFaceName(font.faceName, platform::Utf8ToUtf16(options.face));
   font.height = options.fontSize;
   font.asciiBase = kBaseUnicode;
 

@@ -2,9 +2,11 @@
 // The font description: the 72-byte block that says which font the text is
 // drawn in. It is copied into every view and dialog that draws text.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace quillory {
 
@@ -23,6 +25,12 @@ struct FontDescription {
   std::int32_t height = 0;              // >0 cell height, <0 character height, 0 default
   std::uint32_t asciiBase = 0;          // a copy of the letter code base
 };
+// Sets a zero-terminated face name field to `name`, cut to fit.
+inline void SetFaceName(std::array<char16_t, 32>& field, std::u16string_view name) {
+  field = {};
+  std::copy_n(name.begin(), std::min(name.size(), field.size() - 1), field.begin());
+}
+
 static_assert(sizeof(FontDescription) == 72);
 static_assert(offsetof(FontDescription, height) == 64);
 static_assert(offsetof(FontDescription, asciiBase) == 68);

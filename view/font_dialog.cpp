@@ -202,10 +202,7 @@ void ShowSample(WindowHandle dialog) {
 
 void ApplyFontChoice(WindowHandle dialog, ChoiceMode mode) {
   if (const auto entry = SelectedText(dialog, kFaceListId)) {
-    const std::u16string_view face = FaceOfEntry(*entry);
-    gState.working.faceName = {};
-    const std::size_t length = std::min(face.size(), gState.working.faceName.size() - 1);
-    std::copy_n(face.begin(), length, gState.working.faceName.begin());
+    SetFaceName(gState.working.faceName, FaceOfEntry(*entry));
   }
   if (const auto height = SelectedText(dialog, kSizeListId)) gState.working.height = ParseHeight(*height);
   if (mode == ChoiceMode::kSelectionChanged) PreferUnicodeBaseForHebrewFace(dialog);
@@ -285,9 +282,7 @@ std::intptr_t ShowFontDialog(WindowHandle owner, FontDescription& font) {
 std::intptr_t ShowFirstFontDialog(WindowHandle owner, FontDescription& font) {
   const std::intptr_t result = ShowFontDialog(owner, font);
   if (result == platform::kIdCancel && font.faceName[0] == 0) {
-    const std::u16string face = platform::DefaultFaceName();
-    const std::size_t length = std::min(face.size(), font.faceName.size() - 1);
-    std::copy_n(face.begin(), length, font.faceName.begin());
+    SetFaceName(font.faceName, platform::DefaultFaceName());
   }
   return result;
 }

@@ -1,8 +1,8 @@
 #include "view/font_family_list.h"
 
-#include <algorithm>
 #include <memory>
 
+#include "core/font_description.h"
 #include "platform/system/memory.h"
 #include "platform/system/text_encoding.h"
 
@@ -21,9 +21,7 @@ int CollectFontFamily(const platform::FontFamily& family, void* parameter) {
   }
   FontFamilyNode* node = list.nextFree++;
   --list.freeCount;
-  const std::u16string_view name = platform::UntilZero(family.faceName);
-  const std::size_t length = std::min(name.size(), node->faceName.size() - 1);
-  std::copy_n(name.begin(), length, node->faceName.begin());
+  SetFaceName(node->faceName, platform::UntilZero(family.faceName));
   node->charSet = family.charSet;
   *list.link = node;
   list.link = &node->next;
