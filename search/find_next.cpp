@@ -66,8 +66,7 @@ std::uint16_t SearchStartOffset(const TextView& view) {
     }
     if (top->style == 0) top = nullptr;
   }
-  const bool highlighted = view.highlightStart != 0 || view.highlightEnd != 0;
-  if (highlighted) {
+  if (HasHighlight(view)) {
     // Where the last search left its match: on the top line, or below it on
     // a last page that could not scroll further. The search goes on right
     // after it in reading order, so that no match is met twice.

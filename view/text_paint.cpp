@@ -114,8 +114,6 @@ void HighlightLine(TextView& view, const LineRecord& line, std::int32_t y) {
   SetRunBase(kNoMappingBase);
 }
 
-bool HasHighlight(const TextView& view) { return view.highlightStart != 0 || view.highlightEnd != 0; }
-
 // The marks over the lines a paint drew: the search highlight, then the
 // selection. Each line is measured in its own font.
 void MarkLine(TextView& view, const LineRecord& line, std::int32_t y, RecordCursor& records) {
@@ -138,6 +136,8 @@ void DrawLine(TextView& view, const LineRecord& line, std::int32_t y) {
 }
 
 }  // namespace
+
+bool HasHighlight(const TextView& view) { return view.highlightStart != 0 || view.highlightEnd != 0; }
 
 platform::Font* SelectLineFont(TextView* view, const LineRecord& line, bool withColour) {
   std::uint32_t key = line.style;

@@ -17,6 +17,9 @@ namespace quillory {
 // table and counts the units drawn (the next page step).
 int PaintTextView(TextView* view, bool erase);
 
+// Whether a search highlight is set (0, 0 is none).
+bool HasHighlight(const TextView& view);
+
 // Paints again, over what the last paint left, only the rows of the shown
 // lines for which `changed` holds (with their highlight and selection), and
 // the link boxes that cross those rows. For marks that change on a page
