@@ -98,10 +98,8 @@ void Arrange(WindowHandle box, const MessageBoxRequest& request) {
     MoveWindow(control, x, y, kButtonWidth, kButtonHeight, false);
     x += kButtonWidth + kButtonGap;
   }
-  const Size outer = WindowSizeForClient(GetWindowStyle(box), Size{width, height});
-  MoveWindow(box, area.left, area.top, outer.cx, outer.cy, true);
   // Centred, and kept so as the work area changes.
-  if (Live(box)) PlaceWindow(*window, Placement::kCentred);
+  PlaceWindow(*window, Placement::kCentred, WindowSizeForClient(GetWindowStyle(box), Size{width, height}));
 }
 
 void DrawStopIcon(DeviceContext& context, Point at) {

@@ -105,7 +105,11 @@ Rect PlacedRect(Placement placement, Size size, const Rect& area) {
 }
 
 void PlaceWindow(Window& window, Placement placement) {
-  const Rect place = PlacedRect(placement, Size{window.rect.width(), window.rect.height()}, WorkArea());
+  PlaceWindow(window, placement, Size{window.rect.width(), window.rect.height()});
+}
+
+void PlaceWindow(Window& window, Placement placement, Size size) {
+  const Rect place = PlacedRect(placement, size, WorkArea());
   if (placement != Placement::kFree) MoveWindow(&window, place.left, place.top, place.width(), place.height(), true);
   if (Live(&window)) window.placement = placement;
 }

@@ -127,8 +127,10 @@ Rect WorkArea();
 void PlaceWindowsOnWorkArea();
 // Where `placement` puts a window of `size` on `area`.
 Rect PlacedRect(Placement placement, Size size, const Rect& area);
-// Moves a top-level window as `placement` says and keeps it placed so.
+// Moves a top-level window as `placement` says and keeps it placed so; with
+// `size`, sized so as well in the same move.
 void PlaceWindow(Window& window, Placement placement);
+void PlaceWindow(Window& window, Placement placement, Size size);
 // Makes sure the shell's own windows exist.
 void StartShell();
 
